@@ -1,0 +1,40 @@
+# The two commands a new machine needs: `make run` and `make test`.
+BUILD_DIR   ?= build
+JOBS        ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps run test bench fuzz clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_DIR)/app/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR)/app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+
+run: deps $(BUILD_DIR)/app/build.ninja
+	cmake --build $(BUILD_DIR)/app -j $(JOBS) --target fendle-cli
+	$(BUILD_DIR)/app/src/fendle-cli --help
+
+test: deps
+	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/test -j $(JOBS)
+	cd $(BUILD_DIR)/test && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDLE_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/bench -j $(JOBS)
+	@for b in $(BUILD_DIR)/bench/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENDLE_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/fuzz -j $(JOBS)
+	@for f in $(BUILD_DIR)/fuzz/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; \
+	  echo "== $$f"; mkdir -p $(BUILD_DIR)/fuzz/corpus/$$(basename $$f); \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz/corpus/$$(basename $$f) fuzz/corpus/$$(basename $$f) || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,19 @@
+#pragma once
+#include <QDateTime>
+#include <QString>
+
+namespace fendle {
+
+// 2001-01-01 00:00:00 UTC, the epoch archived dates count from.
+QDateTime referenceDate();
+QDateTime dateFromReferenceSeconds(double seconds);
+double secondsSinceReferenceDate(const QDateTime& date);
+
+// "yyyy-MM-dd HH:mm:ss +hhmm" in the local time zone.
+QString standardDescription(const QDateTime& date);
+
+// Midnight UTC of the local calendar day of the date, the value day
+// comparisons in searches work with.
+QDateTime dayOf(const QDateTime& date);
+
+}  // namespace fendle
