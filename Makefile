@@ -33,6 +33,7 @@ fuzz: deps
 	@for f in $(BUILD_DIR)/fuzz/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; \
 	  echo "== $$f"; mkdir -p $(BUILD_DIR)/fuzz/corpus/$$(basename $$f); \
+	  mkdir -p fuzz/corpus/$$(basename $$f); \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz/corpus/$$(basename $$f) fuzz/corpus/$$(basename $$f) || exit 1; \
 	done
 

@@ -1,32 +1,53 @@
+#include "cli/Command.h"
 #include "platform/AppVersion.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
+
+using namespace fendle::cli;
 
 namespace {
-const char* const usage =
-    "Usage: fendle-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Works on Fendle box files (.fendle) without opening a window.\n"
-    "\n"
-    "Commands:\n"
-    "  --help       show this text\n"
-    "  --version    print the version of Fendle\n";
+void printUsage(QTextStream& out) {
+    out << "Usage: fendle-cli COMMAND [ARGUMENTS] [OPTIONS]\n\n"
+           "Works on Fendle box files (.fendle) without opening a window.\n"
+           "Errors go to standard error with exit status 2.\n\n"
+           "Commands:\n";
+    out << QStringLiteral("  %1%2\n").arg(QStringLiteral("--help"), -32).arg(QStringLiteral("show this text"));
+    out << QStringLiteral("  %1%2\n").arg(QStringLiteral("--version"), -32).arg(QStringLiteral("print the version"));
+    for (const Command& command : commands())
+        out << QStringLiteral("  %1%2\n").arg(command.synopsis, -32).arg(command.summary);
 }
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        out << usage;
-        return args.isEmpty() ? 1 : 0;
+    Io io{out, err};
+    const QStringList words = app.arguments().mid(1);
+    if (words.isEmpty()) {
+        printUsage(err);
+        return 2;
     }
-    if (args.first() == QLatin1String("--version")) {
+    const QString& name = words.first();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        printUsage(out);
+        return 0;
+    }
+    if (name == QLatin1String("--version")) {
         out << fendle::versionString() << '\n';
         return 0;
     }
-    err << "fendle-cli: unknown command '" << args.first() << "'\n" << usage;
+    for (const Command& command : commands()) {
+        if (command.name != name) continue;
+        const Arguments arguments(words.mid(1), command.valueOptions);
+        if (!arguments.missingValue().isEmpty())
+            return fail(io, QStringLiteral("option %1 needs a value").arg(arguments.missingValue()));
+        const int status = command.run(arguments, io);
+        out.flush();
+        err.flush();
+        return status;
+    }
+    fail(io, QStringLiteral("unknown command '%1'").arg(name));
+    printUsage(err);
     return 2;
 }
