@@ -814,7 +814,9 @@ void Box::templateDelete() {
 void Box::generateEditTextUndoForLastModificationTime(const QDateTime& time) {
     const SlipPtr slip = currentSlip_;
     if (!slip) return;
-    registerStep([this, slip, time] { applyEditTextUndo(slip, time); }, names::EditText);
+    // It completes the text system's typing steps, in their group.
+    undo_.registerUndoInLastGroup([this, slip, time] { applyEditTextUndo(slip, time); }, names::EditText);
+    documentEdited_ = true;
 }
 
 void Box::registerRestoreOldSlipState(const SlipPtr& oldState, const SlipPtr& newState, const QString& actionName) {

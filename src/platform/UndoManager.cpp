@@ -38,6 +38,18 @@ void UndoManager::registerUndo(Applier applier, const QString& actionName) {
     setActionName(actionName);
 }
 
+void UndoManager::registerUndoInLastGroup(Applier applier, const QString& actionName) {
+    if (disabled_ > 0 || !applier) return;
+    const bool groupOpen = open_.isOpen && !open_.group.steps.empty();
+    if (groupOpen || undoing_ || redoing_ || undoStack_.empty()) {
+        registerUndo(std::move(applier), actionName);
+        return;
+    }
+    redoStack_.clear();
+    undoStack_.back().steps.push_back(std::move(applier));
+    undoStack_.back().actionName = actionName;
+}
+
 void UndoManager::setActionName(const QString& actionName) {
     if (open_.isOpen) open_.group.actionName = actionName;
 }

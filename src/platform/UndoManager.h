@@ -30,6 +30,10 @@ public:
     void registerUndo(std::function<void(const Record&)> applier, Record record, const QString& actionName) {
         registerUndo([applier = std::move(applier), record = std::move(record)] { applier(record); }, actionName);
     }
+    // Adds the step to the most recent group instead of starting one, so a
+    // step can complete what another part (the text system) registered in an
+    // earlier event. Outside undo and redo only; otherwise a plain registration.
+    void registerUndoInLastGroup(Applier applier, const QString& actionName);
     // Names the group being built (the redo group while undoing).
     void setActionName(const QString& actionName);
 

@@ -64,7 +64,7 @@ protected:
     QList<QList<SlipPtr>> archived;
 
     static QDateTime oldTime(int minute = 0) {
-        return QDateTime(QDate(2020, 5, 1), QTime(12, minute), QTimeZone::UTC);
+        return QDateTime(QDate(2020, 5, 1), QTime(12, minute), Qt::UTC);
     }
 
     // Fills the box with slips of the given numbers (text "slip N", keyword

@@ -153,3 +153,27 @@ TEST(UndoManagerTest, DisabledRegistrationAndApplierRenamingReverseStep) {
     undo.undo();
     EXPECT_EQ(undo.redoActionName(), "Renamed");
 }
+
+TEST(UndoManagerTest, StepCanJoinTheGroupOfAnEarlierEvent) {
+    UndoManager undo;
+    Counter c{undo};
+    {
+        UndoManager::EventScope event(undo);
+        c.set(1, "Typing");
+    }
+    int finished = 0;
+    {
+        UndoManager::EventScope event(undo);
+        undo.registerUndoInLastGroup([&] { ++finished; }, "Edit Text");
+    }
+    EXPECT_EQ(undo.undoCount(), 1u);
+    EXPECT_EQ(undo.undoActionName(), "Edit Text");
+    undo.undo();
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(c.value, 0);
+    // With nothing to join it is an ordinary step.
+    undo.removeAllActions();
+    undo.registerUndoInLastGroup([&] { ++finished; }, "Edit Text");
+    undo.undo();
+    EXPECT_EQ(finished, 2);
+}
