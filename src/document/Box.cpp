@@ -504,9 +504,12 @@ void Box::addSlip(const SlipPtr& slip) {
 
 void Box::removeSlip() {
     const bool trash = inTrashMode();
+    // Switching to each removed slip selects the slip view; the choice of
+    // the next slip depends on the view the command started in.
+    const QString view = selectedTab_;
     int selectedRow = -1;
     QList<SlipPtr> targets;
-    if (selectedTab_ == SearchTab) {
+    if (view == SearchTab) {
         selectedRow = hooks_.selectedSearchResultRow ? hooks_.selectedSearchResultRow() : -1;
         if (selectedRow < 0) {
             ui_.displayAlert(trash ? QStringLiteral("You have to select a slip to restore first!")
@@ -517,11 +520,11 @@ void Box::removeSlip() {
             for (const QString& key : hooks_.selectedSearchResultKeys())
                 if (SlipPtr slip = box_.slipForKey(key)) targets.append(slip);
         }
-    } else if (selectedTab_ == KeywordScentTab) {
+    } else if (view == KeywordScentTab) {
         ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Keyword Scent View!")
                                : QStringLiteral("You cannot remove slips in the Keyword Scent View!"));
         return;
-    } else if (selectedTab_ == AlternatingScentTab) {
+    } else if (view == AlternatingScentTab) {
         ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Alternating Scent View!")
                                : QStringLiteral("You cannot remove slips in the Alternating Scent View!"));
         return;
@@ -536,7 +539,7 @@ void Box::removeSlip() {
     const QString actionName = trash ? names::RestoreSlip : names::RemoveSlip;
     QList<RemoveRecord> records;
     for (const SlipPtr& slip : targets) {
-        if (selectedTab_ == SearchTab) changeCurrentSlip(slip, false);
+        if (view == SearchTab) changeCurrentSlip(slip, false);
         box_.putSlipInTrash(slip);
         records.append({slip, nullptr});
     }
@@ -566,14 +569,14 @@ void Box::removeSlip() {
         for (const RemoveRecord& record : records)
             registerStep([this, record] { applyRemoveSlipUndo(record); }, actionName);
     }
-    if (!emptied) chooseSlipAfterRemoval(selectedRow);
+    if (!emptied) chooseSlipAfterRemoval(view, selectedRow);
     keywordScentsMustBeUpdated_ = true;
     updateWindow();
     ui_.playSound(sound);
 }
 
-void Box::chooseSlipAfterRemoval(int selectedRow) {
-    if (selectedTab_ == SearchTab) {
+void Box::chooseSlipAfterRemoval(const QString& view, int selectedRow) {
+    if (view == SearchTab) {
         selectTabViewItemWithLabel(SearchTab);
         rerunSearch();
         const int n = hooks_.numberOfSearchResults ? hooks_.numberOfSearchResults() : 0;
@@ -678,7 +681,10 @@ void Box::mergeSlipsOK(const QString& numberField) {
 
 void Box::mergeSlipArray(const QList<SlipPtr>& slips) {
     if (slips.size() < 2 || !slips.first()) return;
-    const SlipPtr first = slips.first();
+    // Undoing a merge files a new object under the first slip's key; a redo
+    // recorded before that must merge into the filed one.
+    const SlipPtr filed = box_.slipForKey(slips.first()->key());
+    const SlipPtr first = filed ? filed : slips.first();
     const QList<SlipPtr> others = slips.mid(1);
     storeCurrentSlip();
     const MergeRecord record{first->copy(), others};
@@ -840,6 +846,17 @@ void Box::announceSlip(const SlipPtr& slip) {
     changeCurrentSlip(slip, false);
 }
 
+void Box::showReplacement(const SlipPtr& slip) {
+    // The editor still shows the replaced object's state; it must not be
+    // stored into the replacement.
+    if (currentSlip_ && currentSlip_->key() == slip->key())
+        currentSlip_ = slip;
+    else
+        setCurrentSlip(slip);
+    if (selectedTab_ != SlipTab) selectTabViewItemWithLabel(SlipTab);
+    updateWindow();
+}
+
 void Box::applyAddSlipUndo(const AddRecord& record) {
     startedUndoRedo_ = true;
     const SlipPtr slip = record.slip;
@@ -888,6 +905,7 @@ void Box::applyCreateSlipFromRTFRedo(const SlipPtr& slip) {
 
 void Box::applyRemoveSlipUndo(const RemoveRecord& record) {
     startedUndoRedo_ = true;
+    storeCurrentSlip();
     const SlipPtr slip = record.slip;
     if (record.replacement && box_.slipForKey(record.replacement->key()) == record.replacement)
         box_.deleteSlipForKey(record.replacement->key());
@@ -962,13 +980,12 @@ void Box::applySplitSlipRedo(const SplitRecord& record) {
 
 void Box::applyMergeSlipsUndo(const MergeRecord& record) {
     startedUndoRedo_ = true;
+    storeCurrentSlip();
     // A fresh copy each time, so the record stays as it was for the next undo.
     const SlipPtr first = record.firstBefore->copy();
     box_.setSlip(first);
     for (const SlipPtr& other : record.others) box_.setSlip(other);
-    if (currentSlip_ && currentSlip_->key() == first->key()) currentSlip_ = first;
-    changeCurrentSlip(first, false);
-    updateWindow();
+    showReplacement(first);
     keywordScentsMustBeUpdated_ = true;
     QList<SlipPtr> slips{first};
     slips.append(record.others);
@@ -1009,11 +1026,10 @@ void Box::applyCellUndo(const CellRecord& record) {
 void Box::applyRestoreOldSlipStateForUndo(const SlipPtr& putBack, const SlipPtr& replaced,
                                           const QString& actionName) {
     startedUndoRedo_ = true;
+    storeCurrentSlip();
     box_.setSlip(putBack);
-    if (currentSlip_ == replaced) currentSlip_ = putBack;
-    announceSlip(putBack);
-    setCurrentSlip(putBack);
-    updateWindow();
+    if (currentSlip_ != replaced) announceSlip(putBack);
+    showReplacement(putBack);
     registerStep([this, putBack, replaced, actionName] { applyRestoreOldSlipStateForUndo(replaced, putBack, actionName); },
                  actionName);
 }

@@ -205,7 +205,8 @@ private:
     void rerunSearch() { call(hooks_.rerunSearch); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
     QList<SlipPtr> slipsToCopy();
-    void chooseSlipAfterRemoval(int selectedRow);
+    void chooseSlipAfterRemoval(const QString& view, int selectedRow);
+    void showReplacement(const SlipPtr& slip);
     static QString keyOfNumber(quint32 number) { return BoxData::makeKey(number); }
     quint32 currentNumber() const { return currentSlip_ ? currentSlip_->slipID() : 0; }
     static quint32 numberOfKey(const QString& key);
