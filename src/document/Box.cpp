@@ -1034,4 +1034,96 @@ void Box::applyRestoreOldSlipStateForUndo(const SlipPtr& putBack, const SlipPtr&
                  actionName);
 }
 
+void Box::registerFlagSlipUndo(const QStringList& keys, bool valueJustSet) {
+    registerStep([this, keys, valueJustSet] { applyFlagSlipUndo(keys, valueJustSet); }, names::ToggleFlag);
+}
+
+void Box::applyFlagSlipUndo(const QStringList& keys, bool valueJustSet) {
+    startedUndoRedo_ = true;
+    const bool value = !valueJustSet;
+    for (const QString& key : keys)
+        if (SlipPtr slip = box_.slipForKey(key)) slip->setFlagged(value);
+    registerStep([this, keys, value] { applyFlagSlipUndo(keys, value); }, names::ToggleFlag);
+    updateWindow();
+}
+
+void Box::registerAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& before) {
+    registerStep([this, before] { applyAddKeywordToSelectedSlipsUndo(before); }, names::AddKeyword);
+}
+
+void Box::applyAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& records) {
+    startedUndoRedo_ = true;
+    QList<KeywordsRestore> reverse;
+    for (const KeywordsRestore& record : records) {
+        if (!record.slip) continue;
+        reverse.append({record.slip, record.slip->keywords(), record.slip->lastModificationTime()});
+        record.slip->setKeywordsWithoutLastModificationDate(record.keywords);
+        if (undo_.isUndoing())
+            record.slip->setLastModificationTime(record.lastModificationTime);
+        else
+            record.slip->updateLastModificationTime();
+    }
+    registerStep([this, reverse] { applyAddKeywordToSelectedSlipsUndo(reverse); }, names::AddKeyword);
+    keywordScentsMustBeUpdated_ = true;
+    updateWindow();
+    rerunSearch();
+}
+
+void Box::registerChangeDefaultTextFontUndo(const RichText& textBefore, const SlipPtr& slip) {
+    registerStep([this, textBefore, slip] { applyChangeDefaultTextFontUndo(textBefore, slip); }, names::ChangeTextFont);
+}
+
+void Box::applyChangeDefaultTextFontUndo(const RichText& text, const SlipPtr& slip) {
+    startedUndoRedo_ = true;
+    if (!slip) return;
+    if (slip != currentSlip_) {
+        ui_.displayAlert(QStringLiteral("Switching back to slip ") + slip->key() + QStringLiteral("."));
+        changeCurrentSlip(slip, false);
+    }
+    const RichText now = editor_.text().deepCopy();
+    registerStep([this, now, slip] { applyChangeDefaultTextFontUndo(now, slip); }, names::ChangeTextFont);
+    editor_.setSlipText(text);
+    storeCurrentSlip();
+}
+
+void Box::registerChangeAttributedSubstringUndo(const SlipPtr& slip, const RichText& toInsert,
+                                                const RichText& toReplace, TextRange range,
+                                                const QDateTime& lastModificationTime, const QString& actionName) {
+    const SubstringRecord record{slip, toInsert, toReplace, range.location, range.length, lastModificationTime};
+    registerStep([this, record, actionName] { applyChangeAttributedSubstringInSlipTextUndo(record, actionName); },
+                 actionName);
+}
+
+void Box::applyChangeAttributedSubstringInSlipTextUndo(const SubstringRecord& record, const QString& actionName) {
+    startedUndoRedo_ = true;
+    const SlipPtr slip = record.slip;
+    if (!slip) return;
+    undo_.disableUndoRegistration();
+    RichText text = slip->text().value_or(RichText());
+    // What the range holds now is what the reverse step puts back.
+    const SubstringRecord reverse{slip, text.substring({record.location, record.length}), record.inserted,
+                                  record.location, record.inserted.length(), slip->lastModificationTime()};
+    text.replace({record.location, record.length}, record.inserted);
+    slip->setText(text);
+    if (undo_.isUndoing()) slip->setLastModificationTime(record.lastModificationTime);
+    if (slip == currentSlip_) {
+        editor_.setSlipText(text);
+    } else {
+        ui_.displayAlert((undo_.isRedoing() ? QStringLiteral("The redo operation affects slip ")
+                                            : QStringLiteral("The undo operation affects slip ")) +
+                         slip->key() + QStringLiteral("."));
+        changeCurrentSlip(slip, false);
+    }
+    editor_.setSelectedRangesOfSlipText({TextRange{record.location, record.inserted.length()}});
+    undo_.enableUndoRegistration();
+    registerStep([this, reverse, actionName] { applyChangeAttributedSubstringInSlipTextUndo(reverse, actionName); },
+                 actionName);
+}
+
+void Box::registerCreatedSlipUndo(const SlipPtr& slip, const SlipPtr& previous, bool fromFile) {
+    const AddRecord record{slip, previous, fromFile ? FromFileMode : FromRTFMode};
+    registerStep([this, record] { applyAddSlipUndo(record); },
+                 fromFile ? names::CreateSlipFromFile : names::CreateSlipFromRTF);
+}
+
 }  // namespace fendle

@@ -121,6 +121,22 @@ public:
     void templateDelete();
     void generateEditTextUndoForLastModificationTime(const QDateTime& time);
 
+    // Undo steps of operations that live elsewhere (keywords and flags,
+    // text styling, slips made from rich text or files).
+    struct KeywordsRestore {
+        SlipPtr slip;
+        KeywordsArray keywords;
+        QDateTime lastModificationTime;
+    };
+    void registerFlagSlipUndo(const QStringList& keys, bool valueJustSet);
+    void registerAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& before);
+    void registerChangeDefaultTextFontUndo(const RichText& textBefore, const SlipPtr& slip);
+    // Undoing puts toInsert in place of toReplace, found at range.
+    void registerChangeAttributedSubstringUndo(const SlipPtr& slip, const RichText& toInsert,
+                                               const RichText& toReplace, TextRange range,
+                                               const QDateTime& lastModificationTime, const QString& actionName);
+    // A slip filed by rich-text (mode 2) or file (mode 3) creation.
+    void registerCreatedSlipUndo(const SlipPtr& slip, const SlipPtr& previous, bool fromFile);
     // Whole-slip snapshots (drops, image resizing, text conversion).
     void registerRestoreOldSlipState(const SlipPtr& oldState, const SlipPtr& newState, const QString& actionName);
     void undoManagerDidPerformUndoOrRedo();
@@ -222,6 +238,18 @@ private:
     void applyMergeSlipsUndo(const MergeRecord& record);
     void applyEditTextUndo(const SlipPtr& slip, const QDateTime& time);
     void applyCellUndo(const CellRecord& record);
+    struct SubstringRecord {
+        SlipPtr slip;
+        RichText inserted;
+        RichText replaced;
+        qsizetype location = 0;
+        qsizetype length = 0;
+        QDateTime lastModificationTime;
+    };
+    void applyFlagSlipUndo(const QStringList& keys, bool valueJustSet);
+    void applyAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& records);
+    void applyChangeDefaultTextFontUndo(const RichText& text, const SlipPtr& slip);
+    void applyChangeAttributedSubstringInSlipTextUndo(const SubstringRecord& record, const QString& actionName);
     void applyRestoreOldSlipStateForUndo(const SlipPtr& putBack, const SlipPtr& replaced, const QString& actionName);
 };
 
