@@ -1,5 +1,6 @@
 #include "document/Box.h"
 
+#include "document/BoxFileCodec.h"
 #include "document/UndoNames.h"
 #include "platform/DateUtils.h"
 #include "platform/ExtendedAttributes.h"
@@ -8,7 +9,9 @@
 #include "platform/StringValues.h"
 #include "platform/UiPort.h"
 
+#include <QFile>
 #include <QMap>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -1124,6 +1127,107 @@ void Box::registerCreatedSlipUndo(const SlipPtr& slip, const SlipPtr& previous, 
     const AddRecord record{slip, previous, fromFile ? FromFileMode : FromRTFMode};
     registerStep([this, record] { applyAddSlipUndo(record); },
                  fromFile ? names::CreateSlipFromFile : names::CreateSlipFromRTF);
+}
+
+// ---- the document and its file ---------------------------------------------
+
+bool Box::isDocumentEdited() const {
+    const int cell = editor_.changedCell();
+    if (cell == EditorModel::KeywordsCell || cell == EditorModel::SourceCell || cell == EditorModel::TypeCell)
+        return true;
+    return documentEdited_;
+}
+
+bool Box::readFromData(const QByteArray& data, const QString& typeName) {
+    if (typeName == CacheFileType) {
+        ui_.displayAlert(QStringLiteral("Box: Called with Cache File!"),
+                         QStringLiteral("You should not see this message. Please send a bug-report to the deveopler."));
+        return false;
+    }
+    if (!codec_) return false;
+    // Read into a fresh store so that a failed read leaves this one whole.
+    BoxData read;
+    if (auto dictionaries = codec_->readSequential(data)) {
+        fileFormatOnLastOpening_ = OldDocumentType;
+        read.setSlips(std::move(dictionaries->first), std::move(dictionaries->second));
+    } else {
+        fileFormatOnLastOpening_ = DocumentType;
+        const BoxFileCodec::Result result = codec_->loadBoxData(read, data);
+        if (!result.ok) {
+            if (!result.message.isEmpty()) logLine(result.message);
+            return false;
+        }
+    }
+    box_ = std::move(read);
+    currentSlip_.reset();
+    resetCurrentPositionInSlipHistory();
+    suggestedSlipsHistory_.clear();
+    return true;
+}
+
+std::optional<QByteArray> Box::dataOfType(const QString& typeName) {
+    commitPotentialChangesInFieldsAndStoreCurrentSlip();
+    const bool current = typeName == DocumentType || typeName == DocumentTypeQuorvel || typeName == DocumentTypeHalvorn;
+    if (!current && typeName != OldDocumentType) {
+        ui_.displayAlert(QStringLiteral("Problem saving the file!"),
+                         QStringLiteral("I don't know how to save to format: ") + typeName);
+        return std::nullopt;
+    }
+    if (!codec_) return std::nullopt;
+    // The file always holds the box's own slips under "slips"; in trash mode
+    // a shallow copy is turned back (the dictionaries share their data).
+    BoxData oriented = box_;
+    if (oriented.inTrashMode()) oriented.leaveTrashMode();
+    return current ? codec_->dataRepresentation(oriented) : codec_->sequentialData(oriented);
+}
+
+bool Box::saveDocument(const QString& path, const QString& typeName, SaveKind kind) {
+    currentlySavingDocument_ = true;
+    commitPotentialChangesInFieldsAndStoreCurrentSlip();
+    const std::optional<QByteArray> data = dataOfType(typeName);
+    bool ok = data.has_value();
+    if (ok && keepBackupFile_ && QFile::exists(path)) {
+        const QString backup = path + QLatin1Char('~');
+        QFile::remove(backup);
+        if (!QFile::copy(path, backup)) logLine(QStringLiteral("Box:saveDocument: could not keep backup %1").arg(backup));
+    }
+    if (ok) {
+        QSaveFile file(path);
+        ok = file.open(QIODevice::WriteOnly) && file.write(*data) == data->size() && file.commit();
+        if (!ok) logLine(QStringLiteral("Box:saveDocument: could not write %1: %2").arg(path, file.errorString()));
+    }
+    currentlySavingDocument_ = false;
+    if (ok && kind != SaveKind::SaveTo) documentEdited_ = false;
+    if (ok && kind == SaveKind::Save) ui_.refreshInspector();
+    return ok;
+}
+
+bool Box::revertToContents(const QString& path, const QString& typeName) {
+    if (inTrashMode()) browseTrash();
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.size() <= MaxFileSize) {
+        const QByteArray data = file.read(MaxFileSize);
+        if (readFromData(data, typeName)) documentEdited_ = false;
+    }
+    loadDocumentWithInitialData();
+    return true;
+}
+
+void Box::loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile) {
+    for (const SlipPtr& slip : box_.slips()) {
+        const QString type = slip->slipType().value_or(QString());
+        if (!type.isEmpty() && !slipTypes_.contains(type)) addSlipType(type);
+    }
+    if (slipFromCacheFile) displaySlipWithID(*slipFromCacheFile);
+    if (!currentSlip_ || box_.slipForKey(currentSlip_->key()) != currentSlip_) {
+        currentSlip_.reset();
+        lastSlip();
+    }
+    call(hooks_.rebuildScents);
+    updateWindow();
+    undo_.removeAllActions();
+    keywordScentsMustBeUpdated_ = true;
+    call(hooks_.showAllSlipsAsSearchResults);
 }
 
 }  // namespace fendle

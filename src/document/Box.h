@@ -11,6 +11,7 @@
 
 namespace fendle {
 
+class BoxFileCodec;
 class Pasteboard;
 class UiPort;
 
@@ -46,6 +47,29 @@ public:
     // The window closes: the current slip's key goes into the file's attribute.
     void windowWillClose();
 
+    // The document and its file.
+    static inline const QString DocumentType = QStringLiteral("Fendle Document");
+    static inline const QString DocumentTypeQuorvel = QStringLiteral("com.quorvel.fendle.fendle");
+    static inline const QString DocumentTypeHalvorn = QStringLiteral("net.halvorn.fendle.fendle");
+    static inline const QString OldDocumentType = QStringLiteral("Fendle Document Type");
+    static inline const QString CacheFileType = QStringLiteral("Fendle Cache File");
+    // Box files above this size are not read.
+    static constexpr qint64 MaxFileSize = qint64(1) << 30;
+    enum class SaveKind { Save, SaveAs, SaveTo };
+
+    void setFileCodec(BoxFileCodec* codec) { codec_ = codec; }
+    bool readFromData(const QByteArray& data, const QString& typeName);
+    std::optional<QByteArray> dataOfType(const QString& typeName);
+    // Saves atomically: the previous file stays intact until the new one is
+    // complete, and with keepBackupFile it is kept beside it as "<path>~".
+    bool saveDocument(const QString& path, const QString& typeName, SaveKind kind = SaveKind::Save);
+    bool revertToContents(const QString& path, const QString& typeName);
+    // After a read, once the window is ready; a cache file may name the slip to show.
+    void loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile = std::nullopt);
+    const QString& fileFormatOnLastOpening() const { return fileFormatOnLastOpening_; }
+    bool keepBackupFile() const { return keepBackupFile_; }
+    void setKeepBackupFile(bool keep) { keepBackupFile_ = keep; }
+
     // State.
     SlipPtr currentSlip() const { return currentSlip_; }
     SlipPtr slip(const QString& key) const { return box_.slipForKey(key); }
@@ -55,7 +79,8 @@ public:
     const QStringList& slipTypes() const { return slipTypes_; }
     bool keywordScentsMustBeUpdated() const { return keywordScentsMustBeUpdated_; }
     void setKeywordScentsMustBeUpdated(bool value) { keywordScentsMustBeUpdated_ = value; }
-    bool isDocumentEdited() const { return documentEdited_; }
+    // Also true while a keywords, source or type field is being edited.
+    bool isDocumentEdited() const;
     void markDocumentEdited() { documentEdited_ = true; }
     void clearDocumentEdited() { documentEdited_ = false; }
     bool currentlySavingDocument() const { return currentlySavingDocument_; }
@@ -208,6 +233,9 @@ private:
     bool documentEdited_ = false;
     bool startedUndoRedo_ = false;
     bool numberSheetMerges_ = false;
+    BoxFileCodec* codec_ = nullptr;
+    QString fileFormatOnLastOpening_;
+    bool keepBackupFile_ = false;
 
     static void call(const std::function<void()>& hook) {
         if (hook) hook();

@@ -23,6 +23,9 @@ struct BoxHooks {
 
     // Search view.
     std::function<void()> rerunSearch;
+    std::function<void()> showAllSlipsAsSearchResults;
+    // Keyword and alternating scents built anew from the store.
+    std::function<void()> rebuildScents;
     std::function<QStringList()> selectedSearchResultKeys;  // in row order
     std::function<int()> selectedSearchResultRow;           // -1 when none
     std::function<int()> numberOfSearchResults;
