@@ -266,6 +266,13 @@ void Box::goToSlip() {
 
 void Box::goToCancel() { ui_.endNumberSheet(); }
 
+void Box::numberSheetOK(const QString& numberField) {
+    if (numberSheetMerges_)
+        mergeSlipsOK(numberField);
+    else
+        goToOK(numberField);
+}
+
 std::optional<quint32> Box::enteredNumber(const QString& numberField) const {
     const qint32 n = intValueOfString(numberField);
     if (n <= 0) return std::nullopt;
@@ -299,7 +306,9 @@ void Box::randomSlip() {
 void Box::mostRecentSlip() {
     QString key;
     if (fileName_) {
-        for (const QString& name : {LegacyLastSlipOpenAttribute, LastSlipOpenAttribute}) {
+        // The attribute written on closing comes first, so that an old value
+        // under the other name cannot hide the slip last shown.
+        for (const QString& name : {LastSlipOpenAttribute, OtherLastSlipOpenAttribute}) {
             const auto value = ExtendedAttributes::get(*fileName_, name);
             if (value.bytes) {
                 key = QString::fromUtf8(*value.bytes).trimmed();

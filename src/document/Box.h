@@ -24,7 +24,8 @@ public:
     static inline const QString KeywordScentTab = QStringLiteral("Keyword Scent");
     static inline const QString AlternatingScentTab = QStringLiteral("Alternating Scent");
     static inline const QString LastSlipOpenAttribute = QStringLiteral("net.halvorn.fendle.LastSlipOpen");
-    static inline const QString LegacyLastSlipOpenAttribute = QStringLiteral("com.quorvel.fendle.LastSlipOpen");
+    // Read when a file lacks the attribute this program writes.
+    static inline const QString OtherLastSlipOpenAttribute = QStringLiteral("com.quorvel.fendle.LastSlipOpen");
     static inline const QString SupportAddress = QStringLiteral("fendle-support@halvorn.net");
     static constexpr qsizetype SuggestionHistoryLength = 10;
 
@@ -114,6 +115,8 @@ public:
     void goToSlip();
     void goToOK(const QString& numberField);
     void goToCancel();
+    // The number sheet's OK button: going to or merging with the number.
+    void numberSheetOK(const QString& numberField);
     SlipPtr selectRandomSlip(const QDateTime& now = QDateTime::currentDateTimeUtc()) const;
     void randomSlip();
     void mostRecentSlip();

@@ -54,6 +54,7 @@ bool EditorModel::endEditing() {
     if (changedCell_ == NoCell) return false;
     const int cell = changedCell_;
     changedCell_ = NoCell;
+    coalescingTyping_ = false;
     if (delegate_) delegate_->editorDidEndEditing(cell);
     return true;
 }
@@ -79,7 +80,11 @@ void EditorModel::replaceText(TextRange range, const QString& replacement) {
 void EditorModel::replaceText(TextRange range, const RichText& replacement) {
     if (!editable_) return;
     beginEditing(TextCell);
-    registerTypingUndo(delegate_ ? delegate_->editorTextOwner() : nullptr, text_, selection_, true);
+    // Consecutive typing of one edit session is one undo step, as long as
+    // nothing else was registered in between.
+    if (!coalescingTyping_ || undo_.undoActionName() != QLatin1String(TypingActionName))
+        registerTypingUndo(delegate_ ? delegate_->editorTextOwner() : nullptr, text_, selection_, true);
+    coalescingTyping_ = true;
     text_.replace(range, replacement);
     const qsizetype cursor = std::min(text_.length(), std::max<qsizetype>(0, range.location) + replacement.length());
     selection_ = {TextRange{cursor, 0}};
@@ -101,6 +106,7 @@ void EditorModel::restoreText(const SlipPtr& owner, const RichText& text, const 
     registerTypingUndo(owner, text_, selection_, false);
     text_ = text;
     selection_ = selection;
+    coalescingTyping_ = false;
     if (delegate_) delegate_->editorTextChangedByUndo();
 }
 

@@ -39,7 +39,10 @@ public:
 
     // What the box shows; showing does not start an edit.
     const RichText& text() const { return text_; }
-    void setSlipText(const std::optional<RichText>& text) { text_ = text.value_or(RichText()); }
+    void setSlipText(const std::optional<RichText>& text) {
+        text_ = text.value_or(RichText());
+        coalescingTyping_ = false;
+    }
     KeywordsArray keywords() const;
     const QString& keywordsString() const { return keywords_; }
     void setKeywords(const std::optional<KeywordsArray>& keywords);
@@ -93,6 +96,7 @@ private:
     int focused_ = TextCell;
     bool editable_ = true;
     Attributes typingAttributes_;
+    bool coalescingTyping_ = false;
 
     void beginEditing(int cell);
     void registerTypingUndo(const SlipPtr& owner, const RichText& text, const QList<TextRange>& selection,

@@ -86,7 +86,7 @@ TEST_F(BoxNavigationTest, GoToNumberSheet) {
     EXPECT_EQ(ui.takeMessages(), QStringList{"There is no slip with this ID in the box!"});
     EXPECT_EQ(ui.alerts.size(), 0);
     EXPECT_TRUE(ui.sheetOpen);
-    doc->goToOK(" 2");
+    doc->numberSheetOK(" 2");
     EXPECT_EQ(current(), "2");
     EXPECT_FALSE(ui.sheetOpen);
 }
@@ -273,11 +273,16 @@ TEST_F(BoxNavigationTest, MostRecentSlipReadsTheFileAttribute) {
     show("3");
     doc->mostRecentSlip();
     EXPECT_EQ(current(), "2");
-    // The older name wins when both are there; a stale key falls back to the last slip.
-    ExtendedAttributes::set(file, Box::LegacyLastSlipOpenAttribute, "1");
+    // The other name is read only when the written one is missing.
+    ExtendedAttributes::set(file, Box::OtherLastSlipOpenAttribute, "1");
+    show("3");
     doc->showFirstSlip("Most recent");
+    EXPECT_EQ(current(), "2");
+    ExtendedAttributes::remove(file, Box::LastSlipOpenAttribute);
+    doc->mostRecentSlip();
     EXPECT_EQ(current(), "1");
-    ExtendedAttributes::set(file, Box::LegacyLastSlipOpenAttribute, "99");
+    // A stale key falls back to the last slip.
+    ExtendedAttributes::set(file, Box::OtherLastSlipOpenAttribute, "99");
     doc->mostRecentSlip();
     EXPECT_EQ(current(), "3");
 }

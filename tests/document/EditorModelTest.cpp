@@ -95,3 +95,22 @@ TEST_F(EditorModelTest, TypingIntoEmptyTextTakesTheTypingAttributes) {
     editor.replaceText({1, 0}, "b");  // later typing continues the run before it
     EXPECT_EQ(editor.text().runs().size(), 1u);
 }
+
+TEST_F(EditorModelTest, ConsecutiveTypingIsOneStepUntilTheEditEnds) {
+    editor.setSlipText(RichText("x"));
+    for (const char* letter : {"a", "b", "c"}) {
+        UndoManager::EventScope keystroke(undo);
+        editor.replaceText({editor.text().length(), 0}, letter);
+    }
+    EXPECT_EQ(undo.undoCount(), 1u);
+    editor.endEditing();
+    {
+        UndoManager::EventScope keystroke(undo);
+        editor.replaceText({0, 0}, "!");
+    }
+    EXPECT_EQ(undo.undoCount(), 2u);
+    undo.undo();
+    EXPECT_EQ(editor.text().string(), "xabc");
+    undo.undo();
+    EXPECT_EQ(editor.text().string(), "x");
+}
