@@ -240,15 +240,19 @@ void Box::goForwardSlip() {
     if (key) navigateToKey(*key, true);
 }
 
+// A neighbour exists exactly when the store's neighbour search finds a
+// number on that side; asking it directly spares a scan of all keys for the
+// first or last key on every step.
 void Box::previousSlip() {
     if (!currentSlip_) return;
-    if (currentNumber() > numberOfKey(box_.findFirstKey()))
-        navigateToKey(box_.findPreviousKey(*currentSlip_), false);
+    const QString key = box_.findPreviousKey(*currentSlip_);
+    if (numberOfKey(key) < currentNumber()) navigateToKey(key, false);
 }
 
 void Box::nextSlip() {
     if (!currentSlip_) return;
-    if (currentNumber() < numberOfKey(box_.findLastKey())) navigateToKey(box_.findNextKey(*currentSlip_), false);
+    const QString key = box_.findNextKey(*currentSlip_);
+    if (numberOfKey(key) > currentNumber()) navigateToKey(key, false);
 }
 
 void Box::firstSlip() {
@@ -292,11 +296,13 @@ void Box::goToOK(const QString& numberField) {
 }
 
 SlipPtr Box::selectRandomSlip(const QDateTime& now) const {
-    const QList<SlipPtr> slips = box_.slips().values();
+    const SlipDictionary& slips = box_.slips();
     if (slips.isEmpty()) return nullptr;
     const double seconds = std::floor(secondsSinceReferenceDate(now));
     const quint32 clamped = seconds <= 0 ? 0u : seconds >= 4294967295.0 ? 4294967295u : static_cast<quint32>(seconds);
-    return slips.at(static_cast<qsizetype>(clamped % static_cast<quint32>(slips.size())));
+    // The index counts in the store's enumeration order; stepping there
+    // spares copying the whole list.
+    return *std::next(slips.cbegin(), clamped % static_cast<quint32>(slips.size()));
 }
 
 void Box::randomSlip() {
@@ -597,8 +603,9 @@ void Box::chooseSlipAfterRemoval(const QString& view, int selectedRow) {
         return;
     }
     if (!currentSlip_) return;
-    const QString key = currentNumber() < numberOfKey(box_.findLastKey()) ? box_.findNextKey(*currentSlip_)
-                                                                          : box_.findPreviousKey(*currentSlip_);
+    // The nearest higher slip if there is one, else the nearest lower.
+    QString key = box_.findNextKey(*currentSlip_);
+    if (numberOfKey(key) <= currentNumber()) key = box_.findPreviousKey(*currentSlip_);
     if (SlipPtr next = box_.slipForKey(key)) changeCurrentSlip(next, false);
 }
 
