@@ -286,3 +286,23 @@ TEST_F(BoxNavigationTest, MostRecentSlipReadsTheFileAttribute) {
     doc->mostRecentSlip();
     EXPECT_EQ(current(), "3");
 }
+
+TEST_F(BoxNavigationTest, ThirtySevenNavigationsKeepTheLast36) {
+    QList<quint32> numbers;
+    for (quint32 n = 1; n <= 40; ++n) numbers.append(n);
+    fill(numbers);
+    doc->resetCurrentPositionInSlipHistory();
+    for (int n = 1; n <= 37; ++n) show(QString::number(n));
+    EXPECT_EQ(doc->slipHistory().keys().size(), 36);
+    EXPECT_EQ(doc->slipHistory().keys().first(), "2");
+    EXPECT_EQ(doc->slipHistory().position(), 35u);
+    doc->goForwardSlip();
+    EXPECT_EQ(current(), "37");
+    doc->goBackSlip();
+    EXPECT_EQ(current(), "36");
+    // A forward entry whose slip went to the trash is dropped on the way.
+    doc->box().putSlipInTrash(doc->slip("37"));
+    doc->goForwardSlip();
+    EXPECT_EQ(current(), "36");
+    EXPECT_EQ(doc->slipHistory().keys().last(), "36");
+}
