@@ -141,6 +141,9 @@ void Box::setCurrentSlip(const SlipPtr& slip) {
 
 void Box::changeCurrentSlip(const SlipPtr& slip, bool callerUsesHistory) {
     if (!slip) return;
+    // An edit still running belongs to the slip being left: it ends here
+    // with its undo step (navigation has ended it already).
+    if (editor_.changedCell() != EditorModel::NoCell) editor_.endEditing();
     storeCurrentSlip();
     if (!box_.slipForKeyExists(slip->key())) {
         if (inTrashMode())
@@ -940,11 +943,10 @@ void Box::applyRemoveSlipRedo(const SlipPtr& slip) {
     startedUndoRedo_ = true;
     setCurrentSlip(slip);
     updateWindow();
-    // The removal works on the current slip, whatever view was selected.
-    const QString tab = selectedTab_;
-    selectedTab_ = SlipTab;
+    // The removal works on the current slip, so it runs in the slip view
+    // (where every undo and redo ends up anyway).
+    if (selectedTab_ != SlipTab) selectTabViewItemWithLabel(SlipTab);
     removeSlip();
-    if (selectedTab_ == SlipTab) selectedTab_ = tab;
 }
 
 void Box::applyClearSlipUndo(const ClearRecord& record) {
@@ -1175,6 +1177,7 @@ bool Box::readFromData(const QByteArray& data, const QString& typeName) {
         }
     }
     box_ = std::move(read);
+    editor_.setChangedCell(EditorModel::NoCell);
     currentSlip_.reset();
     resetCurrentPositionInSlipHistory();
     suggestedSlipsHistory_.clear();

@@ -390,3 +390,15 @@ TEST_F(BoxOperationsTest, RestoringInTrashModeAndItsUndo) {
     EXPECT_TRUE(doc->box().slipForKeyExists("4"));
     EXPECT_EQ(ui.sounds.last(), "Volume Mount");
 }
+
+TEST_F(BoxOperationsTest, AddingWhileTypingEndsTheEditOnTheSlipLeft) {
+    fill({1, 2});
+    const BoxSnapshot before = snapshot();
+    command([&] { doc->editor().replaceText({0, 0}, "typed "); });
+    command([&] { doc->addSlip(); });
+    EXPECT_EQ(doc->slip("2")->textString(), "typed slip 2");
+    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    undo();  // the new slip
+    undo();  // the typing with its Edit Text step
+    EXPECT_EQ(snapshot(), before);
+}
