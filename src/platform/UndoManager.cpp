@@ -94,9 +94,12 @@ void UndoManager::runGroup(std::vector<Group>& from, bool& flag) {
     from.pop_back();
     flag = true;
     openGroup(false);
-    // The reverse group keeps the name unless an applier renames it.
+    // The reverse group keeps the name unless an applier renames it; groups
+    // the appliers open nest inside it.
     open_.group.actionName = group.actionName;
+    ++groupingLevel_;
     for (auto it = group.steps.rbegin(); it != group.steps.rend(); ++it) (*it)();
+    --groupingLevel_;
     closeGroup();
     flag = false;
 }

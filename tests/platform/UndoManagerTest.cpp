@@ -177,3 +177,31 @@ TEST(UndoManagerTest, StepCanJoinTheGroupOfAnEarlierEvent) {
     undo.undo();
     EXPECT_EQ(finished, 2);
 }
+
+TEST(UndoManagerTest, GroupsOpenedByAppliersStayInsideTheReverseGroup) {
+    UndoManager undo;
+    Counter a{undo}, b{undo};
+    {
+        UndoManager::EventScope event(undo);
+        a.set(1, "Pair");
+        b.set(2, "Pair");
+    }
+    undo.addDidUndoOrRedoObserver([] {});
+    // An applier that groups its own reverse steps.
+    undo.registerUndo(
+        [&] {
+            undo.beginUndoGrouping();
+            undo.registerUndo([] {}, "Inner");
+            undo.endUndoGrouping();
+            UndoManager::EventScope nested(undo);
+            undo.registerUndo([] {}, "Inner");
+        },
+        "Outer");
+    undo.endEvent();
+    undo.undo();
+    EXPECT_EQ(undo.redoCount(), 1u);  // one reverse group, not two
+    undo.undo();
+    EXPECT_EQ(a.value, 0);
+    EXPECT_EQ(b.value, 0);
+    EXPECT_EQ(undo.redoCount(), 2u);
+}
