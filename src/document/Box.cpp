@@ -523,43 +523,51 @@ void Box::addSlip(const SlipPtr& slip) {
     rerunSearch();
 }
 
+std::optional<QList<SlipPtr>> Box::slipsToRemove(const QString& view, int& selectedRow) {
+    const bool trash = inTrashMode();
+    if (view == SearchTab) {
+        selectedRow = hooks_.selectedSearchResultRow ? hooks_.selectedSearchResultRow() : -1;
+        if (selectedRow < 0) {
+            ui_.displayAlert(trash ? QStringLiteral("You have to select a slip to restore first!")
+                                   : QStringLiteral("You have to select a slip to remove first!"));
+            return std::nullopt;
+        }
+        QList<SlipPtr> targets;
+        if (hooks_.selectedSearchResultKeys) {
+            for (const QString& key : hooks_.selectedSearchResultKeys())
+                if (SlipPtr slip = box_.slipForKey(key)) targets.append(slip);
+        }
+        return targets;
+    }
+    if (view == KeywordScentTab) {
+        ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Keyword Scent View!")
+                               : QStringLiteral("You cannot remove slips in the Keyword Scent View!"));
+        return std::nullopt;
+    }
+    if (view == AlternatingScentTab) {
+        ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Alternating Scent View!")
+                               : QStringLiteral("You cannot remove slips in the Alternating Scent View!"));
+        return std::nullopt;
+    }
+    if (!currentSlip_) return std::nullopt;
+    if (!trash) {
+        storeCurrentSlip();
+        updateWindow();
+    }
+    return QList<SlipPtr>{currentSlip_};
+}
+
 void Box::removeSlip() {
     const bool trash = inTrashMode();
     // Switching to each removed slip selects the slip view; the choice of
     // the next slip depends on the view the command started in.
     const QString view = selectedTab_;
     int selectedRow = -1;
-    QList<SlipPtr> targets;
-    if (view == SearchTab) {
-        selectedRow = hooks_.selectedSearchResultRow ? hooks_.selectedSearchResultRow() : -1;
-        if (selectedRow < 0) {
-            ui_.displayAlert(trash ? QStringLiteral("You have to select a slip to restore first!")
-                                   : QStringLiteral("You have to select a slip to remove first!"));
-            return;
-        }
-        if (hooks_.selectedSearchResultKeys) {
-            for (const QString& key : hooks_.selectedSearchResultKeys())
-                if (SlipPtr slip = box_.slipForKey(key)) targets.append(slip);
-        }
-    } else if (view == KeywordScentTab) {
-        ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Keyword Scent View!")
-                               : QStringLiteral("You cannot remove slips in the Keyword Scent View!"));
-        return;
-    } else if (view == AlternatingScentTab) {
-        ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Alternating Scent View!")
-                               : QStringLiteral("You cannot remove slips in the Alternating Scent View!"));
-        return;
-    } else {
-        if (!currentSlip_) return;
-        if (!trash) {
-            storeCurrentSlip();
-            updateWindow();
-        }
-        targets.append(currentSlip_);
-    }
+    const std::optional<QList<SlipPtr>> targets = slipsToRemove(view, selectedRow);
+    if (!targets) return;
     const QString actionName = trash ? names::RestoreSlip : names::RemoveSlip;
     QList<RemoveRecord> records;
-    for (const SlipPtr& slip : targets) {
+    for (const SlipPtr& slip : *targets) {
         if (view == SearchTab) changeCurrentSlip(slip, false);
         box_.putSlipInTrash(slip);
         records.append({slip, nullptr});

@@ -252,6 +252,8 @@ private:
     void rerunSearch() { call(hooks_.rerunSearch); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
     QList<SlipPtr> slipsToCopy();
+    // The slips a removal takes, by view; none after a refusal.
+    std::optional<QList<SlipPtr>> slipsToRemove(const QString& view, int& selectedRow);
     void chooseSlipAfterRemoval(const QString& view, int selectedRow);
     void showReplacement(const SlipPtr& slip);
     static QString keyOfNumber(quint32 number) { return BoxData::makeKey(number); }
