@@ -1240,6 +1240,13 @@ bool Box::revertToContents(const QString& path, const QString& typeName) {
     return true;
 }
 
+void Box::close() {
+    call(hooks_.storeWindowState);
+    if (hooks_.synchronizeDefaults && !hooks_.synchronizeDefaults())
+        ui_.showAlert({UiPort::AlertStyle::Modal, QStringLiteral("Problem saving your Preferences to the disk!"),
+                       QStringLiteral("I'll just continue as if nothing happend.")});
+}
+
 void Box::loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile) {
     for (const SlipPtr& slip : box_.slips()) {
         const QString type = slip->slipType().value_or(QString());

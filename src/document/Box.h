@@ -65,6 +65,8 @@ public:
     // complete, and with keepBackupFile it is kept beside it as "<path>~".
     bool saveDocument(const QString& path, const QString& typeName, SaveKind kind = SaveKind::Save);
     bool revertToContents(const QString& path, const QString& typeName);
+    // After the framework has closed the document.
+    void close();
     // After a read, once the window is ready; a cache file may name the slip to show.
     void loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile = std::nullopt);
     const QString& fileFormatOnLastOpening() const { return fileFormatOnLastOpening_; }

@@ -52,6 +52,11 @@ struct BoxHooks {
     // Redo of a slip created from a file (services); gets the slip.
     std::function<void(const SlipPtr&)> createSlipFromFile;
 
+    // Closing: the window frame and the scent-path switch go to the
+    // defaults, which are then written; false when writing failed.
+    std::function<void()> storeWindowState;
+    std::function<bool()> synchronizeDefaults;
+
     // The preference "SlipTextFont".
     FontAttribute defaultSlipFont{QStringLiteral("Helvetica"), QStringLiteral("Helvetica"), 12.0};
 };

@@ -165,3 +165,19 @@ TEST_F(BoxDocumentTest, BackupAndRevert) {
     EXPECT_FALSE(doc->isDocumentEdited());
     EXPECT_EQ(current(), "6");  // 5 is in the trash
 }
+
+TEST_F(BoxDocumentTest, ClosingStoresStateAndReportsUnwrittenDefaults) {
+    fill({1});
+    int stored = 0;
+    bool written = true;
+    doc->hooks().storeWindowState = [&] { ++stored; };
+    doc->hooks().synchronizeDefaults = [&] { return written; };
+    doc->close();
+    EXPECT_EQ(stored, 1);
+    EXPECT_TRUE(ui.alerts.isEmpty());
+    written = false;
+    doc->close();
+    ASSERT_EQ(ui.alerts.size(), 1);
+    EXPECT_EQ(ui.alerts.first(), (UiPort::Alert{UiPort::AlertStyle::Modal, "Problem saving your Preferences to the disk!",
+                                                 "I'll just continue as if nothing happend."}));
+}
