@@ -201,6 +201,10 @@ Result<PlistValue> BinaryPlistReader::toValue(quint64 index) const {
     return toValue(index, 0, budget);
 }
 
+Result<PlistValue> BinaryPlistReader::toValue(quint64 index, quint64& budget) const {
+    return toValue(index, 0, budget);
+}
+
 Result<PlistValue> BinaryPlistReader::toValue(quint64 index, int depth, quint64& budget) const {
     using R = Result<PlistValue>;
     if (depth > MaxDepth) return R::failure(corrupt("nested too deeply"));

@@ -46,6 +46,8 @@ public:
     // The whole value below index as a tree, with nesting and size capped so
     // that shared or cyclic references cannot blow it up.
     Result<PlistValue> toValue(quint64 index) const;
+    // The same, charging every node to a budget the caller shares between calls.
+    Result<PlistValue> toValue(quint64 index, quint64& budget) const;
 
 private:
     QByteArray bytes_;

@@ -14,6 +14,8 @@ QString notKeyed(const QString& why) { return QStringLiteral("not a keyed archiv
 QString damaged(const QString& why) { return QStringLiteral("damaged keyed archive: %1").arg(why); }
 // Subgraphs kept for unknown attribute values stay small.
 constexpr int MaxSubgraphObjects = 10000;
+// Deeper nesting than this is no box a person wrote.
+constexpr int MaxDepth = 256;
 
 void remapUids(PlistValue& value, const QHash<quint64, quint64>& map) {
     switch (value.type()) {
@@ -232,8 +234,11 @@ Result<ArchiveValue> KeyedUnarchiver::decodeObject(quint64 uid) const {
     if (decoder == decoders_.constEnd())
         return R::failure(QStringLiteral("cannot decode object of class (%1)").arg(object->className()));
     if (inProgress_[uid]) return R::failure(damaged("an object refers to itself"));
+    if (depth_ >= MaxDepth) return R::failure(damaged("objects nested too deeply"));
     inProgress_[uid] = true;
+    ++depth_;
     auto result = (*decoder)(*object);
+    --depth_;
     inProgress_[uid] = false;
     return result;
 }
@@ -252,7 +257,7 @@ Result<QByteArray> KeyedUnarchiver::extractSubgraph(quint64 uid) const {
         if (objects.size() > MaxSubgraphObjects) return R::failure(damaged("unknown object too large"));
         renumbered.insert(next, order.size());
         order.push_back(next);
-        auto value = reader_.toValue(reader_.ref(objects_, next));
+        auto value = reader_.toValue(reader_.ref(objects_, next), budget_);
         if (!value) return R::failure(value.error());
         std::vector<quint64> children;
         collectUids(*value, children);

@@ -86,6 +86,7 @@ private:
     mutable QHash<quint64, QString> classNames_;
     mutable std::vector<bool> inProgress_;
     mutable quint64 budget_ = 0;
+    mutable int depth_ = 0;
 
     Status checkHeader();
 };

@@ -3,6 +3,7 @@
 #include "platform/TypedStreamReader.h"
 #include "platform/TypedStreamWriter.h"
 
+#include <QSet>
 #include <QtEndian>
 
 namespace fendle {
@@ -180,13 +181,29 @@ R decodeFont(const TypedObject& o, TypedUnarchiver&) {
     return ArchiveValue(font);
 }
 
+quint64 countObjects(const TypedObject* o, QSet<const TypedObject*>& seen) {
+    if (!o || seen.contains(o)) return 0;
+    seen.insert(o);
+    quint64 n = 1;
+    for (const TypedGroup& g : o->groups)
+        for (const TypedValue& v : g.values) n += countObjects(v.object.get(), seen);
+    return n;
+}
+
+Result<AttributeValue> keepWhole(const TypedValue& value, TypedUnarchiver& u) {
+    QSet<const TypedObject*> seen;
+    if (!u.charge(countObjects(value.object.get(), seen)))
+        return Result<AttributeValue>::failure(QStringLiteral("damaged typed stream: too many shared objects"));
+    return AttributeValue(OpaqueAttribute{TypedStreamOpaqueFormat, writeTypedStream({objectGroup(value.object)})});
+}
+
 Result<AttributeValue> attributeValue(const QString& name, const TypedValue& value, TypedUnarchiver& u) {
     using AR = Result<AttributeValue>;
     auto decoded = u.decode(value);
     if (!decoded) {
         if (!value.object) return AR::failure(decoded.error());
         // Unknown or unreadable values travel on unchanged.
-        return AttributeValue(OpaqueAttribute{TypedStreamOpaqueFormat, writeTypedStream({objectGroup(value.object)})});
+        return keepWhole(value, u);
     }
     const auto& s = decoded->storage();
     if (const auto* x = std::get_if<FontAttribute>(&s)) return AttributeValue(*x);
@@ -196,7 +213,7 @@ Result<AttributeValue> attributeValue(const QString& name, const TypedValue& val
         return name == attr::Link ? AttributeValue(LinkAttribute{*x, false}) : AttributeValue(*x);
     if (const auto* x = std::get_if<qint64>(&s)) return AttributeValue(*x);
     if (const auto* x = std::get_if<double>(&s)) return AttributeValue(*x);
-    return AttributeValue(OpaqueAttribute{TypedStreamOpaqueFormat, writeTypedStream({objectGroup(value.object)})});
+    return keepWhole(value, u);
 }
 
 R decodeAttributedString(const TypedObject& o, TypedUnarchiver& u) {
@@ -319,6 +336,15 @@ TypedUnarchiver::TypedUnarchiver(quint64 budget) : budget_(budget) {
 
 void TypedUnarchiver::registerDecoder(const QByteArray& className, TypedDecoder decoder) {
     decoders_.insert(className, std::move(decoder));
+}
+
+bool TypedUnarchiver::charge(quint64 work) {
+    if (work > budget_) {
+        budget_ = 0;
+        return false;
+    }
+    budget_ -= work;
+    return true;
 }
 
 Result<ArchiveValue> TypedUnarchiver::decode(const TypedValue& value) {

@@ -21,6 +21,8 @@ public:
     explicit TypedUnarchiver(quint64 budget);
     void registerDecoder(const QByteArray& className, TypedDecoder decoder);
     Result<ArchiveValue> decode(const TypedValue& value);
+    // Takes work from the budget; false when it is used up.
+    bool charge(quint64 work);
 
 private:
     QHash<QByteArray, TypedDecoder> decoders_;

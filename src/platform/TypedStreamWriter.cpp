@@ -35,6 +35,7 @@ public:
 private:
     QHash<QByteArray, qint64> strings_;
     QHash<QByteArray, qint64> classes_;
+    QHash<const TypedObject*, qint64> objects_;
     qint64 objectCount_ = 0;
 
     template <typename T>
@@ -84,8 +85,14 @@ private:
             out.append(NilTag);
             return;
         }
+        // An object met again is written as a label, so shared subtrees
+        // cost their size once.
+        if (const auto found = objects_.constFind(o); found != objects_.constEnd()) {
+            integer(*found - LabelBase);
+            return;
+        }
         out.append(NewTag);
-        ++objectCount_;
+        objects_.insert(o, objectCount_++);
         classChain(o->classes);
         for (const TypedGroup& g : o->groups) group(g);
         out.append(EndTag);

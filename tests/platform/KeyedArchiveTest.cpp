@@ -224,3 +224,26 @@ TEST(KeyedArchive, RefusesWrongHeadersAndCycles) {
     ASSERT_TRUE(outOfRange.ok());
     EXPECT_FALSE((*outOfRange)->top().decodeObject(QLatin1StringView("root")).ok());
 }
+
+TEST(KeyedArchive, DeepNestingIsRefusedNotRecursedForever) {
+    // 5000 arrays, each holding the next: no cycle, but far too deep.
+    PlistValue::Array objects{PlistValue("$null")};
+    const int depth = 5000;
+    for (int i = 1; i <= depth; ++i) {
+        PlistValue::Array items;
+        if (i < depth) items.push_back(PlistValue::uid(static_cast<quint64>(i + 1)));
+        objects.push_back(PlistValue(PlistValue::Dictionary{{"$class", PlistValue::uid(depth + 1)},
+                                                            {"NS.objects", PlistValue(std::move(items))}}));
+    }
+    objects.push_back(PlistValue(PlistValue::Dictionary{{"$classname", PlistValue("NSArray")}}));
+    const QByteArray bytes = writeBinaryPlist(PlistValue(PlistValue::Dictionary{
+        {"$archiver", PlistValue("NSKeyedArchiver")},
+        {"$version", PlistValue(100000)},
+        {"$top", PlistValue(PlistValue::Dictionary{{"root", PlistValue::uid(1)}})},
+        {"$objects", PlistValue(std::move(objects))}}));
+    auto u = KeyedUnarchiver::open(bytes);
+    ASSERT_TRUE(u.ok());
+    const auto root = (*u)->top().decodeObject(QLatin1StringView("root"));
+    ASSERT_FALSE(root.ok());
+    EXPECT_TRUE(root.error().contains("nested")) << root.error().toStdString();
+}

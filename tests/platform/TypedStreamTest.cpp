@@ -60,14 +60,12 @@ TEST(TypedStream, WorkedExampleReadsAsItsListingSays) {
     EXPECT_EQ(font->pointSize, 12.0);
 }
 
-TEST(TypedStream, WriterOutputReadsBackTheSameTrees) {
+TEST(TypedStream, WorkedExampleIsRewrittenByteForByte) {
+    // Shared objects (the key "1", the empty string) come back as labels.
     const QByteArray bytes = sample("worked_example_slip_hi.typedstream");
     const auto stream = readTypedStream(bytes);
     ASSERT_TRUE(stream.ok());
-    const QByteArray rewritten = writeTypedStream(stream->groups);
-    const auto again = readTypedStream(rewritten);
-    ASSERT_TRUE(again.ok()) << again.error().toStdString();
-    EXPECT_EQ(writeTypedStream(again->groups), rewritten);
+    EXPECT_EQ(writeTypedStream(stream->groups), bytes);
 }
 
 TEST(TypedStream, RichTextReadsBackWithItsRuns) {
