@@ -2,6 +2,7 @@
 // holds slips, so that the merge runs; the bytes are also tried as the
 // exchange file's data block.
 #include "model/BoxFile.h"
+#include "platform/Log.h"
 #include "model/SlipArchiving.h"
 #include "platform/KeyedArchiver.h"
 
@@ -31,6 +32,9 @@ QByteArray exchangeAround(const QByteArray& block) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Log lines of refused files would only slow the fuzzer down.
+    static const bool quiet = (fendle::setLogSink([](const QString&) {}), true);
+    (void)quiet;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     fendle::BoxData box = storedBox();
     (void)fendle::BoxFile::loadBoxData(box, bytes);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fendle {
@@ -40,7 +41,15 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes, const Q
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString()));
     if (::fsync(temporary.handle()) != 0)
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
-    if (QFileInfo::exists(path)) temporary.setPermissions(QFile(path).permissions());
+    // The temporary file is private; the box gets the old file's mode, or
+    // the usual mode for new files.
+    if (QFileInfo::exists(path)) {
+        temporary.setPermissions(QFile(path).permissions());
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(temporary.handle(), 0666 & ~mask);
+    }
     if (!backupPath.isEmpty()) {
         const Status backup = keepBackup(path, backupPath);
         if (!backup) return backup;

@@ -109,7 +109,7 @@ R decodeAttributedString(const KeyedObject& o) {
     const auto dictionaryUids = array->decodeUidArray(QLatin1StringView("NS.objects"));
     if (!dictionaryUids) return R::failure(dictionaryUids.error());
     std::vector<std::optional<Attributes>> dictionaries(dictionaryUids->size());
-    RichText result;
+    std::vector<RichText::Run> runs;
     qsizetype at = 0;
     qsizetype covered = 0;
     while (at < table->size()) {
@@ -124,11 +124,11 @@ R decodeAttributedString(const KeyedObject& o) {
             if (!attributes) return R::failure(attributes.error());
             dictionaries[index] = std::move(*attributes);
         }
-        result.append(text->mid(covered, static_cast<qsizetype>(length)), *dictionaries[index]);
+        runs.push_back({static_cast<qsizetype>(length), *dictionaries[index]});
         covered += static_cast<qsizetype>(length);
     }
     if (covered != text->size()) return R::failure(damaged("with runs that do not cover its text"));
-    return ArchiveValue(result);
+    return ArchiveValue(RichText(*text, std::move(runs)));
 }
 
 KeyedArchiver::Uid encodeAttributes(KeyedArchiver& a, const Attributes& attributes) {

@@ -1,5 +1,6 @@
 #include "platform/BinaryPlistReader.h"
 
+#include <QtEndian>
 #include <cstring>
 
 namespace fendle {
@@ -17,6 +18,13 @@ bool BinaryPlistReader::hasSignature(const QByteArray& bytes) {
 }
 
 quint64 BinaryPlistReader::readUnsigned(qsizetype at, int width) const {
+    switch (width) {
+    case 1: return data_[at];
+    case 2: return qFromBigEndian<quint16>(data_ + at);
+    case 4: return qFromBigEndian<quint32>(data_ + at);
+    case 8: return qFromBigEndian<quint64>(data_ + at);
+    default: break;
+    }
     quint64 value = 0;
     for (int i = 0; i < width; ++i) value = (value << 8) | data_[at + i];
     return value;
@@ -177,6 +185,17 @@ quint64 BinaryPlistReader::ref(const Object& container, quint64 i) const {
 }
 
 bool BinaryPlistReader::isString(quint64 index, QLatin1StringView key) const {
+    // Fast path for the short ASCII keys archives are made of: look at the
+    // marker byte only, without taking the whole object apart.
+    if (index < objectCount_ && key.size() < 15) {
+        const quint64 offset = readUnsigned(offsetTable_ + static_cast<qsizetype>(index) * offsetSize_, offsetSize_);
+        if (offset >= static_cast<quint64>(HeaderSize) && offset + 1 + static_cast<quint64>(key.size()) <= static_cast<quint64>(offsetTable_)) {
+            const uchar marker = data_[offset];
+            if ((marker >> 4) == 0x5 && (marker & 0x0f) != 0x0f)
+                return (marker & 0x0f) == key.size() &&
+                       std::memcmp(data_ + offset + 1, key.data(), static_cast<size_t>(key.size())) == 0;
+        }
+    }
     const auto o = object(index);
     if (!o || o->type != PlistValue::Type::String) return false;
     if (o->count != static_cast<quint64>(key.size())) return false;

@@ -48,6 +48,18 @@ RichText::RichText(const QString& text, const Attributes& attributes) : d(new Da
     if (!text.isEmpty()) d->runs.push_back({text.size(), attributes});
 }
 
+RichText::RichText(const QString& text, std::vector<Run> runs) : d(new Data) {
+    d->text = text;
+    qsizetype total = 0;
+    for (const Run& run : runs) total += std::max<qsizetype>(run.length, 0);
+    if (total == text.size()) {
+        d->runs = std::move(runs);
+        d->normalize();
+    } else if (!text.isEmpty()) {
+        d->runs.push_back({text.size(), {}});
+    }
+}
+
 RichText::RichText(const RichText&) = default;
 RichText::RichText(RichText&&) noexcept = default;
 RichText& RichText::operator=(const RichText&) = default;

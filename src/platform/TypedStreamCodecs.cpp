@@ -225,7 +225,7 @@ R decodeAttributedString(const TypedObject& o, TypedUnarchiver& u) {
     const auto characters = text->toString();
     if (!characters) return R::failure(damaged(o, "without characters"));
     std::vector<Attributes> dictionaries;
-    RichText result;
+    std::vector<RichText::Run> runs;
     qsizetype covered = 0;
     while (!v.atEnd()) {
         const TypedValue* number = v.next();
@@ -252,11 +252,11 @@ R decodeAttributedString(const TypedObject& o, TypedUnarchiver& u) {
             return R::failure(damaged(o, "with a run number out of range"));
         if (length->integer < 0 || length->integer > characters->size() - covered)
             return R::failure(damaged(o, "with runs longer than its text"));
-        result.append(characters->mid(covered, length->integer), dictionaries[number->integer - 1]);
+        runs.push_back({static_cast<qsizetype>(length->integer), dictionaries[number->integer - 1]});
         covered += length->integer;
     }
     if (covered != characters->size()) return R::failure(damaged(o, "with runs that do not cover its text"));
-    return ArchiveValue(result);
+    return ArchiveValue(RichText(*characters, std::move(runs)));
 }
 
 TypedGroup group(const char* types, std::vector<TypedValue> values) { return TypedGroup{types, std::move(values)}; }
