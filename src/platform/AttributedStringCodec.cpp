@@ -128,7 +128,7 @@ R decodeAttributedString(const KeyedObject& o) {
         covered += static_cast<qsizetype>(length);
     }
     if (covered != text->size()) return R::failure(damaged("with runs that do not cover its text"));
-    return ArchiveValue(RichText(*text, std::move(runs)));
+    return ArchiveValue(RichText::fromRuns(*text, std::move(runs)));
 }
 
 KeyedArchiver::Uid encodeAttributes(KeyedArchiver& a, const Attributes& attributes) {

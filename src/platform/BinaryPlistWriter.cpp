@@ -17,7 +17,9 @@ int widthFor(quint64 value) {
 int log2Width(int width) { return width == 1 ? 0 : width == 2 ? 1 : width == 4 ? 2 : width == 8 ? 3 : 4; }
 
 void putBigEndian(QByteArray& out, quint64 value, int width) {
-    for (int i = width - 1; i >= 0; --i) out.append(static_cast<char>((value >> (8 * i)) & 0xff));
+    char bytes[8];
+    for (int i = 0; i < width; ++i) bytes[i] = static_cast<char>((value >> (8 * (width - 1 - i))) & 0xff);
+    out.append(bytes, width);
 }
 
 void putHead(QByteArray& out, uchar type, quint64 count) {
@@ -47,9 +49,13 @@ std::string_view BinaryPlistWriter::scalarBytes(Ref ref) const {
     return {scalars_.constData() + e.start, e.length};
 }
 
-BinaryPlistWriter::Ref BinaryPlistWriter::addScalar(quint64 start) {
+BinaryPlistWriter::Ref BinaryPlistWriter::addScalar(quint64 start, bool unique) {
     const Ref ref = static_cast<Ref>(entries_.size());
-    entries_.push_back({Kind::Scalar, static_cast<quint32>(static_cast<quint64>(scalars_.size()) - start), start});
+    const auto length = static_cast<quint32>(static_cast<quint64>(scalars_.size()) - start);
+    entries_.push_back({Kind::Scalar, length, start});
+    // Long values (texts) practically never repeat; hashing them costs more
+    // than storing the rare duplicate.
+    if (length > 64 || !unique) return ref;
     auto [it, inserted] = unique_.insert(ref);
     if (inserted) return ref;
     // An equal scalar exists: drop the new bytes and answer the old one.
@@ -137,11 +143,19 @@ BinaryPlistWriter::Ref BinaryPlistWriter::addData(const QByteArray& value) {
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addUid(quint64 value) {
+    // Every reference of an archive is a UID: look them up by value directly.
+    if (value < (1u << 26)) {
+        if (value >= uids_.size()) uids_.resize(std::max<size_t>(value + 1, uids_.size() * 2), NoRef);
+        if (uids_[value] != NoRef) return uids_[value];
+    }
     const auto start = static_cast<quint64>(scalars_.size());
     const int width = widthFor(value);
     scalars_.append(static_cast<char>(0x80 | (width - 1)));
     appendInteger(value, width);
-    return addScalar(start);
+    const bool cached = value < uids_.size();
+    const Ref ref = addScalar(start, !cached);
+    if (cached) uids_[value] = ref;
+    return ref;
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::reserve() {

@@ -55,8 +55,10 @@ private:
     QByteArray scalars_;
     std::vector<Ref> refs_;
     std::unordered_set<Ref, ScalarHash, ScalarEqual> unique_;
+    std::vector<Ref> uids_;  // UID value → its object, or NoRef
 
-    Ref addScalar(quint64 start);
+    static constexpr Ref NoRef = ~Ref(0);
+    Ref addScalar(quint64 start, bool unique = true);
     void appendHead(uchar type, quint64 count);
     void appendInteger(quint64 value, int width);
     void setContainer(Ref ref, Kind kind, const std::vector<Ref>& a, const std::vector<Ref>* b);

@@ -256,7 +256,7 @@ R decodeAttributedString(const TypedObject& o, TypedUnarchiver& u) {
         covered += length->integer;
     }
     if (covered != characters->size()) return R::failure(damaged(o, "with runs that do not cover its text"));
-    return ArchiveValue(RichText(*characters, std::move(runs)));
+    return ArchiveValue(RichText::fromRuns(*characters, std::move(runs)));
 }
 
 TypedGroup group(const char* types, std::vector<TypedValue> values) { return TypedGroup{types, std::move(values)}; }
