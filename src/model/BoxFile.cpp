@@ -160,6 +160,7 @@ QString BoxFile::formName(Form form) {
 
 QByteArray BoxFile::dataRepresentation(const BoxData& box) {
     KeyedArchiver archiver;
+    archiver.reserve(box.dataFromFile().size() + box.dataFromFile().size() / 8);
     SlipArchiving::registerCodec(archiver);
     archiver.encodeObject(QStringLiteral("fileFormat"),
                           ArchiveValue::map({{ArchiveValue(QStringLiteral("application")), ArchiveValue(QStringLiteral("desktop"))},

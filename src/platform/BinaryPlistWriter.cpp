@@ -158,7 +158,7 @@ BinaryPlistWriter::Ref BinaryPlistWriter::addUid(quint64 value) {
     return ref;
 }
 
-BinaryPlistWriter::Ref BinaryPlistWriter::reserve() {
+BinaryPlistWriter::Ref BinaryPlistWriter::reserveObject() {
     entries_.push_back({});
     return static_cast<Ref>(entries_.size() - 1);
 }
@@ -179,13 +179,13 @@ void BinaryPlistWriter::setDictionary(Ref ref, const std::vector<Ref>& keys, con
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addArray(const std::vector<Ref>& items) {
-    const Ref ref = reserve();
+    const Ref ref = reserveObject();
     setArray(ref, items);
     return ref;
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addDictionary(const std::vector<Ref>& keys, const std::vector<Ref>& values) {
-    const Ref ref = reserve();
+    const Ref ref = reserveObject();
     setDictionary(ref, keys, values);
     return ref;
 }

@@ -29,11 +29,15 @@ public:
     Ref addDictionary(const std::vector<Ref>& keys, const std::vector<Ref>& values);
     Ref add(const PlistValue& value);
 
-    Ref reserve();
+    Ref reserveObject();
     void setArray(Ref ref, const std::vector<Ref>& items);
     void setDictionary(Ref ref, const std::vector<Ref>& keys, const std::vector<Ref>& values);
 
     QByteArray finish(Ref top) const;
+
+    // A hint of the output size (a box usually saves to about the size it
+    // was read from), so that the buffer does not grow by copying.
+    void reserve(qsizetype bytes) { scalars_.reserve(bytes); }
 
 private:
     enum class Kind : quint8 { Reserved, Scalar, Array, Dictionary };

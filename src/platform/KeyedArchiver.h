@@ -48,6 +48,7 @@ public:
     Result<Uid> embedSubgraph(const QByteArray& archive);
 
     QByteArray finish();
+    void reserve(qsizetype bytes) { writer_.reserve(bytes); }
 
     // The class chain of a class this archiver writes (with NSObject).
     static QStringList classChain(const QString& className);
