@@ -22,6 +22,9 @@ public:
 
     RichText();
     explicit RichText(const QString& text, const Attributes& attributes = {});
+    // Text and its runs at once (readers); the run lengths must add up to
+    // the text's length, else the text gets one run without attributes.
+    static RichText fromRuns(const QString& text, std::vector<Run> runs);
     RichText(const RichText&);
     RichText(RichText&&) noexcept;
     RichText& operator=(const RichText&);
