@@ -48,6 +48,20 @@ RichText::RichText(const QString& text, const Attributes& attributes) : d(new Da
     if (!text.isEmpty()) d->runs.push_back({text.size(), attributes});
 }
 
+RichText RichText::fromRuns(const QString& text, std::vector<Run> runs) {
+    RichText result;
+    result.d->text = text;
+    qsizetype total = 0;
+    for (const Run& run : runs) total += std::max<qsizetype>(run.length, 0);
+    if (total != text.size()) {
+        runs.clear();
+        if (!text.isEmpty()) runs.push_back({text.size(), {}});
+    }
+    result.d->runs = std::move(runs);
+    result.d->normalize();
+    return result;
+}
+
 RichText::RichText(const RichText&) = default;
 RichText::RichText(RichText&&) noexcept = default;
 RichText& RichText::operator=(const RichText&) = default;

@@ -28,6 +28,11 @@ public:
     RichText& operator=(RichText&&) noexcept;
     ~RichText();
 
+    // Builds a text from runs in one pass (readers make many runs); the run
+    // lengths must add up to the text's length, otherwise the runs are
+    // replaced by one plain run.
+    static RichText fromRuns(const QString& text, std::vector<Run> runs);
+
     const QString& string() const;
     qsizetype length() const;
     bool isEmpty() const { return length() == 0; }
