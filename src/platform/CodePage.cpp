@@ -59,7 +59,9 @@ std::optional<int> forCharset(int fcharset) {
     return it->second;
 }
 
-QString decode(QByteArrayView bytes, int codePage) {
+QString decode(QByteArrayView bytes, int codePage) { return Decoder().decode(bytes, codePage); }
+
+QString Decoder::decode(QByteArrayView bytes, int codePage) {
     if (codePage == Symbol) return singlebyte::decode(bytes, singlebyte::adobeSymbol());
     if (codePage == Windows1252) {
         QString text;
@@ -71,11 +73,13 @@ QString decode(QByteArrayView bytes, int codePage) {
         }
         return text;
     }
-    // Converters are opened per call: ICU caches their tables, and a run of
-    // text is decoded in one call.
-    std::optional<IcuConverter> converter = IcuConverter::open(icuName(codePage));
-    if (!converter) return decode(bytes, Windows1252);
-    return converter->toUnicode(bytes, false).value_or(QString());
+    // Keyed by converter, not by number: any number of \cpg values still
+    // opens only the few converters there are.
+    const char* name = icuName(codePage);
+    auto it = converters_.find(name);
+    if (it == converters_.end()) it = converters_.emplace(name, IcuConverter::open(name)).first;
+    if (!it->second) return decode(bytes, Windows1252);
+    return it->second->toUnicode(bytes, false).value_or(QString());
 }
 
 std::optional<unsigned char> encodeWindows1252(char16_t character) {

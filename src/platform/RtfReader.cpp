@@ -151,6 +151,7 @@ private:
     bool attachmentNameDone_ = false;
     int attachmentDepth_ = -1;
 
+    codepage::Decoder decoder_;
     QByteArray pendingBytes_;
     QString text_;
     std::vector<RichText::Run> runs_;
@@ -307,7 +308,7 @@ int Parser::currentCodePage() const {
 
 void Parser::flushBytes() {
     if (pendingBytes_.isEmpty()) return;
-    const QString decoded = codepage::decode(pendingBytes_, currentCodePage());
+    const QString decoded = decoder_.decode(pendingBytes_, currentCodePage());
     pendingBytes_.clear();
     emitText(decoded);
 }
@@ -435,9 +436,11 @@ void Parser::controlWord(const RtfToken& token) {
 }
 
 bool Parser::destinationWord(std::string_view word) {
-    static const QHash<QByteArray, Destination> destinations = {
-        {"fonttbl", Destination::FontTable},         {"colortbl", Destination::ColorTable},
-        {"expandedcolortbl", Destination::ExpandedColorTable}, {"fldinst", Destination::FieldInstruction},
+    static const std::pair<std::string_view, Destination> destinations[] = {
+        {"fonttbl", Destination::FontTable},
+        {"colortbl", Destination::ColorTable},
+        {"expandedcolortbl", Destination::ExpandedColorTable},
+        {"fldinst", Destination::FieldInstruction},
         {"upr", Destination::UnicodeAlternative},
     };
     static const char* const skipped[] = {
@@ -448,23 +451,23 @@ bool Parser::destinationWord(std::string_view word) {
         "mmathPr", "template", "docvar", "fchars", "lchars", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc",
         "aftncn", "pntxta", "pntxtb", "userprops", "wgrffmtfilter", "passwordhash", "panose", "NeXTHelpLink",
         "NeXTHelpMarker", "listpicture", "fldtype", "objdata", "result"};
-    const QByteArray key(word.data(), static_cast<qsizetype>(word.size()));
     if (word == "falt") {
         state_.destination = state_.destination == Destination::FontTable ? Destination::FontAlternative
                                                                            : Destination::Skip;
         return true;
     }
-    if (const auto it = destinations.constFind(key); it != destinations.constEnd()) {
-        if (*it == Destination::FontTable) currentFont_ = -1;
-        if (*it == Destination::ColorTable) {
+    for (const auto& [name, destination] : destinations) {
+        if (word != name) continue;
+        if (destination == Destination::FontTable) currentFont_ = -1;
+        if (destination == Destination::ColorTable) {
             colors_.clear();
             pendingColor_ = {};
         }
-        if (*it == Destination::ExpandedColorTable) {
+        if (destination == Destination::ExpandedColorTable) {
             expandedIndex_ = 0;
             pendingExpanded_ = {};
         }
-        state_.destination = *it;
+        state_.destination = destination;
         return true;
     }
     for (const char* name : skipped) {
@@ -512,8 +515,8 @@ void Parser::finishFontEntry() {
     if (currentFont_ < 0) return;
     FontEntry& entry = fonts_[currentFont_];
     const int codePage = entry.codePage.value_or(ansiCodePage_);
-    entry.postScriptName = codepage::decode(entry.nameBytes, codePage).trimmed();
-    const QString alternative = codepage::decode(entry.alternativeBytes, codePage).trimmed();
+    entry.postScriptName = decoder_.decode(entry.nameBytes, codePage).trimmed();
+    const QString alternative = decoder_.decode(entry.alternativeBytes, codePage).trimmed();
     entry.family = alternative.isEmpty() ? rtffont::familyFromPostScriptName(entry.postScriptName) : alternative;
     // A symbol font's name is plain text, but its characters are symbols.
     if (entry.codePage == codepage::Symbol && entry.postScriptName.isEmpty()) entry.postScriptName = "Symbol";
