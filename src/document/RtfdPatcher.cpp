@@ -31,8 +31,8 @@ RichText RtfdPatcher::patchRTFDString(const RichText& text, const MessageSink& d
         displayMessage(QStringLiteral("Problem during temporary saving content of RTFD String!"));
         return text;
     }
-    const RichTextResult back = RtfdPackage::read(path);
-    return back.ok() ? *back.text : text;
+    const Result<RichText> back = RtfdPackage::read(path);
+    return back.ok() ? *back : text;
 }
 
 }  // namespace fendle

@@ -5,13 +5,13 @@
 namespace fendle {
 
 SlipPtr slipWithIDFromRTF(quint32 slipID, const QString& path, QString* error) {
-    const RichTextResult result = RichTextFile::read(path);
+    const Result<RichText> result = RichTextFile::read(path);
     if (!result.ok()) {
-        if (error) *error = result.error;
+        if (error) *error = result.error();
         return nullptr;
     }
     SlipPtr slip = Slip::create(slipID);
-    slip->setText(*result.text);
+    slip->setText(*result);
     return slip;
 }
 

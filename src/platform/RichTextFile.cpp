@@ -1,5 +1,6 @@
 #include "platform/RichTextFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 #include "platform/RtfdPackage.h"
@@ -7,16 +8,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace fendle {
 namespace {
 
-SaveResult saveAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return SaveResult::failure(QStringLiteral("The file %1 could not be written.").arg(path));
-    return {};
+Status saveAtomically(const QString& path, const QByteArray& bytes) {
+    const Status written = writeFileAtomically(path, bytes);
+    if (!written) return Status::failure(QStringLiteral("The file %1 could not be written: %2").arg(path, written.error()));
+    return succeeded();
 }
 
 QString plainTextFromBytes(const QByteArray& bytes) {
@@ -28,46 +27,43 @@ QString plainTextFromBytes(const QByteArray& bytes) {
 
 }  // namespace
 
-RichTextResult RichTextFile::read(const QString& path) {
+Result<RichText> RichTextFile::read(const QString& path) {
     const QFileInfo info(path);
     if (info.isDir() || (info.fileName() == u"TXT.rtf" && info.absolutePath().endsWith(u".rtfd")))
         return RtfdPackage::read(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return RichTextResult::failure(QStringLiteral("The file %1 could not be opened.").arg(path));
-    const qsizetype limit = std::max(RtfReader::MaximumInputSize, MaximumPlainTextSize);
-    const QByteArray bytes = file.read(limit + 1);
-    if (bytes.size() > limit) return RichTextResult::failure(QStringLiteral("The file %1 is too large.").arg(path));
+    const Result<QByteArray> read = readWholeFile(path, std::max(RtfReader::MaximumInputSize, MaximumPlainTextSize));
+    if (!read) return Result<RichText>::failure(read.error());
+    const QByteArray& bytes = *read;
     if (RtfReader::looksLikeRtf(bytes)) return RtfReader::read(bytes);
     if (bytes.size() > MaximumPlainTextSize)
-        return RichTextResult::failure(QStringLiteral("The file %1 is too large.").arg(path));
-    return {RichText(plainTextFromBytes(bytes)), {}};
+        return Result<RichText>::failure(QStringLiteral("The file %1 is too large.").arg(path));
+    return RichText(plainTextFromBytes(bytes));
 }
 
-SaveResult RichTextFile::writeRtf(const RichText& text, const QString& path) {
+Status RichTextFile::writeRtf(const RichText& text, const QString& path) {
     return saveAtomically(path, RtfWriter::write(text));
 }
 
-SaveResult RichTextFile::encodePlainText(const QString& text, int encodingNumber, QByteArray* bytes) {
+Status RichTextFile::encodePlainText(const QString& text, int encodingNumber, QByteArray* bytes) {
     if (!TextEncoding::isSupported(encodingNumber))
-        return SaveResult::failure(QStringLiteral("Unknown text encoding %1.").arg(encodingNumber));
+        return Status::failure(QStringLiteral("Unknown text encoding %1.").arg(encodingNumber));
     EncodedText encoded = TextEncoding::encode(text, encodingNumber);
     if (!encoded.isLossless()) {
         const qsizetype at = encoded.unencodable.first();
         const char32_t c = QStringView(text).mid(at).toUcs4().value(0);
-        return SaveResult::failure(QStringLiteral("The character U+%1 at %2 cannot be written in %3 (%4 such characters).")
+        return Status::failure(QStringLiteral("The character U+%1 at %2 cannot be written in %3 (%4 such characters).")
                                        .arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'))
                                        .arg(at)
                                        .arg(TextEncoding::title(encodingNumber))
                                        .arg(encoded.unencodable.size()));
     }
     *bytes = std::move(encoded.bytes);
-    return {};
+    return succeeded();
 }
 
-SaveResult RichTextFile::writePlainText(const RichText& text, const QString& path, int encodingNumber) {
+Status RichTextFile::writePlainText(const RichText& text, const QString& path, int encodingNumber) {
     QByteArray bytes;
-    const SaveResult encoded = encodePlainText(text.string(), encodingNumber, &bytes);
+    const Status encoded = encodePlainText(text.string(), encodingNumber, &bytes);
     if (!encoded.ok()) return encoded;
     return saveAtomically(path, bytes);
 }

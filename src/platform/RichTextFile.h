@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/RichText.h"
-#include "platform/RichTextResult.h"
-#include "platform/SaveResult.h"
+#include "platform/Result.h"
+#include "platform/RichText.h"
 
 #include <QString>
 
@@ -15,16 +15,16 @@ public:
     // An RTFD folder (or its TXT.rtf), an RTF file (recognised by its
     // content), or plain text: UTF-16 with a byte order mark, else UTF-8,
     // else Windows Latin 1.
-    static RichTextResult read(const QString& path);
+    static Result<RichText> read(const QString& path);
 
     // Atomic: the previous file stays until the new one is complete.
-    static SaveResult writeRtf(const RichText& text, const QString& path);
+    static Status writeRtf(const RichText& text, const QString& path);
     // Writes nothing when a character cannot be encoded, and says which.
-    static SaveResult writePlainText(const RichText& text, const QString& path, int encoding);
+    static Status writePlainText(const RichText& text, const QString& path, int encoding);
 
     // The plain characters in an encoding, or an error naming the first
     // character it cannot represent.
-    static SaveResult encodePlainText(const QString& text, int encoding, QByteArray* bytes);
+    static Status encodePlainText(const QString& text, int encoding, QByteArray* bytes);
 };
 
 }  // namespace fendle

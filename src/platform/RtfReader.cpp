@@ -703,11 +703,11 @@ void Parser::finishAttachment() {
 
 }  // namespace
 
-RichTextResult RtfReader::read(QByteArrayView rtf, const AttachmentLoader& loader) {
-    if (!looksLikeRtf(rtf)) return RichTextResult::failure(QStringLiteral("The data is not RTF."));
-    if (rtf.size() > MaximumInputSize) return RichTextResult::failure(QStringLiteral("The RTF data is too large."));
+Result<RichText> RtfReader::read(QByteArrayView rtf, const AttachmentLoader& loader) {
+    if (!looksLikeRtf(rtf)) return Result<RichText>::failure(QStringLiteral("The data is not RTF."));
+    if (rtf.size() > MaximumInputSize) return Result<RichText>::failure(QStringLiteral("The RTF data is too large."));
     Parser parser(rtf, loader);
-    return {parser.run(), {}};
+    return parser.run();
 }
 
 bool RtfReader::looksLikeRtf(QByteArrayView bytes) {

@@ -1,5 +1,6 @@
 #pragma once
-#include "platform/RichTextResult.h"
+#include "platform/Result.h"
+#include "platform/RichText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -22,7 +23,7 @@ public:
     static constexpr int MaximumDepth = 200;
 
     // Without a loader, attachments become placeholders with empty contents.
-    static RichTextResult read(QByteArrayView rtf, const AttachmentLoader& loader = {});
+    static Result<RichText> read(QByteArrayView rtf, const AttachmentLoader& loader = {});
     // True when the bytes begin (after white space) with "{\rtf".
     static bool looksLikeRtf(QByteArrayView bytes);
 };

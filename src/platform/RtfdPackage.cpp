@@ -1,5 +1,6 @@
 #include "platform/RtfdPackage.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
 
@@ -19,11 +20,8 @@ bool isSafeName(const QString& name) {
 }
 
 std::optional<QByteArray> readCapped(const QString& path, qsizetype limit) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > limit) return std::nullopt;
-    QByteArray bytes = file.read(limit + 1);
-    if (bytes.size() > limit) return std::nullopt;
-    return bytes;
+    Result<QByteArray> bytes = readWholeFile(path, limit);
+    return bytes ? std::optional<QByteArray>(std::move(*bytes)) : std::nullopt;
 }
 
 QString packageFolder(const QString& path) {
@@ -50,11 +48,11 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-RichTextResult RtfdPackage::read(const QString& path) {
+Result<RichText> RtfdPackage::read(const QString& path) {
     const QString folder = packageFolder(path);
-    if (folder.isEmpty()) return RichTextResult::failure(QStringLiteral("%1 is not an RTFD package.").arg(path));
+    if (folder.isEmpty()) return Result<RichText>::failure(QStringLiteral("%1 is not an RTFD package.").arg(path));
     const std::optional<QByteArray> rtf = readCapped(folder + u'/' + TextFileName, RtfReader::MaximumInputSize);
-    if (!rtf) return RichTextResult::failure(QStringLiteral("The package %1 has no readable TXT.rtf.").arg(path));
+    if (!rtf) return Result<RichText>::failure(QStringLiteral("The package %1 has no readable TXT.rtf.").arg(path));
     qsizetype total = 0;
     auto loader = [&](const QString& name) -> std::optional<QByteArray> {
         if (!isSafeName(name) || name == TextFileName) return std::nullopt;
@@ -90,15 +88,15 @@ QStringList RtfdPackage::attachmentFileNames(const RichText& text) {
     return names;
 }
 
-SaveResult RtfdPackage::write(const RichText& text, const QString& path) {
+Status RtfdPackage::write(const RichText& text, const QString& path) {
     const QFileInfo target(path);
     const QString suffix = QUuid::createUuid().toString(QUuid::Id128).left(8);
     const QString staging = QStringLiteral("%1/.%2.new-%3").arg(target.absolutePath(), target.fileName(), suffix);
     const QString previous = QStringLiteral("%1/.%2.old-%3").arg(target.absolutePath(), target.fileName(), suffix);
-    if (!QDir().mkpath(staging)) return SaveResult::failure(QStringLiteral("Cannot create %1.").arg(staging));
+    if (!QDir().mkpath(staging)) return Status::failure(QStringLiteral("Cannot create %1.").arg(staging));
     auto fail = [&](const QString& message) {
         QDir(staging).removeRecursively();
-        return SaveResult::failure(message);
+        return Status::failure(message);
     };
 
     const QStringList names = attachmentFileNames(text);
@@ -127,7 +125,7 @@ SaveResult RtfdPackage::write(const RichText& text, const QString& path) {
         if (QFileInfo(previous).isDir()) QDir(previous).removeRecursively();
         else QFile::remove(previous);
     }
-    return {};
+    return succeeded();
 }
 
 }  // namespace fendle

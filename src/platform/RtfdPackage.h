@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/RichText.h"
-#include "platform/RichTextResult.h"
-#include "platform/SaveResult.h"
+#include "platform/Result.h"
+#include "platform/RichText.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,11 +17,11 @@ public:
     // path is the package folder or its TXT.rtf. Attachment files are read
     // only from inside the folder (no links, no path parts); a missing one
     // leaves an attachment with empty contents.
-    static RichTextResult read(const QString& path);
+    static Result<RichText> read(const QString& path);
 
     // Replaces the folder at path as a whole: the new package is complete
     // before the old one goes, so a failed write keeps the old package.
-    static SaveResult write(const RichText& text, const QString& path);
+    static Status write(const RichText& text, const QString& path);
 
     // The file names the attachments of text get in a package, in text
     // order: their own names where safe and unique, otherwise adjusted.

@@ -20,9 +20,9 @@ QString rtfWithLink(const QString& url) {
 }
 
 QString linkIn(const QString& rtf) {
-    const RichTextResult result = RtfReader::read(rtf.toLatin1());
+    const Result<RichText> result = RtfReader::read(rtf.toLatin1());
     EXPECT_TRUE(result.ok());
-    const auto link = result.text->attributesAt(4).get<LinkAttribute>(attr::Link);
+    const auto link = result->attributesAt(4).get<LinkAttribute>(attr::Link);
     return link ? link->url : QString();
 }
 }  // namespace

@@ -9,9 +9,9 @@ using namespace rtftest;
 
 namespace {
 RichText readSample(const QString& name) {
-    const RichTextResult result = RtfReader::read(sampleBytes(name));
-    EXPECT_TRUE(result.ok()) << result.error.toStdString();
-    return result.text.value_or(RichText());
+    const Result<RichText> result = RtfReader::read(sampleBytes(name));
+    EXPECT_TRUE(result.ok()) << result.error().toStdString();
+    return (result.ok() ? *result : RichText());
 }
 }  // namespace
 
@@ -89,9 +89,9 @@ TEST(RtfReaderSamples, ImageOptimMacCodePage) {
 
 TEST(RtfReaderSamples, RtfdPackageWithAttachment) {
     const QString package = QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd");
-    const RichTextResult result = RtfdPackage::read(package);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    const RichText& text = *result.text;
+    const Result<RichText> result = RtfdPackage::read(package);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
+    const RichText& text = *result;
     EXPECT_TRUE(text.string().startsWith(QStringLiteral("before\uFFFCafter\nThis is a good book to learn about the RTF format")));
     EXPECT_TRUE(text.string().endsWith(QStringLiteral("you have to dive into the spec\u2014yecch!")));
     const auto attachment = text.attributesAt(6).get<AttachmentAttribute>(attr::Attachment);
@@ -106,7 +106,7 @@ TEST(RtfReaderSamples, RtfdPackageWithAttachment) {
     EXPECT_DOUBLE_EQ(fontOf(attributesOf(text, QStringLiteral("before"))).pointSize, 10.0);
     EXPECT_EQ(text.string().count(u'\u00AC'), 0) << "the 0xAC stand-in is not text";
 
-    const RichTextResult viaFile = RtfdPackage::read(package + QStringLiteral("/TXT.rtf"));
+    const Result<RichText> viaFile = RtfdPackage::read(package + QStringLiteral("/TXT.rtf"));
     ASSERT_TRUE(viaFile.ok());
-    EXPECT_EQ(*viaFile.text, text);
+    EXPECT_EQ(*viaFile, text);
 }

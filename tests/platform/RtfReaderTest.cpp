@@ -8,9 +8,9 @@ using namespace rtftest;
 
 namespace {
 RichText read(const QByteArray& rtf, const RtfReader::AttachmentLoader& loader = {}) {
-    const RichTextResult result = RtfReader::read(rtf, loader);
-    EXPECT_TRUE(result.ok()) << result.error.toStdString();
-    return result.text.value_or(RichText());
+    const Result<RichText> result = RtfReader::read(rtf, loader);
+    EXPECT_TRUE(result.ok()) << result.error().toStdString();
+    return (result.ok() ? *result : RichText());
 }
 QString textOf(const QByteArray& rtf) { return read(rtf).string(); }
 }  // namespace

@@ -44,17 +44,17 @@ TEST(RtfdPackage, RoundTripKeepsAttachmentsByteForByte) {
 
     const QStringList files = QDir(path).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(files, (QStringList{"TXT.rtf", QStringLiteral("caf\u00E9 {1}.jpg"), "image1 2.png", "image1.png"}));
-    const RichTextResult back = RtfdPackage::read(path);
-    ASSERT_TRUE(back.ok()) << back.error.toStdString();
-    EXPECT_EQ(back.text->string(), text.string());
-    EXPECT_EQ(back.text->attributesAt(9).get<AttachmentAttribute>(attr::Attachment),
+    const Result<RichText> back = RtfdPackage::read(path);
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
+    EXPECT_EQ(back->string(), text.string());
+    EXPECT_EQ(back->attributesAt(9).get<AttachmentAttribute>(attr::Attachment),
               (AttachmentAttribute{"image1.png", binary()}));
-    EXPECT_EQ(back.text->attributesAt(21).get<AttachmentAttribute>(attr::Attachment),
+    EXPECT_EQ(back->attributesAt(21).get<AttachmentAttribute>(attr::Attachment),
               (AttachmentAttribute{"image1 2.png", "other bytes {\\}"}))
         << "a clashing name is made unique";
     RichText expected = text;
     expected.addAttribute(attr::Attachment, AttachmentAttribute{"image1 2.png", "other bytes {\\}"}, {21, 1});
-    EXPECT_EQ(*back.text, expected);
+    EXPECT_EQ(*back, expected);
 }
 
 TEST(RtfdPackage, RewritingReplacesTheWholeFolder) {
@@ -67,7 +67,7 @@ TEST(RtfdPackage, RewritingReplacesTheWholeFolder) {
     EXPECT_EQ(QDir(path).entryList(QDir::Files), QStringList{"TXT.rtf"}) << "no stale attachment survives";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"Slip.rtfd"}) << "no staging folders are left behind";
-    EXPECT_EQ(RtfdPackage::read(path).text->string(), QStringLiteral("second"));
+    EXPECT_EQ(RtfdPackage::read(path)->string(), QStringLiteral("second"));
 }
 
 TEST(RtfdPackage, HostileNamesAndMissingFilesGiveEmptyAttachments) {
@@ -79,11 +79,11 @@ TEST(RtfdPackage, HostileNamesAndMissingFilesGiveEmptyAttachments) {
     writeBytes(package + QStringLiteral("/TXT.rtf"),
                "{\\rtf1 {{\\NeXTGraphic ../secret.txt \\width1\n}\xAC}{{\\NeXTGraphic link.txt\n}\xAC}"
                "{{\\NeXTGraphic missing.png\n}\xAC}{{\\NeXTGraphic TXT.rtf\n}\xAC}}");
-    const RichTextResult result = RtfdPackage::read(package);
+    const Result<RichText> result = RtfdPackage::read(package);
     ASSERT_TRUE(result.ok());
-    ASSERT_EQ(result.text->length(), 4);
+    ASSERT_EQ(result->length(), 4);
     for (qsizetype i = 0; i < 4; ++i) {
-        const auto a = result.text->attributesAt(i).get<AttachmentAttribute>(attr::Attachment);
+        const auto a = result->attributesAt(i).get<AttachmentAttribute>(attr::Attachment);
         ASSERT_TRUE(a);
         EXPECT_TRUE(a->contents.isEmpty()) << a->fileName.toStdString();
     }
