@@ -24,8 +24,9 @@ enum class Destination { Text, FontTable, FontAlternative, ColorTable, ExpandedC
 struct CharFormat {
     int font = -1;
     double size = 12.0;
-    bool bold = false;
-    bool italic = false;
+    // Unset until \b or \i says otherwise: the face from the font table rules.
+    std::optional<bool> bold;
+    std::optional<bool> italic;
     std::int64_t underline = 0;
     std::int64_t strike = 0;
     int foreground = 0;
@@ -346,9 +347,11 @@ Attributes Parser::attributesFor(const GroupState& state) const {
         font.postScriptName = it->second.postScriptName;
         font.family = it->second.family;
     }
+    // \b and \i pick the matching face of the family, as the text system does.
+    font.bold = c.bold.value_or(rtffont::isBoldFace(font.postScriptName));
+    font.italic = c.italic.value_or(rtffont::isItalicFace(font.postScriptName));
+    font.postScriptName = rtffont::faceWithTraits(font.postScriptName, font.bold, font.italic);
     font.pointSize = c.size;
-    font.bold = c.bold;
-    font.italic = c.italic;
     a.set(attr::Font, font);
     auto colorAt = [&](int index) -> std::optional<ColorAttribute> {
         if (index <= 0 || index >= static_cast<int>(colors_.size())) return std::nullopt;

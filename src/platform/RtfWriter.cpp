@@ -59,6 +59,7 @@ private:
     void writeUnicode(char16_t unit);
     void writeAttachment();
     void openLink(const QString& url);
+    void ensureParagraphStyle();
     void closeLink();
 
     const RichText& text_;
@@ -67,7 +68,8 @@ private:
     QList<FontAttribute> fonts_;
     QList<ColorAttribute> colors_;
     WrittenFormat format_;
-    std::optional<ParagraphStyleAttribute> paragraph_;
+    std::optional<ParagraphStyleAttribute> paragraph_;  // as the reader has it now
+    ParagraphStyleAttribute currentStyle_;              // of the paragraph being written
     bool ucWritten_ = false;
     std::optional<QString> openLink_;
     WrittenFormat formatBeforeLink_;
@@ -79,8 +81,11 @@ FontAttribute fontOf(const Attributes& attributes) {
     return attributes.get<FontAttribute>(attr::Font).value_or(rtfdefaults::font());
 }
 
+// The face that shows the font's traits, so that readers that go by the
+// name and readers that go by \\b and \\i agree.
 QString faceName(const FontAttribute& font) {
-    return font.postScriptName.isEmpty() ? font.family : font.postScriptName;
+    const QString name = font.postScriptName.isEmpty() ? font.family : font.postScriptName;
+    return rtffont::faceWithTraits(name, font.bold, font.italic);
 }
 
 int Writer::fontIndex(const FontAttribute& font) {
@@ -317,30 +322,37 @@ void Writer::closeLink() {
     ucWritten_ = false;
 }
 
+// Paragraph words stand outside link groups where they can, and are written
+// again after a group that ended them, because a group scopes them.
+void Writer::ensureParagraphStyle() {
+    if (paragraph_ && *paragraph_ == currentStyle_) return;
+    if (!out_.endsWith('\n')) out_ += '\n';
+    writeParagraphStyle(currentStyle_);
+    paragraph_ = currentStyle_;
+}
+
 void Writer::writeBody() {
     const QString& s = text_.string();
     qsizetype start = 0;
     bool paragraphStart = true;
+    auto beginParagraph = [&](const Attributes& a) {
+        currentStyle_ = a.get<ParagraphStyleAttribute>(attr::ParagraphStyle).value_or(rtfdefaults::paragraphStyle());
+        paragraphStart = false;
+    };
     for (const RichText::Run& run : text_.runs()) {
         const Attributes& a = run.attributes;
         const std::optional<LinkAttribute> link = a.get<LinkAttribute>(attr::Link);
         const std::optional<QString> url = link ? std::optional<QString>(link->url) : std::nullopt;
-        if (openLink_ != url) {
-            closeLink();
-            if (url) openLink(*url);
-        }
+        if (openLink_ != url) closeLink();
+        if (paragraphStart) beginParagraph(a);
+        ensureParagraphStyle();
+        if (url && !openLink_) openLink(*url);
         ucWritten_ = false;
         bool formatWritten = false;
         for (qsizetype i = start; i < start + run.length; ++i) {
             if (paragraphStart) {
-                const ParagraphStyleAttribute style =
-                    a.get<ParagraphStyleAttribute>(attr::ParagraphStyle).value_or(rtfdefaults::paragraphStyle());
-                if (!paragraph_ || !(*paragraph_ == style)) {
-                    if (!out_.endsWith('\n')) out_ += '\n';
-                    writeParagraphStyle(style);
-                    paragraph_ = style;
-                }
-                paragraphStart = false;
+                beginParagraph(a);
+                ensureParagraphStyle();
             }
             if (!formatWritten) {
                 writeFormat(a);

@@ -176,3 +176,17 @@ TEST(RtfReader, AttachmentsComeFromTheLoader) {
     EXPECT_EQ(placeholder.attributesAt(9).get<AttachmentAttribute>(attr::Attachment),
               (AttachmentAttribute{"image 1.png", {}}));
 }
+
+TEST(RtfReader, TraitWordsPickTheFace) {
+    const RichText text = read(
+        "{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fswiss Helvetica-Bold;\\f2\\froman Times-Roman;}"
+        "\\f0 a\\b b\\i c\\f1\\b0\\i0 d\\plain\\f1 e\\f2\\i f}");
+    auto face = [&](qsizetype i) { return fontOf(text.attributesAt(i)).postScriptName.toStdString(); };
+    EXPECT_EQ(face(0), "Helvetica");
+    EXPECT_EQ(face(1), "Helvetica-Bold");
+    EXPECT_EQ(face(2), "Helvetica-BoldOblique");
+    EXPECT_EQ(face(3), "Helvetica") << "\\b0 takes the bold face back to the plain one";
+    EXPECT_EQ(face(4), "Helvetica-Bold") << "without trait words the face stays as the table names it";
+    EXPECT_TRUE(fontOf(text.attributesAt(4)).bold);
+    EXPECT_EQ(face(5), "Times-Italic");
+}

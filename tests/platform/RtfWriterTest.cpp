@@ -111,3 +111,27 @@ TEST(RtfWriter, AddressesArePercentEncoded) {
     const QByteArray rtf = RtfWriter::write(text);
     EXPECT_TRUE(rtf.contains("HYPERLINK \"file:///a%20b/%22q%22/%7B%7D%5C%C3%A9\"")) << rtf.toStdString();
 }
+
+TEST(RtfWriter, ParagraphThatStartsWithALinkKeepsItsStyleAfterTheLink) {
+    ParagraphStyleAttribute justified;
+    justified.alignment = ParagraphStyleAttribute::Alignment::Justified;
+    Attributes link = withFont(helvetica);
+    link.set(attr::ParagraphStyle, justified);
+    link.set(attr::Link, LinkAttribute{QStringLiteral("http://a.org"), true});
+    RichText text(QStringLiteral("Link"), link);
+    Attributes after = withFont(helvetica);
+    after.set(attr::ParagraphStyle, justified);
+    text.append(QStringLiteral(" then text\nlink at end "), after);
+    text.append(QStringLiteral("here\nnext"), link);
+    EXPECT_EQ(roundTrip(text), text) << RtfWriter::write(text).toStdString();
+    EXPECT_LT(RtfWriter::write(text).indexOf("\\qj"), RtfWriter::write(text).indexOf("{\\field"))
+        << "paragraph words stand before the field group";
+}
+
+TEST(RtfWriter, TraitsWithoutAMatchingFaceNameAreWrittenAsTheFace) {
+    const RichText text(QStringLiteral("x"), withFont(FontAttribute{"Helvetica", "Helvetica", 12, true, true}));
+    const QByteArray rtf = RtfWriter::write(text);
+    EXPECT_TRUE(rtf.contains("Helvetica-BoldOblique;")) << rtf.toStdString();
+    EXPECT_EQ(rtftest::fontOf(RtfReader::read(rtf)->attributesAt(0)),
+              (FontAttribute{"Helvetica", "Helvetica-BoldOblique", 12, true, true}));
+}
