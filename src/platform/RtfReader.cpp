@@ -8,6 +8,7 @@
 #include <QHash>
 #include <cmath>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace fendle {
@@ -17,6 +18,9 @@ constexpr std::size_t MaximumTableEntries = 4096;
 constexpr qsizetype MaximumInstructionLength = 16 * 1024;
 constexpr qsizetype MaximumNameLength = 4096;
 constexpr std::size_t MaximumFields = 1 << 20;
+// Beyond this many attribute changes the text keeps its characters but no
+// further formatting, which bounds memory for hostile input.
+constexpr std::size_t MaximumRuns = 100000;
 
 enum class Destination { Text, FontTable, FontAlternative, ColorTable, ExpandedColorTable, FieldInstruction,
                          AttachmentName, UnicodeAlternative, Skip };
@@ -126,7 +130,9 @@ private:
     void finishAttachment();
     void beginFieldResult();
     int currentCodePage() const;
+    using Format = std::pair<CharFormat, ParagraphFormat>;
     Attributes attributesFor(const GroupState& state) const;
+    Attributes cachedAttributes(const Format& format);
     void appendRun(qsizetype length, Attributes attributes);
     bool skippingFallback(const RtfToken& token);
 
@@ -156,7 +162,8 @@ private:
     QByteArray pendingBytes_;
     QString text_;
     std::vector<RichText::Run> runs_;
-    std::optional<std::pair<CharFormat, ParagraphFormat>> lastRunFormat_;
+    std::optional<Format> lastRunFormat_;
+    std::vector<std::pair<Format, Attributes>> attributeCache_;
 };
 
 RichText Parser::run() {
@@ -326,13 +333,25 @@ void Parser::emitText(const QString& text) {
         return;
     }
     if (state_.destination != Destination::Text) return;
-    const std::pair<CharFormat, ParagraphFormat> format{state_.chars, state_.paragraph};
-    if (!lastRunFormat_ || *lastRunFormat_ != format || runs_.empty()) {
-        appendRun(0, attributesFor(state_));
+    const Format format{state_.chars, state_.paragraph};
+    const bool mayStartRun = runs_.size() < MaximumRuns || runs_.empty();
+    if (mayStartRun && (!lastRunFormat_ || *lastRunFormat_ != format || runs_.empty())) {
+        appendRun(0, cachedAttributes(format));
         lastRunFormat_ = format;
     }
     runs_.back().length += text.size();
     text_.append(text);
+}
+
+// Text often switches back and forth between a few formats; building their
+// attributes once each keeps long documents fast.
+Attributes Parser::cachedAttributes(const Format& format) {
+    for (const auto& [known, attributes] : attributeCache_)
+        if (known == format) return attributes;
+    Attributes attributes = attributesFor(state_);
+    if (attributeCache_.size() >= 8) attributeCache_.erase(attributeCache_.begin());
+    attributeCache_.emplace_back(format, attributes);
+    return attributes;
 }
 
 void Parser::appendRun(qsizetype length, Attributes attributes) {
@@ -419,6 +438,7 @@ void Parser::controlWord(const RtfToken& token) {
         ansiCodePage_ = 850;
     } else if (word == "cocoartf") {
         cocoa_ = true;
+        attributeCache_.clear();
     } else if (word == "field") {
         if (fields_.size() < MaximumFields) {
             fields_.push_back({});
@@ -438,48 +458,43 @@ void Parser::controlWord(const RtfToken& token) {
     // Every other word is ignored; the text around it stays.
 }
 
+// Destination words: those we read, and those whose groups are not text.
+const std::unordered_map<std::string_view, Destination>& destinationWords() {
+    static const std::unordered_map<std::string_view, Destination> words = [] {
+        std::unordered_map<std::string_view, Destination> w = {
+            {"fonttbl", Destination::FontTable},
+            {"colortbl", Destination::ColorTable},
+            {"expandedcolortbl", Destination::ExpandedColorTable},
+            {"fldinst", Destination::FieldInstruction},
+            {"upr", Destination::UnicodeAlternative},
+        };
+        for (const char* skipped : {"stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "listtable", "listoverridetable", "object", "shp", "shpinst", "shptxt", "annotation", "atnid", "atnauthor", "bkmkstart", "bkmkend", "xe", "tc", "txe", "rxe", "themedata", "colorschememapping", "latentstyles", "datastore", "generator", "nonshppict", "pgdsctbl", "revtbl", "rsidtbl", "xmlnstbl", "mmathPr", "template", "docvar", "fchars", "lchars", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn", "pntxta", "pntxtb", "userprops", "wgrffmtfilter", "passwordhash", "panose", "NeXTHelpLink", "NeXTHelpMarker", "listpicture", "fldtype", "objdata", "result"})
+            w.emplace(skipped, Destination::Skip);
+        return w;
+    }();
+    return words;
+}
+
 bool Parser::destinationWord(std::string_view word) {
-    static const std::pair<std::string_view, Destination> destinations[] = {
-        {"fonttbl", Destination::FontTable},
-        {"colortbl", Destination::ColorTable},
-        {"expandedcolortbl", Destination::ExpandedColorTable},
-        {"fldinst", Destination::FieldInstruction},
-        {"upr", Destination::UnicodeAlternative},
-    };
-    static const char* const skipped[] = {
-        "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-        "footerf", "footnote", "listtable", "listoverridetable", "object", "shp", "shpinst", "shptxt", "annotation",
-        "atnid", "atnauthor", "bkmkstart", "bkmkend", "xe", "tc", "txe", "rxe", "themedata", "colorschememapping",
-        "latentstyles", "datastore", "generator", "nonshppict", "pgdsctbl", "revtbl", "rsidtbl", "xmlnstbl",
-        "mmathPr", "template", "docvar", "fchars", "lchars", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc",
-        "aftncn", "pntxta", "pntxtb", "userprops", "wgrffmtfilter", "passwordhash", "panose", "NeXTHelpLink",
-        "NeXTHelpMarker", "listpicture", "fldtype", "objdata", "result"};
     if (word == "falt") {
         state_.destination = state_.destination == Destination::FontTable ? Destination::FontAlternative
                                                                            : Destination::Skip;
         return true;
     }
-    for (const auto& [name, destination] : destinations) {
-        if (word != name) continue;
-        if (destination == Destination::FontTable) currentFont_ = -1;
-        if (destination == Destination::ColorTable) {
-            colors_.clear();
-            pendingColor_ = {};
-        }
-        if (destination == Destination::ExpandedColorTable) {
-            expandedIndex_ = 0;
-            pendingExpanded_ = {};
-        }
-        state_.destination = destination;
-        return true;
+    const auto it = destinationWords().find(word);
+    if (it == destinationWords().end()) return false;
+    const Destination destination = it->second;
+    if (destination == Destination::FontTable) currentFont_ = -1;
+    if (destination == Destination::ColorTable) {
+        colors_.clear();
+        pendingColor_ = {};
     }
-    for (const char* name : skipped) {
-        if (word == name) {
-            state_.destination = Destination::Skip;
-            return true;
-        }
+    if (destination == Destination::ExpandedColorTable) {
+        expandedIndex_ = 0;
+        pendingExpanded_ = {};
     }
-    return false;
+    state_.destination = destination;
+    return true;
 }
 
 bool Parser::tableWord(std::string_view word, bool has, int value) {
@@ -515,6 +530,7 @@ bool Parser::tableWord(std::string_view word, bool has, int value) {
 }
 
 void Parser::finishFontEntry() {
+    attributeCache_.clear();
     if (currentFont_ < 0) return;
     FontEntry& entry = fonts_[currentFont_];
     const int codePage = entry.codePage.value_or(ansiCodePage_);
@@ -526,6 +542,7 @@ void Parser::finishFontEntry() {
 }
 
 void Parser::finishColorEntry() {
+    attributeCache_.clear();
     if (colors_.size() >= MaximumTableEntries) return;
     ColorEntry entry = pendingColor_;
     if (entry.red >= 0 || entry.green >= 0 || entry.blue >= 0)
@@ -536,6 +553,7 @@ void Parser::finishColorEntry() {
 }
 
 void Parser::finishExpandedColorEntry() {
+    attributeCache_.clear();
     const ExpandedColor e = std::exchange(pendingExpanded_, {});
     const std::size_t index = expandedIndex_++;
     if (index >= colors_.size() || e.space == ExpandedColor::Space::None) return;
@@ -699,8 +717,12 @@ void Parser::finishAttachment() {
     textState.destination = Destination::Text;
     Attributes attributes = attributesFor(textState);
     attributes.set(attr::Attachment, attachment);
-    appendRun(1, std::move(attributes));
     text_.append(QChar(AttachmentCharacter));
+    if (runs_.size() >= MaximumRuns) {
+        runs_.back().length += 1;
+        return;
+    }
+    appendRun(1, std::move(attributes));
     lastRunFormat_.reset();
 }
 

@@ -19,7 +19,7 @@ public:
     // group (RTFD), or nullopt when there is none.
     using AttachmentLoader = std::function<std::optional<QByteArray>(const QString& fileName)>;
 
-    static constexpr qsizetype MaximumInputSize = qsizetype(256) * 1024 * 1024;
+    static constexpr qsizetype MaximumInputSize = qsizetype(64) * 1024 * 1024;
     static constexpr int MaximumDepth = 200;
 
     // Without a loader, attachments become placeholders with empty contents.

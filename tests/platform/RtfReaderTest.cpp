@@ -190,3 +190,13 @@ TEST(RtfReader, TraitWordsPickTheFace) {
     EXPECT_TRUE(fontOf(text.attributesAt(4)).bold);
     EXPECT_EQ(face(5), "Times-Italic");
 }
+
+TEST(RtfReader, FormattingStopsAtTheRunCapButTextGoesOn) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 60000; ++i) rtf += "\\b a\\b0 b";
+    rtf += "}";
+    const RichText text = read(rtf);
+    EXPECT_EQ(text.length(), 120000);
+    EXPECT_LE(text.runs().size(), 100000u);
+    EXPECT_GT(text.runs().size(), 50000u);
+}
