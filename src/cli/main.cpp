@@ -13,8 +13,13 @@ void printUsage(QTextStream& out) {
            "Commands:\n";
     out << QStringLiteral("  %1%2\n").arg(QStringLiteral("--help"), -32).arg(QStringLiteral("show this text"));
     out << QStringLiteral("  %1%2\n").arg(QStringLiteral("--version"), -32).arg(QStringLiteral("print the version"));
-    for (const Command& command : commands())
-        out << QStringLiteral("  %1%2\n").arg(command.synopsis, -32).arg(command.summary);
+    for (const Command& command : commands()) {
+        // Long synopses get their summary on the next line.
+        if (command.synopsis.size() >= 32)
+            out << QStringLiteral("  %1\n  %2%3\n").arg(command.synopsis).arg(QString(), -32).arg(command.summary);
+        else
+            out << QStringLiteral("  %1%2\n").arg(command.synopsis, -32).arg(command.summary);
+    }
 }
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -65,8 +67,15 @@ Result<QByteArray> readWholeFile(const QString& path, qint64 maxSize) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return R::failure(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     if (file.size() > maxSize) return R::failure(QStringLiteral("%1 is too large (%2 bytes)").arg(path).arg(file.size()));
-    QByteArray bytes = file.read(maxSize + 1);
-    if (bytes.size() > maxSize) return R::failure(QStringLiteral("%1 is too large").arg(path));
+    // Read in pieces: read(maxSize) would first allocate the whole limit.
+    QByteArray bytes;
+    bytes.reserve(std::min<qint64>(file.size(), maxSize));
+    while (!file.atEnd() && file.error() == QFile::NoError) {
+        const QByteArray piece = file.read(std::min<qint64>(qint64(1) << 20, maxSize + 1 - bytes.size()));
+        if (piece.isEmpty()) break;
+        bytes += piece;
+        if (bytes.size() > maxSize) return R::failure(QStringLiteral("%1 is too large").arg(path));
+    }
     if (file.error() != QFile::NoError) return R::failure(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     return bytes;
 }

@@ -1,0 +1,38 @@
+#include "document/RtfdPatcher.h"
+
+#include "platform/RtfdPackage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace fendle {
+
+QString RtfdPatcher::tempFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Fendle/Fendle_tmp.rtfd");
+}
+
+RichText RtfdPatcher::patchRTFDString(const RichText& text, const MessageSink& displayMessage) {
+    if (text.isEmpty() || !text.hasAttachments()) return text;
+    const QString path = tempFile();
+    const QFileInfo existing(path);
+    if (existing.exists() || existing.isSymLink()) {
+        const bool removed = existing.isDir() && !existing.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
+        if (!removed)
+            displayMessage(QStringLiteral(
+                "Problem deleting Fendle temp file!\n\n(I can show some attachments only as icons now. The data will "
+                "stay intact. Please quit the program now and read the \"Unlikely occurrences\" section of the "
+                "documentation to correct this problem.)"));
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!RtfdPackage::write(text, path).ok()) {
+        displayMessage(QStringLiteral("Problem during temporary saving content of RTFD String!"));
+        return text;
+    }
+    const Result<RichText> back = RtfdPackage::read(path);
+    return back.ok() ? *back : text;
+}
+
+}  // namespace fendle
