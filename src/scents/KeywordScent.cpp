@@ -1,78 +1,150 @@
 #include "scents/KeywordScent.h"
 
-#include "model/BoxData.h"
+#include "scents/KeywordPieces.h"
 #include "scents/ScentOutlineAnswers.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace fendle {
 namespace {
 using Answers = ScentOutlineAnswers<KeywordScentEntry>;
+constexpr qint64 NotCanonical = std::numeric_limits<qint64>::min();
+
+// The number a key is the decimal form of ("%d", no leading zeros), so the
+// ranking can leave out the slip's own key without comparing strings.
+qint64 canonicalKeyValue(QStringView key) {
+    const bool negative = key.startsWith(u'-');
+    const QStringView digits = negative ? key.mid(1) : key;
+    if (digits.isEmpty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == u'0')) return NotCanonical;
+    qint64 value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') return NotCanonical;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return negative ? (value == 0 ? NotCanonical : -value) : value;
 }
+}  // namespace
 
 KeywordScent::KeywordScent(const QHash<QString, QString>& keywordDictionary, bool showDuplicates)
     : keywordDictionary_(keywordDictionary), table_(std::make_shared<KeywordTable>()), showDuplicates_(showDuplicates) {
-    build();
+    readPieces();
+    table_->computeRanks();
+    relateKeywords();
 }
 
-void KeywordScent::build() {
-    // Work on numbers: slips by visiting order, pieces by interned id.
-    QStringList keys;
-    std::vector<std::vector<int>> piecesOfSlip;
-    std::vector<std::vector<int>> slipsOfKeyword;
-    keys.reserve(keywordDictionary_.size());
-    piecesOfSlip.reserve(static_cast<std::size_t>(keywordDictionary_.size()));
-    keywordDictionaryMut_.reserve(keywordDictionary_.size());
+void KeywordScent::readPieces() {
+    const auto slips = static_cast<std::size_t>(keywordDictionary_.size());
+    keys_.reserve(static_cast<qsizetype>(slips));
+    pieceStart_.reserve(slips + 1);
+    keyValues_.reserve(slips);
+    pieceIds_.reserve(slips * 5);
+    pieceStart_.push_back(0);
     for (auto it = keywordDictionary_.cbegin(); it != keywordDictionary_.cend(); ++it) {
-        const QStringList pieces = splitCommaDelimitedString(it.value());
-        keywordDictionaryMut_.insert(it.key(), pieces);
-        const int slip = static_cast<int>(keys.size());
-        keys.append(it.key());
-        std::vector<int>& ids = piecesOfSlip.emplace_back();
-        ids.reserve(static_cast<std::size_t>(pieces.size()));
-        for (const QString& piece : pieces) {
+        const int slip = static_cast<int>(keys_.size());
+        // A key of our own, so that the index's keys lie close together.
+        keys_.append(QString(it.key().constData(), it.key().size()));
+        keyValues_.push_back(canonicalKeyValue(it.key()));
+        forEachKeywordPiece(it.value(), [&](QStringView piece) {
             const int id = table_->intern(piece);
-            ids.push_back(id);
-            if (piece.isEmpty()) continue;
-            if (slipsOfKeyword.size() <= static_cast<std::size_t>(id)) slipsOfKeyword.resize(id + 1);
-            slipsOfKeyword[static_cast<std::size_t>(id)].push_back(slip);
-        }
+            pieceIds_.push_back(id);
+            if (piece.isEmpty()) return;
+            if (slipsOfKeyword_.size() <= static_cast<std::size_t>(id)) slipsOfKeyword_.resize(id + 1);
+            slipsOfKeyword_[static_cast<std::size_t>(id)].push_back(slip);
+        });
+        pieceStart_.push_back(static_cast<int>(pieceIds_.size()));
     }
-    slipsOfKeyword.resize(static_cast<std::size_t>(table_->size()));
-    table_->computeRanks();
+    slipsOfKeyword_.resize(static_cast<std::size_t>(table_->size()));
+    strength_.assign(slips, 0);
+}
 
+void KeywordScent::relateKeywords() {
     std::vector<int> seenFor(static_cast<std::size_t>(table_->size()), -1);
-    std::vector<int> keywordIds;
     for (int w = 0; w < table_->size(); ++w) {
-        const std::vector<int>& slips = slipsOfKeyword[static_cast<std::size_t>(w)];
+        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
         if (slips.empty()) continue;
-        keywordIds.push_back(w);
-        QStringList& carriers = keywordsInBox_[table_->keyword(w)];
-        carriers.reserve(static_cast<qsizetype>(slips.size()));
         std::vector<int> related;
         seenFor[static_cast<std::size_t>(w)] = w;
         for (int slip : slips) {
-            carriers.append(keys[slip]);
-            for (int piece : piecesOfSlip[static_cast<std::size_t>(slip)]) {
+            for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p) {
+                const int piece = pieceIds_[static_cast<std::size_t>(p)];
                 if (seenFor[static_cast<std::size_t>(piece)] == w) continue;
                 seenFor[static_cast<std::size_t>(piece)] = w;
-                related.push_back(piece);
+                related.push_back(table_->rank(piece));
             }
         }
-        table_->setRelated(w, std::move(related));
+        table_->setRelatedRanks(w, std::move(related));
     }
-
-    std::sort(keywordIds.begin(), keywordIds.end(), [this](int a, int b) { return table_->rank(a) < table_->rank(b); });
     const QStringList topPath{QString()};
-    keywordScents_.reserve(keywordIds.size());
-    for (int w : keywordIds)
+    for (int rank = 0; rank < table_->size(); ++rank) {
+        const int w = table_->idOfRank(rank);
+        if (slipsOfKeyword_[static_cast<std::size_t>(w)].empty()) continue;
         keywordScents_.push_back(std::make_shared<KeywordScentEntry>(table_->keyword(w), topPath, table_, showDuplicates_));
+    }
+}
+
+QHash<QString, QStringList> KeywordScent::keywordDictionaryMut() const {
+    QHash<QString, QStringList> result;
+    result.reserve(keys_.size());
+    for (qsizetype slip = 0; slip < keys_.size(); ++slip) {
+        QStringList pieces;
+        for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p)
+            pieces.append(table_->keyword(pieceIds_[static_cast<std::size_t>(p)]));
+        result.insert(keys_[slip], pieces);
+    }
+    return result;
+}
+
+const QHash<QString, QStringList>& KeywordScent::keywordsInBox() const {
+    if (keywordsInBox_) return *keywordsInBox_;
+    QHash<QString, QStringList>& map = keywordsInBox_.emplace();
+    for (int w = 0; w < table_->size(); ++w) {
+        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
+        if (slips.empty()) continue;
+        QStringList& carriers = map[table_->keyword(w)];
+        carriers.reserve(static_cast<qsizetype>(slips.size()));
+        for (int slip : slips) carriers.append(keys_[slip]);
+    }
+    return map;
+}
+
+QStringList KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
+    quint32 strongest = 0;
+    for (const QString& piece : pieces) {
+        if (piece.isEmpty()) continue;
+        const int id = table_->idOf(piece);
+        if (id < 0) continue;
+        for (int slip : slipsOfKeyword_[static_cast<std::size_t>(id)]) {
+            quint32& strength = strength_[static_cast<std::size_t>(slip)];
+            if (strength++ == 0) touched_.push_back(slip);
+            strongest = std::max(strongest, strength);
+        }
+    }
+    // Counting sort by strength, keeping the order of first appearance.
+    std::vector<int> start(strongest + 2, 0);
+    for (int slip : touched_) ++start[strongest - strength_[static_cast<std::size_t>(slip)] + 1];
+    for (std::size_t s = 1; s < start.size(); ++s) start[s] += start[s - 1];
+    std::vector<int> ordered(touched_.size());
+    for (int slip : touched_) ordered[static_cast<std::size_t>(start[strongest - strength_[static_cast<std::size_t>(slip)]]++)] = slip;
+    const qint64 ownValue = canonicalKeyValue(ownKey);
+    const auto isOwn = [&](int slip) {
+        const qint64 value = keyValues_[static_cast<std::size_t>(slip)];
+        return value != NotCanonical || ownValue != NotCanonical ? value == ownValue : keys_[slip] == ownKey;
+    };
+    QStringList keys;
+    keys.reserve(static_cast<qsizetype>(ordered.size()));
+    for (int slip : ordered) {
+        strength_[static_cast<std::size_t>(slip)] = 0;
+        if (!isOwn(slip)) keys.append(keys_[slip]);
+    }
+    touched_.clear();
+    return keys;
 }
 
 QHash<QString, QStringList> KeywordScent::keywordTable() const {
     QHash<QString, QStringList> result;
-    for (auto it = keywordsInBox_.cbegin(); it != keywordsInBox_.cend(); ++it)
-        result.insert(it.key(), table_->relatedKeywords(table_->idOf(it.key())));
+    for (int w = 0; w < table_->size(); ++w)
+        if (table_->related(w)) result.insert(table_->keyword(w), table_->relatedKeywords(w));
     return result;
 }
 
@@ -83,8 +155,9 @@ std::optional<QStringList> KeywordScent::scentsForKeyword(const QString& keyword
 }
 
 std::optional<QStringList> KeywordScent::slipsContainingKeyword(const QString& keyword) const {
-    const auto it = keywordsInBox_.constFind(keyword);
-    if (it == keywordsInBox_.cend()) return std::nullopt;
+    const auto& map = keywordsInBox();
+    const auto it = map.constFind(keyword);
+    if (it == map.cend()) return std::nullopt;
     return *it;
 }
 

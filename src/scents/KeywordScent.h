@@ -13,21 +13,30 @@ namespace fendle {
 
 // The keyword index of one box: which slips carry each keyword, which
 // keywords stand together, and the top level of the keyword-scent tree.
+// Internally slips are numbered in the order the map is visited and keywords
+// are interned, which keeps building and ranking fast on large boxes; the
+// string maps are made from that when first asked for.
 class KeywordScent {
 public:
     KeywordScent(const QHash<QString, QString>& keywordDictionary, bool showDuplicates);
 
     const QHash<QString, QString>& keywordDictionary() const { return keywordDictionary_; }
-    const QHash<QString, QStringList>& keywordDictionaryMut() const { return keywordDictionaryMut_; }
+    // slip key → its keyword pieces, empty pieces kept.
+    QHash<QString, QStringList> keywordDictionaryMut() const;
     // keyword → keys of the slips carrying it, one per occurrence; all
-    // entries of one slip share one string, which rankings rely on.
-    const QHash<QString, QStringList>& keywordsInBox() const { return keywordsInBox_; }
+    // entries of one slip share one string.
+    const QHash<QString, QStringList>& keywordsInBox() const;
     // keyword → co-occurring keywords in case-insensitive order.
     QHash<QString, QStringList> keywordTable() const;
     std::optional<QStringList> scentsForKeyword(const QString& keyword) const;
     std::optional<QStringList> slipsContainingKeyword(const QString& keyword) const;
     const std::vector<KeywordScentEntryPtr>& keywordScents() const { return keywordScents_; }
     const KeywordTable& table() const { return *table_; }
+
+    // The keys of the slips carrying the given keyword pieces, each scoring
+    // one point per (piece, occurrence of it on the slip); strongest first,
+    // ties in order of first appearance; ownKey left out.
+    QStringList rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const;
 
     bool showDuplicates() const { return showDuplicates_; }
     void setShowDuplicates(bool showDuplicates);
@@ -41,13 +50,21 @@ public:
 
 private:
     QHash<QString, QString> keywordDictionary_;
-    QHash<QString, QStringList> keywordDictionaryMut_;
-    QHash<QString, QStringList> keywordsInBox_;
     std::shared_ptr<KeywordTable> table_;
+    QStringList keys_;                              // slip number → key
+    std::vector<qint64> keyValues_;                 // slip number → value of a canonical key
+    std::vector<int> pieceStart_;                   // slip number → first of its pieces
+    std::vector<int> pieceIds_;                     // the pieces of all slips in turn
+    std::vector<std::vector<int>> slipsOfKeyword_;  // keyword → slip numbers, per occurrence
     std::vector<KeywordScentEntryPtr> keywordScents_;
     bool showDuplicates_ = false;
+    mutable std::optional<QHash<QString, QStringList>> keywordsInBox_;
+    // Scratch of the ranking, kept to avoid clearing a box-sized array per call.
+    mutable std::vector<quint32> strength_;
+    mutable std::vector<int> touched_;
 
-    void build();
+    void readPieces();
+    void relateKeywords();
 };
 
 }  // namespace fendle

@@ -7,16 +7,34 @@
 
 namespace fendle {
 
-KeywordTable::KeywordTable() { intern(QString()); }
+KeywordTable::KeywordTable() : slots_(64, -1) { intern(QStringView()); }
 
-int KeywordTable::intern(const QString& piece) {
-    const auto it = ids_.constFind(piece);
-    if (it != ids_.cend()) return *it;
+std::size_t KeywordTable::slotOf(QStringView piece) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = qHash(piece, 0) & mask;
+    while (slots_[slot] >= 0 && pieces_[static_cast<std::size_t>(slots_[slot])] != piece) slot = (slot + 1) & mask;
+    return slot;
+}
+
+void KeywordTable::grow() {
+    slots_.assign(slots_.size() * 2, -1);
+    for (std::size_t id = 0; id < pieces_.size(); ++id) slots_[slotOf(pieces_[id])] = static_cast<int>(id);
+}
+
+int KeywordTable::intern(QStringView piece) {
+    std::size_t slot = slotOf(piece);
+    if (slots_[slot] >= 0) return slots_[slot];
+    if ((pieces_.size() + 1) * 2 > slots_.size()) {
+        grow();
+        slot = slotOf(piece);
+    }
     const int id = static_cast<int>(pieces_.size());
-    ids_.insert(piece, id);
-    pieces_.push_back(piece);
+    pieces_.push_back(piece.toString());
+    slots_[slot] = id;
     return id;
 }
+
+int KeywordTable::idOf(QStringView piece) const { return slots_[slotOf(piece)]; }
 
 void KeywordTable::computeRanks() {
     std::vector<QString> folded;
@@ -30,13 +48,15 @@ void KeywordTable::computeRanks() {
     });
     ranks_.assign(pieces_.size(), 0);
     for (std::size_t i = 0; i < order.size(); ++i) ranks_[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+    byRank_ = std::move(order);
     related_.resize(pieces_.size());
     isKeyword_.assign(pieces_.size(), false);
 }
 
-void KeywordTable::setRelated(int id, std::vector<int> related) {
-    std::sort(related.begin(), related.end(), [this](int a, int b) { return rank(a) < rank(b); });
-    related_[static_cast<std::size_t>(id)] = std::move(related);
+void KeywordTable::setRelatedRanks(int id, std::vector<int> ranks) {
+    std::sort(ranks.begin(), ranks.end());
+    for (int& r : ranks) r = idOfRank(r);
+    related_[static_cast<std::size_t>(id)] = std::move(ranks);
     isKeyword_[static_cast<std::size_t>(id)] = true;
 }
 

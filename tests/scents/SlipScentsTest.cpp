@@ -99,3 +99,39 @@ TEST(ScentArray, ObjectsAreTheSameOnlyWhenTheyShareStorage) {
     EXPECT_EQ(scents.scentArray().last().strength, 3u);
     EXPECT_EQ(scents.simpleScentArray(), (QStringList{sameText, key}));
 }
+
+// The ranking as a plain ScentArray walk over keywordsInBox, against which
+// the index's counting ranking is checked on a random box.
+static QStringList rankedWithScentArray(const Slip& slip, const KeywordScent& index) {
+    ScentArray scents(16);
+    for (const QString& piece : splitCommaDelimitedString(slip.keywordsString())) {
+        for (const QString& key : index.keywordsInBox().value(piece)) {
+            if (scents.containsObject(key))
+                scents.incrementStrengthOfObject(key);
+            else
+                scents.addObject(Scent::scentWithObject(key, 1));
+        }
+    }
+    scents.sortByStrength();
+    QStringList keys = scents.simpleScentArray();
+    keys.removeAll(slip.key());
+    return keys;
+}
+
+TEST(SlipScents, CountingRankingAgreesWithTheScentArrayWalk) {
+    BoxData box;
+    std::srand(7);
+    for (quint32 n = 1; n <= 300; ++n) {
+        QStringList keywords;
+        for (int k = std::rand() % 6; k > 0; --k) keywords.append(QStringLiteral("k%1").arg(std::rand() % 25));
+        if (n % 17 == 0) keywords.append(QString());
+        fileSlip(box, n, keywords.join(QStringLiteral(", ")));
+    }
+    const KeywordScent index(box.keywordsDictionary(), false);
+    for (const SlipPtr& slip : box.slips()) {
+        const QStringList counted = slipScentsForSlip(*slip, index).relatedKeys();
+        ASSERT_EQ(counted, rankedWithScentArray(*slip, index)) << slip->key().toStdString();
+        // Calls leave no trace on the next one.
+        ASSERT_EQ(slipScentsForSlip(*slip, index).relatedKeys(), counted);
+    }
+}
