@@ -1,0 +1,44 @@
+#include "cli/CliBox.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Log.h"
+
+namespace fendle::cli {
+
+std::optional<LoadedBox> loadBoxForCli(const QString& path, Io& io) {
+    auto bytes = readWholeFile(path, BoxFile::MaxFileSize);
+    if (!bytes) {
+        fail(io, bytes.error());
+        return std::nullopt;
+    }
+    LoadedBox loaded{std::make_unique<BoxData>(), BoxFile::Form::Keyed};
+    auto form = BoxFile::readAnyForm(*loaded.box, *bytes);
+    if (!form) {
+        fail(io, QStringLiteral("%1: %2").arg(path, form.error()));
+        return std::nullopt;
+    }
+    loaded.form = *form;
+    return loaded;
+}
+
+bool expectArguments(const Arguments& arguments, Io& io, qsizetype count, const QStringList& allowedOptions,
+                     const QString& synopsis) {
+    if (const QString unknown = arguments.unknownOption(allowedOptions); !unknown.isEmpty()) {
+        fail(io, QStringLiteral("unknown option %1 (usage: fendle-cli %2)").arg(unknown, synopsis));
+        return false;
+    }
+    if (arguments.positional().size() != count) {
+        fail(io, QStringLiteral("usage: fendle-cli %1").arg(synopsis));
+        return false;
+    }
+    return true;
+}
+
+int saveBoxForCli(const BoxData& box, const QString& path, Io& io, bool olderForm) {
+    const QByteArray bytes = olderForm ? BoxFile::olderFormRepresentation(box) : BoxFile::dataRepresentation(box);
+    const Status saved = writeFileAtomically(path, bytes);
+    if (!saved) return fail(io, saved.error());
+    return 0;
+}
+
+}  // namespace fendle::cli

@@ -1,0 +1,74 @@
+#pragma once
+#include "platform/ArchiveValue.h"
+#include "platform/BinaryPlistWriter.h"
+#include "platform/Result.h"
+
+#include <QHash>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace fendle {
+
+class KeyedArchiver;
+using KeyedEncoder = std::function<quint64(KeyedArchiver&, const std::any&)>;
+
+// Writes a keyed archive the way the other platform's archiver lays it out:
+// $objects in pre-order with class descriptions after an object's children,
+// objects referred to by UID, scalars of the bool/int/double calls inline.
+// Equal immutable strings share one entry; mutable objects never do.
+class KeyedArchiver {
+public:
+    using Uid = quint64;
+
+    KeyedArchiver();
+
+    // Keys of the object being encoded (or of $top outside any object).
+    void encodeObject(const QString& key, const ArchiveValue& value);
+    void encodeUid(const QString& key, Uid uid);
+    void encodeBool(const QString& key, bool value);
+    void encodeInteger(const QString& key, qint64 value);
+    void encodeDouble(const QString& key, double value);
+    void encodeData(const QString& key, const QByteArray& value);
+    void encodeInlineString(const QString& key, const QString& value);
+    void encodeUidArray(const QString& key, const std::vector<Uid>& uids);
+
+    // An object and its UID. Plain strings, numbers and data become plain
+    // values; everything else a dictionary with $class.
+    Uid encode(const ArchiveValue& value);
+
+    // Class objects written by hand: reserve the UID, encode the keys, end.
+    Uid beginObject();
+    void endObject(Uid uid, const QStringList& classChain);
+
+    // Objects of classes the layers above know (Slip).
+    void registerEncoder(const QString& className, KeyedEncoder encoder);
+
+    // Re-emits an object kept whole from another archive.
+    Result<Uid> embedSubgraph(const QByteArray& archive);
+
+    QByteArray finish();
+
+    // The class chain of a class this archiver writes (with NSObject).
+    static QStringList classChain(const QString& className);
+
+private:
+    struct Scope {
+        std::vector<BinaryPlistWriter::Ref> keys;
+        std::vector<BinaryPlistWriter::Ref> values;
+    };
+
+    BinaryPlistWriter writer_;
+    std::vector<BinaryPlistWriter::Ref> objects_;
+    std::vector<Scope> scopes_;
+    QHash<QString, Uid> strings_;
+    QHash<QString, Uid> classes_;
+    QHash<QString, KeyedEncoder> encoders_;
+
+    Scope& scope() { return scopes_.back(); }
+    void setKey(const QString& key, BinaryPlistWriter::Ref value);
+    Uid appendPlain(BinaryPlistWriter::Ref ref);
+    Uid classUid(const QString& className, const QStringList& chain);
+};
+
+}  // namespace fendle
