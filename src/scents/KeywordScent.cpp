@@ -108,7 +108,7 @@ const QHash<QString, QStringList>& KeywordScent::keywordsInBox() const {
     return map;
 }
 
-QStringList KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
+QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
     quint32 strongest = 0;
     for (const QString& piece : pieces) {
         if (piece.isEmpty()) continue;
@@ -131,14 +131,15 @@ QStringList KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QS
         const qint64 value = keyValues_[static_cast<std::size_t>(slip)];
         return value != NotCanonical || ownValue != NotCanonical ? value == ownValue : keys_[slip] == ownKey;
     };
-    QStringList keys;
-    keys.reserve(static_cast<qsizetype>(ordered.size()));
+    QList<Scent> scents;
+    scents.reserve(static_cast<qsizetype>(ordered.size()));
     for (int slip : ordered) {
-        strength_[static_cast<std::size_t>(slip)] = 0;
-        if (!isOwn(slip)) keys.append(keys_[slip]);
+        quint32& strength = strength_[static_cast<std::size_t>(slip)];
+        if (!isOwn(slip)) scents.append(Scent{keys_[slip], strength});
+        strength = 0;
     }
     touched_.clear();
-    return keys;
+    return scents;
 }
 
 QHash<QString, QStringList> KeywordScent::keywordTable() const {

@@ -1,6 +1,7 @@
 #pragma once
 #include "scents/KeywordScentEntry.h"
 #include "scents/KeywordTable.h"
+#include "scents/Scent.h"
 
 #include <QHash>
 #include <QString>
@@ -36,7 +37,7 @@ public:
     // The keys of the slips carrying the given keyword pieces, each scoring
     // one point per (piece, occurrence of it on the slip); strongest first,
     // ties in order of first appearance; ownKey left out.
-    QStringList rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const;
+    QList<Scent> rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const;
 
     bool showDuplicates() const { return showDuplicates_; }
     void setShowDuplicates(bool showDuplicates);

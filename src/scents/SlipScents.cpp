@@ -14,10 +14,14 @@ RichText slipScentHeading(const QString& key) {
     return RichText(key, attributes);
 }
 
+QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index) {
+    return index.rankSlipsForPieces(splitCommaDelimitedString(slip.keywordsString()), BoxData::makeKey(slip.slipID()));
+}
+
 SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index) {
-    const QString ownKey = BoxData::makeKey(slip.slipID());
-    return SlipScentList(slipScentHeading(ownKey),
-                         index.rankSlipsForPieces(splitCommaDelimitedString(slip.keywordsString()), ownKey));
+    QStringList keys;
+    for (const Scent& scent : rankedSlipScents(slip, index)) keys.append(scent.object);
+    return SlipScentList(slipScentHeading(BoxData::makeKey(slip.slipID())), std::move(keys));
 }
 
 }  // namespace fendle

@@ -10,6 +10,8 @@ namespace fendle {
 // pieces and one occurrence of that keyword on it; the slip never scents
 // itself. The index must be current for the box.
 SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index);
+// The same ranking with the strength of each related slip.
+QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index);
 
 // The slip's key in the bold system font at 13 points.
 RichText slipScentHeading(const QString& key);
