@@ -14,6 +14,8 @@ const QByteArray& FoldedTextCache::foldedText(const Slip& slip) {
     if (!current) {
         entry.source = text;
         entry.folded = foldCase(text).toUtf8();
+        // The encoder reserves three bytes a character; keep only what is used.
+        entry.folded.squeeze();
         if (entry.folded.isNull()) entry.folded = QByteArray("", 0);
     }
     return entry.folded;

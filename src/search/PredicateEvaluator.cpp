@@ -2,7 +2,7 @@
 
 #include "platform/TextMatching.h"
 
-#include <QByteArrayMatcher>
+#include <cstring>
 #include <QDateTime>
 #include <algorithm>
 #include <vector>
@@ -15,7 +15,6 @@ struct PredicateEvaluator::Node {
     const Predicate* predicate = nullptr;
     QString needle;         // right value as text, folded when case is ignored
     QByteArray needleUtf8;  // the same for the folded-text cache
-    QByteArrayMatcher matcher;
     std::shared_ptr<RegexMatcher> regex;
     QString regexError;
     std::vector<std::unique_ptr<Node>> children;
@@ -50,7 +49,6 @@ std::unique_ptr<Node> compile(const PredicatePtr& predicate) {
     const bool fold = predicate->caseInsensitive() && !keywordTest;
     node->needle = fold ? foldCase(right) : right;
     node->needleUtf8 = node->needle.toUtf8();
-    node->matcher.setPattern(node->needleUtf8);
     const bool regex = keywordTest ? predicate->method() == u"hasKeywordThatMatches:" : predicate->op() == Op::Matches;
     if (regex) {
         std::optional<RegexMatcher> compiled =
@@ -75,7 +73,9 @@ bool foldedBytesHold(const Node& node, const QByteArray& left) {
     const Op op = node.predicate->op();
     if (node.needleUtf8.isEmpty()) return op == Op::NotEqualTo ? !left.isEmpty() : op == Op::EqualTo && left.isEmpty();
     switch (op) {
-    case Op::Contains: return node.matcher.indexIn(left) >= 0;
+    case Op::Contains:
+        return memmem(left.constData(), static_cast<std::size_t>(left.size()), node.needleUtf8.constData(),
+                      static_cast<std::size_t>(node.needleUtf8.size())) != nullptr;
     case Op::BeginsWith: return left.startsWith(node.needleUtf8);
     case Op::EndsWith: return left.endsWith(node.needleUtf8);
     case Op::EqualTo: return left == node.needleUtf8;

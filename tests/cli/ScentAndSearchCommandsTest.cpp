@@ -72,7 +72,9 @@ TEST(KeywordCommands, ScentsListStrongestFirstWithStrengths) {
         const QStringList parts = line.split(QLatin1Char('\t'));
         ASSERT_EQ(parts.size(), 2);
         (parts[1] == u"2" ? twos : ones).append(parts[0]);
-        if (parts[1] == u"2") EXPECT_TRUE(ones.isEmpty()) << "strength 2 after strength 1";
+        if (parts[1] == u"2") {
+            EXPECT_TRUE(ones.isEmpty()) << "strength 2 after strength 1";
+        }
     }
     twos.sort();
     ones.sort();

@@ -127,3 +127,14 @@ TEST(KeywordScentEntry, DescriptionAndComparisons) {
     EXPECT_EQ(green.compare(green), 0);
     EXPECT_EQ(green.path(), QStringList{QString()});
 }
+
+TEST(KeywordScent, PiecesSplitLikeTheBoxDoes) {
+    const QStringList samples{QString(), QStringLiteral(","), QStringLiteral(" a ,\tb\t, ,c"),
+                              QStringLiteral("x,\n y"), QStringLiteral("  "), QStringLiteral("é, É,")};
+    QHash<QString, QString> dictionary;
+    for (qsizetype i = 0; i < samples.size(); ++i) dictionary.insert(QString::number(i), samples[i]);
+    const KeywordScent index(dictionary, false);
+    const QHash<QString, QStringList> pieces = index.keywordDictionaryMut();
+    for (qsizetype i = 0; i < samples.size(); ++i)
+        EXPECT_EQ(pieces.value(QString::number(i)), splitCommaDelimitedString(samples[i])) << i;
+}
