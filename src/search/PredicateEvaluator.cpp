@@ -104,8 +104,12 @@ bool valuesCompare(Op op, const QVariant& left, const QVariant& right) {
         return op == Op::EqualTo ? bothAbsent : op == Op::NotEqualTo && !bothAbsent;
     }
     const int l = left.metaType().id(), r = right.metaType().id();
-    if (l == QMetaType::QDateTime && r == QMetaType::QDateTime)
-        return orderHolds(op, sign(right.toDateTime().msecsTo(left.toDateTime())));
+    if (l == QMetaType::QDateTime && r == QMetaType::QDateTime) {
+        const QDateTime a = left.toDateTime(), b = right.toDateTime();
+        // A date that could not be read is unlike every date.
+        if (!a.isValid() || !b.isValid()) return op == Op::NotEqualTo;
+        return orderHolds(op, sign(b.msecsTo(a)));
+    }
     if (l == QMetaType::Bool || r == QMetaType::Bool) {
         if (l != r) return op == Op::NotEqualTo;
         return orderHolds(op, int(left.toBool()) - int(right.toBool()));

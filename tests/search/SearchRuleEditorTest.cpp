@@ -81,6 +81,8 @@ TEST(SearchRuleEditor, CreationDateIsExactlyMatchesTheCalendarDay) {
     f.host.data.slipForKey(QStringLiteral("3"))->setCreationTime(at(6, 0, 10));
     EXPECT_EQ(f.all({QVariantList{"creation date", "is exactly", at(5, 12, 0)}}), keys({"1", "2"}));
     EXPECT_EQ(f.all({QVariantList{"creation date", "is after", at(5, 12, 0)}}), keys({"3"}));
+    // A date that cannot be read matches nothing.
+    EXPECT_EQ(f.all({QVariantList{"creation date", "is exactly", "not a date"}}), QStringList());
     // Dates read from a form may be ISO 8601 texts.
     EXPECT_EQ(f.all({QVariantList{"creation date", "is before", "2024-03-06T08:00:00+01:00"}}), keys({"1", "2"}));
 }
