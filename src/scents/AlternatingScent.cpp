@@ -1,6 +1,8 @@
 #include "scents/AlternatingScent.h"
 
 #include "platform/TextMatching.h"
+#include "scents/KeywordPieces.h"
+#include "scents/KeywordTable.h"
 #include "scents/ScentOutlineAnswers.h"
 
 #include <algorithm>
@@ -28,23 +30,36 @@ QString AlternatingScent::slipLabel(const QString& key, const BoxData& boxData) 
 }
 
 AlternatingScent::AlternatingScent(const QHash<QString, QString>& keywordDictionary, const BoxData& boxData)
-    : keywordDictionaryMut_(std::make_shared<ScentMap>()), keywordsToSlipIDs_(std::make_shared<ScentMap>()) {
-    keywordDictionaryMut_->reserve(keywordDictionary.size());
+    : keywordDictionary_(std::make_shared<const QHash<QString, QString>>(keywordDictionary)),
+      keywordsToSlipIDs_(std::make_shared<ScentMap>()) {
+    // Interning the pieces spares a string per piece on large boxes.
+    KeywordTable keywords;
+    std::vector<QStringList> labels;
     for (auto it = keywordDictionary.cbegin(); it != keywordDictionary.cend(); ++it) {
-        const QStringList pieces = splitCommaDelimitedString(it.value());
-        keywordDictionaryMut_->insert(it.key(), pieces);
         QString label;
-        for (const QString& piece : pieces) {
-            if (piece.isEmpty()) continue;
+        forEachKeywordPiece(it.value(), [&](QStringView piece) {
+            if (piece.isEmpty()) return;
             if (label.isNull()) label = slipLabel(it.key(), boxData);
-            (*keywordsToSlipIDs_)[piece].append(label);
-        }
+            const auto id = static_cast<std::size_t>(keywords.intern(piece));
+            if (labels.size() <= id) labels.resize(id + 1);
+            labels[id].append(label);
+        });
     }
+    for (std::size_t id = 0; id < labels.size(); ++id)
+        if (!labels[id].isEmpty()) keywordsToSlipIDs_->insert(keywords.keyword(static_cast<int>(id)), labels[id]);
     keywordsToSlipIDsArray_ = sortedIgnoringCase(keywordsToSlipIDs_->keys());
     scents_.reserve(static_cast<std::size_t>(keywordsToSlipIDsArray_.size()));
     for (const QString& keyword : keywordsToSlipIDsArray_)
         scents_.push_back(std::make_shared<AlternatingScentEntry>(keyword, AlternatingScentEntry::KeywordType,
-                                                                  keywordsToSlipIDs_, keywordDictionaryMut_));
+                                                                  keywordsToSlipIDs_, keywordDictionary_));
+}
+
+ScentMap AlternatingScent::keywordDictionaryMut() const {
+    ScentMap result;
+    result.reserve(keywordDictionary_->size());
+    for (auto it = keywordDictionary_->cbegin(); it != keywordDictionary_->cend(); ++it)
+        result.insert(it.key(), splitCommaDelimitedString(it.value()));
+    return result;
 }
 
 qsizetype AlternatingScent::numberOfChildrenOfItem(AlternatingScentEntry* item) const {

@@ -16,7 +16,8 @@ public:
     const std::vector<AlternatingScentEntryPtr>& scents() const { return scents_; }
     const ScentMap& keywordsToSlipIDs() const { return *keywordsToSlipIDs_; }
     const QStringList& keywordsToSlipIDsArray() const { return keywordsToSlipIDsArray_; }
-    const ScentMap& keywordDictionaryMut() const { return *keywordDictionaryMut_; }
+    // slip key → its keyword pieces, made when asked for.
+    ScentMap keywordDictionaryMut() const;
 
     // "3 [Apples]" for a slip with a text, the bare key for one without a
     // text object or not in the box.
@@ -30,7 +31,7 @@ public:
     bool shouldEditTableColumn() const { return false; }
 
 private:
-    std::shared_ptr<ScentMap> keywordDictionaryMut_;
+    std::shared_ptr<const QHash<QString, QString>> keywordDictionary_;
     std::shared_ptr<ScentMap> keywordsToSlipIDs_;
     QStringList keywordsToSlipIDsArray_;
     std::vector<AlternatingScentEntryPtr> scents_;

@@ -1,5 +1,6 @@
 #include "scents/AlternatingScentEntry.h"
 
+#include "model/BoxData.h"
 #include "platform/Log.h"
 #include "platform/TextMatching.h"
 #include "platform/TextOrdering.h"
@@ -10,7 +11,7 @@ namespace fendle {
 
 AlternatingScentEntry::AlternatingScentEntry(PrivateTag, const QString& text, int type,
                                              std::shared_ptr<const ScentMap> slipDictionary,
-                                             std::shared_ptr<const ScentMap> keywordDictionary)
+                                             std::shared_ptr<const KeywordsStringMap> keywordDictionary)
     : entry_(text),
       type_(type),
       slipDictionary_(std::move(slipDictionary)),
@@ -18,14 +19,14 @@ AlternatingScentEntry::AlternatingScentEntry(PrivateTag, const QString& text, in
 
 AlternatingScentEntry::AlternatingScentEntry(const QString& text, int type,
                                              std::shared_ptr<const ScentMap> slipDictionary,
-                                             std::shared_ptr<const ScentMap> keywordDictionary)
+                                             std::shared_ptr<const KeywordsStringMap> keywordDictionary)
     : AlternatingScentEntry(PrivateTag{}, text, type, std::move(slipDictionary), std::move(keywordDictionary)) {
     makeScents();
 }
 
 AlternatingScentEntryPtr AlternatingScentEntry::initEmptyScent(const QString& text, int type,
                                                                std::shared_ptr<const ScentMap> slipDictionary,
-                                                               std::shared_ptr<const ScentMap> keywordDictionary) {
+                                                               std::shared_ptr<const KeywordsStringMap> keywordDictionary) {
     return std::make_shared<AlternatingScentEntry>(PrivateTag{}, text, type, std::move(slipDictionary),
                                                    std::move(keywordDictionary));
 }
@@ -51,8 +52,8 @@ void AlternatingScentEntry::buildDueChildren() {
     if (!due_) return;
     due_ = false;
     const bool keywordNode = type_ == KeywordType;
-    const ScentMap& map = keywordNode ? *slipDictionary_ : *keywordDictionary_;
-    const QStringList texts = map.value(keywordNode ? entry_ : slipKeyOfLabel(entry_));
+    const QStringList texts = keywordNode ? slipDictionary_->value(entry_)
+                                          : splitCommaDelimitedString(keywordDictionary_->value(slipKeyOfLabel(entry_)));
     struct Child {
         QString folded;
         QString text;

@@ -10,10 +10,11 @@ namespace fendle {
 class AlternatingScentEntry;
 using AlternatingScentEntryPtr = std::shared_ptr<AlternatingScentEntry>;
 using ScentMap = QHash<QString, QStringList>;
+using KeywordsStringMap = QHash<QString, QString>;
 
 // One node of the alternating tree: a keyword (type 1) whose children are the
 // labels of the slips carrying it, or a slip label (type 2) whose children are
-// that slip's keyword pieces. Like the keyword-scent tree it is endless, so
+// that slip's keyword pieces (split from its keywords string when needed). Like the keyword-scent tree it is endless, so
 // children are made one level ahead and built when first asked for.
 class AlternatingScentEntry {
 public:
@@ -22,11 +23,11 @@ public:
 
     // A top-level entry, its children made.
     AlternatingScentEntry(const QString& text, int type, std::shared_ptr<const ScentMap> slipDictionary,
-                          std::shared_ptr<const ScentMap> keywordDictionary);
+                          std::shared_ptr<const KeywordsStringMap> keywordDictionary);
     // A child entry, no children yet.
     static AlternatingScentEntryPtr initEmptyScent(const QString& text, int type,
                                                    std::shared_ptr<const ScentMap> slipDictionary,
-                                                   std::shared_ptr<const ScentMap> keywordDictionary);
+                                                   std::shared_ptr<const KeywordsStringMap> keywordDictionary);
 
     // False (with the alert text logged) for a type that is neither 1 nor 2.
     bool makeScents();
@@ -49,13 +50,13 @@ public:
 
     struct PrivateTag {};
     AlternatingScentEntry(PrivateTag, const QString& text, int type, std::shared_ptr<const ScentMap> slipDictionary,
-                          std::shared_ptr<const ScentMap> keywordDictionary);
+                          std::shared_ptr<const KeywordsStringMap> keywordDictionary);
 
 private:
     QString entry_;
     int type_ = KeywordType;
     std::shared_ptr<const ScentMap> slipDictionary_;
-    std::shared_ptr<const ScentMap> keywordDictionary_;
+    std::shared_ptr<const KeywordsStringMap> keywordDictionary_;
     bool due_ = false;
     std::vector<AlternatingScentEntryPtr> scents_;
 
