@@ -108,7 +108,8 @@ const QHash<QString, QStringList>& KeywordScent::keywordsInBox() const {
     return map;
 }
 
-QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
+std::vector<std::pair<int, quint32>> KeywordScent::rankSlipNumbers(const QStringList& pieces,
+                                                                  const QString& ownKey) const {
     quint32 strongest = 0;
     for (const QString& piece : pieces) {
         if (piece.isEmpty()) continue;
@@ -120,26 +121,41 @@ QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const Q
             strongest = std::max(strongest, strength);
         }
     }
-    // Counting sort by strength, keeping the order of first appearance.
-    std::vector<int> start(strongest + 2, 0);
-    for (int slip : touched_) ++start[strongest - strength_[static_cast<std::size_t>(slip)] + 1];
-    for (std::size_t s = 1; s < start.size(); ++s) start[s] += start[s - 1];
-    std::vector<int> ordered(touched_.size());
-    for (int slip : touched_) ordered[static_cast<std::size_t>(start[strongest - strength_[static_cast<std::size_t>(slip)]]++)] = slip;
     const qint64 ownValue = canonicalKeyValue(ownKey);
     const auto isOwn = [&](int slip) {
         const qint64 value = keyValues_[static_cast<std::size_t>(slip)];
         return value != NotCanonical || ownValue != NotCanonical ? value == ownValue : keys_[slip] == ownKey;
     };
-    QList<Scent> scents;
-    scents.reserve(static_cast<qsizetype>(ordered.size()));
-    for (int slip : ordered) {
+    // Counting sort by strength, keeping the order of first appearance.
+    std::vector<int> start(strongest + 2, 0);
+    for (int slip : touched_) ++start[strongest - strength_[static_cast<std::size_t>(slip)] + 1];
+    for (std::size_t s = 1; s < start.size(); ++s) start[s] += start[s - 1];
+    std::vector<std::pair<int, quint32>> ranked(touched_.size());
+    for (int slip : touched_) {
         quint32& strength = strength_[static_cast<std::size_t>(slip)];
-        if (!isOwn(slip)) scents.append(Scent{keys_[slip], strength});
+        ranked[static_cast<std::size_t>(start[strongest - strength]++)] = {slip, strength};
         strength = 0;
     }
     touched_.clear();
+    ranked.erase(std::remove_if(ranked.begin(), ranked.end(), [&](const auto& r) { return isOwn(r.first); }),
+                 ranked.end());
+    return ranked;
+}
+
+QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
+    QList<Scent> scents;
+    const auto ranked = rankSlipNumbers(pieces, ownKey);
+    scents.reserve(static_cast<qsizetype>(ranked.size()));
+    for (const auto& [slip, strength] : ranked) scents.append(Scent{keys_[slip], strength});
     return scents;
+}
+
+QStringList KeywordScent::rankedKeysForPieces(const QStringList& pieces, const QString& ownKey) const {
+    QStringList keys;
+    const auto ranked = rankSlipNumbers(pieces, ownKey);
+    keys.reserve(static_cast<qsizetype>(ranked.size()));
+    for (const auto& ranking : ranked) keys.append(keys_[ranking.first]);
+    return keys;
 }
 
 QHash<QString, QStringList> KeywordScent::keywordTable() const {

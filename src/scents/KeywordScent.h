@@ -38,6 +38,8 @@ public:
     // one point per (piece, occurrence of it on the slip); strongest first,
     // ties in order of first appearance; ownKey left out.
     QList<Scent> rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const;
+    // The same keys without their strengths.
+    QStringList rankedKeysForPieces(const QStringList& pieces, const QString& ownKey) const;
 
     bool showDuplicates() const { return showDuplicates_; }
     void setShowDuplicates(bool showDuplicates);
@@ -65,6 +67,8 @@ private:
     mutable std::vector<int> touched_;
 
     void readPieces();
+    // Slip numbers with their strengths in rank order.
+    std::vector<std::pair<int, quint32>> rankSlipNumbers(const QStringList& pieces, const QString& ownKey) const;
     void relateKeywords();
 };
 

@@ -19,9 +19,9 @@ QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index) {
 }
 
 SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index) {
-    QStringList keys;
-    for (const Scent& scent : rankedSlipScents(slip, index)) keys.append(scent.object);
-    return SlipScentList(slipScentHeading(BoxData::makeKey(slip.slipID())), std::move(keys));
+    const QString ownKey = BoxData::makeKey(slip.slipID());
+    return SlipScentList(slipScentHeading(ownKey),
+                         index.rankedKeysForPieces(splitCommaDelimitedString(slip.keywordsString()), ownKey));
 }
 
 }  // namespace fendle
