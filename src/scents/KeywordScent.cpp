@@ -1,0 +1,198 @@
+#include "scents/KeywordScent.h"
+
+#include "scents/KeywordPieces.h"
+#include "scents/ScentOutlineAnswers.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace fendle {
+namespace {
+using Answers = ScentOutlineAnswers<KeywordScentEntry>;
+constexpr qint64 NotCanonical = std::numeric_limits<qint64>::min();
+
+// The number a key is the decimal form of ("%d", no leading zeros), so the
+// ranking can leave out the slip's own key without comparing strings.
+qint64 canonicalKeyValue(QStringView key) {
+    const bool negative = key.startsWith(u'-');
+    const QStringView digits = negative ? key.mid(1) : key;
+    if (digits.isEmpty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == u'0')) return NotCanonical;
+    qint64 value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') return NotCanonical;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return negative ? (value == 0 ? NotCanonical : -value) : value;
+}
+}  // namespace
+
+KeywordScent::KeywordScent(const QHash<QString, QString>& keywordDictionary, bool showDuplicates)
+    : keywordDictionary_(keywordDictionary), table_(std::make_shared<KeywordTable>()), showDuplicates_(showDuplicates) {
+    readPieces();
+    table_->computeRanks();
+    relateKeywords();
+}
+
+void KeywordScent::readPieces() {
+    const auto slips = static_cast<std::size_t>(keywordDictionary_.size());
+    keys_.reserve(static_cast<qsizetype>(slips));
+    pieceStart_.reserve(slips + 1);
+    keyValues_.reserve(slips);
+    pieceIds_.reserve(slips * 5);
+    pieceStart_.push_back(0);
+    for (auto it = keywordDictionary_.cbegin(); it != keywordDictionary_.cend(); ++it) {
+        const int slip = static_cast<int>(keys_.size());
+        // A key of our own, so that the index's keys lie close together.
+        keys_.append(QString(it.key().constData(), it.key().size()));
+        keyValues_.push_back(canonicalKeyValue(it.key()));
+        forEachKeywordPiece(it.value(), [&](QStringView piece) {
+            const int id = table_->intern(piece);
+            pieceIds_.push_back(id);
+            if (piece.isEmpty()) return;
+            if (slipsOfKeyword_.size() <= static_cast<std::size_t>(id)) slipsOfKeyword_.resize(id + 1);
+            slipsOfKeyword_[static_cast<std::size_t>(id)].push_back(slip);
+        });
+        pieceStart_.push_back(static_cast<int>(pieceIds_.size()));
+    }
+    slipsOfKeyword_.resize(static_cast<std::size_t>(table_->size()));
+    strength_.assign(slips, 0);
+}
+
+void KeywordScent::relateKeywords() {
+    std::vector<int> seenFor(static_cast<std::size_t>(table_->size()), -1);
+    for (int w = 0; w < table_->size(); ++w) {
+        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
+        if (slips.empty()) continue;
+        std::vector<int> related;
+        seenFor[static_cast<std::size_t>(w)] = w;
+        for (int slip : slips) {
+            for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p) {
+                const int piece = pieceIds_[static_cast<std::size_t>(p)];
+                if (seenFor[static_cast<std::size_t>(piece)] == w) continue;
+                seenFor[static_cast<std::size_t>(piece)] = w;
+                related.push_back(table_->rank(piece));
+            }
+        }
+        table_->setRelatedRanks(w, std::move(related));
+    }
+    const QStringList topPath{QString()};
+    for (int rank = 0; rank < table_->size(); ++rank) {
+        const int w = table_->idOfRank(rank);
+        if (slipsOfKeyword_[static_cast<std::size_t>(w)].empty()) continue;
+        keywordScents_.push_back(std::make_shared<KeywordScentEntry>(table_->keyword(w), topPath, table_, showDuplicates_));
+    }
+}
+
+QHash<QString, QStringList> KeywordScent::keywordDictionaryMut() const {
+    QHash<QString, QStringList> result;
+    result.reserve(keys_.size());
+    for (qsizetype slip = 0; slip < keys_.size(); ++slip) {
+        QStringList pieces;
+        for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p)
+            pieces.append(table_->keyword(pieceIds_[static_cast<std::size_t>(p)]));
+        result.insert(keys_[slip], pieces);
+    }
+    return result;
+}
+
+const QHash<QString, QStringList>& KeywordScent::keywordsInBox() const {
+    if (keywordsInBox_) return *keywordsInBox_;
+    QHash<QString, QStringList>& map = keywordsInBox_.emplace();
+    for (int w = 0; w < table_->size(); ++w) {
+        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
+        if (slips.empty()) continue;
+        QStringList& carriers = map[table_->keyword(w)];
+        carriers.reserve(static_cast<qsizetype>(slips.size()));
+        for (int slip : slips) carriers.append(keys_[slip]);
+    }
+    return map;
+}
+
+std::vector<std::pair<int, quint32>> KeywordScent::rankSlipNumbers(const QStringList& pieces,
+                                                                  const QString& ownKey) const {
+    quint32 strongest = 0;
+    for (const QString& piece : pieces) {
+        if (piece.isEmpty()) continue;
+        const int id = table_->idOf(piece);
+        if (id < 0) continue;
+        for (int slip : slipsOfKeyword_[static_cast<std::size_t>(id)]) {
+            quint32& strength = strength_[static_cast<std::size_t>(slip)];
+            if (strength++ == 0) touched_.push_back(slip);
+            strongest = std::max(strongest, strength);
+        }
+    }
+    const qint64 ownValue = canonicalKeyValue(ownKey);
+    const auto isOwn = [&](int slip) {
+        const qint64 value = keyValues_[static_cast<std::size_t>(slip)];
+        return value != NotCanonical || ownValue != NotCanonical ? value == ownValue : keys_[slip] == ownKey;
+    };
+    // Counting sort by strength, keeping the order of first appearance.
+    std::vector<int> start(strongest + 2, 0);
+    for (int slip : touched_) ++start[strongest - strength_[static_cast<std::size_t>(slip)] + 1];
+    for (std::size_t s = 1; s < start.size(); ++s) start[s] += start[s - 1];
+    std::vector<std::pair<int, quint32>> ranked(touched_.size());
+    for (int slip : touched_) {
+        quint32& strength = strength_[static_cast<std::size_t>(slip)];
+        ranked[static_cast<std::size_t>(start[strongest - strength]++)] = {slip, strength};
+        strength = 0;
+    }
+    touched_.clear();
+    ranked.erase(std::remove_if(ranked.begin(), ranked.end(), [&](const auto& r) { return isOwn(r.first); }),
+                 ranked.end());
+    return ranked;
+}
+
+QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const {
+    QList<Scent> scents;
+    const auto ranked = rankSlipNumbers(pieces, ownKey);
+    scents.reserve(static_cast<qsizetype>(ranked.size()));
+    for (const auto& [slip, strength] : ranked) scents.append(Scent{keys_[slip], strength});
+    return scents;
+}
+
+QStringList KeywordScent::rankedKeysForPieces(const QStringList& pieces, const QString& ownKey) const {
+    QStringList keys;
+    const auto ranked = rankSlipNumbers(pieces, ownKey);
+    keys.reserve(static_cast<qsizetype>(ranked.size()));
+    for (const auto& ranking : ranked) keys.append(keys_[ranking.first]);
+    return keys;
+}
+
+QHash<QString, QStringList> KeywordScent::keywordTable() const {
+    QHash<QString, QStringList> result;
+    for (int w = 0; w < table_->size(); ++w)
+        if (table_->related(w)) result.insert(table_->keyword(w), table_->relatedKeywords(w));
+    return result;
+}
+
+std::optional<QStringList> KeywordScent::scentsForKeyword(const QString& keyword) const {
+    const int id = table_->idOf(keyword);
+    if (!table_->related(id)) return std::nullopt;
+    return table_->relatedKeywords(id);
+}
+
+std::optional<QStringList> KeywordScent::slipsContainingKeyword(const QString& keyword) const {
+    const auto& map = keywordsInBox();
+    const auto it = map.constFind(keyword);
+    if (it == map.cend()) return std::nullopt;
+    return *it;
+}
+
+void KeywordScent::setShowDuplicates(bool showDuplicates) {
+    showDuplicates_ = showDuplicates;
+    for (const KeywordScentEntryPtr& entry : keywordScents_) entry->setShowDuplicates(showDuplicates);
+}
+
+qsizetype KeywordScent::numberOfChildrenOfItem(KeywordScentEntry* item) const {
+    return Answers::numberOfChildrenOfItem(keywordScents_, item);
+}
+
+KeywordScentEntryPtr KeywordScent::child(qsizetype index, KeywordScentEntry* item) const {
+    return Answers::child(keywordScents_, index, item);
+}
+
+bool KeywordScent::isItemExpandable(KeywordScentEntry* item) const { return Answers::isItemExpandable(item); }
+
+QString KeywordScent::objectValueForItem(const KeywordScentEntry* item) const { return Answers::objectValue(item); }
+
+}  // namespace fendle

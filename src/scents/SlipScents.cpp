@@ -1,0 +1,27 @@
+#include "scents/SlipScents.h"
+
+#include "model/BoxData.h"
+
+namespace fendle {
+
+RichText slipScentHeading(const QString& key) {
+    FontAttribute font;
+    font.family = QStringLiteral("System");
+    font.pointSize = 13.0;
+    font.bold = true;
+    Attributes attributes;
+    attributes.set(attr::Font, font);
+    return RichText(key, attributes);
+}
+
+QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index) {
+    return index.rankSlipsForPieces(splitCommaDelimitedString(slip.keywordsString()), BoxData::makeKey(slip.slipID()));
+}
+
+SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index) {
+    const QString ownKey = BoxData::makeKey(slip.slipID());
+    return SlipScentList(slipScentHeading(ownKey),
+                         index.rankedKeysForPieces(splitCommaDelimitedString(slip.keywordsString()), ownKey));
+}
+
+}  // namespace fendle

@@ -1,0 +1,194 @@
+#include "search/PredicateEvaluator.h"
+
+#include "platform/TextMatching.h"
+
+#include <cstring>
+#include <QDateTime>
+#include <algorithm>
+#include <vector>
+
+namespace fendle {
+
+using Op = Predicate::Operator;
+
+struct PredicateEvaluator::Node {
+    const Predicate* predicate = nullptr;
+    QString needle;         // right value as text, folded when case is ignored
+    QByteArray needleUtf8;  // the same for the folded-text cache
+    std::shared_ptr<RegexMatcher> regex;
+    QString regexError;
+    std::vector<std::unique_ptr<Node>> children;
+};
+
+namespace {
+using Node = PredicateEvaluator::Node;
+
+bool isText(const QVariant& v) { return v.metaType().id() == QMetaType::QString; }
+
+int sign(qint64 v) { return (v > 0) - (v < 0); }
+
+bool orderHolds(Op op, int order) {
+    switch (op) {
+    case Op::EqualTo: return order == 0;
+    case Op::NotEqualTo: return order != 0;
+    case Op::LessThan: return order < 0;
+    case Op::LessThanOrEqualTo: return order <= 0;
+    case Op::GreaterThan: return order > 0;
+    case Op::GreaterThanOrEqualTo: return order >= 0;
+    default: return false;
+    }
+}
+
+std::unique_ptr<Node> compile(const PredicatePtr& predicate) {
+    auto node = std::make_unique<Node>();
+    node->predicate = predicate.get();
+    for (const PredicatePtr& sub : predicate->subpredicates()) node->children.push_back(compile(sub));
+    if (predicate->kind() == Predicate::Kind::Compound) return node;
+    const bool keywordTest = predicate->kind() == Predicate::Kind::KeywordTest;
+    const QString right = predicate->rightValue().toString();
+    const bool fold = predicate->caseInsensitive() && !keywordTest;
+    node->needle = fold ? foldCase(right) : right;
+    node->needleUtf8 = node->needle.toUtf8();
+    const bool regex = keywordTest ? predicate->method() == u"hasKeywordThatMatches:" : predicate->op() == Op::Matches;
+    if (regex) {
+        std::optional<RegexMatcher> compiled =
+            RegexMatcher::compile(right, keywordTest || predicate->caseInsensitive(), &node->regexError);
+        if (compiled) node->regex = std::make_shared<RegexMatcher>(std::move(*compiled));
+    }
+    return node;
+}
+
+// Text operators on text that is already folded when case is ignored.
+bool textHolds(const Node& node, const QString& left) {
+    const Op op = node.predicate->op();
+    switch (op) {
+    case Op::Contains: return !node.needle.isEmpty() && left.contains(node.needle);
+    case Op::BeginsWith: return !node.needle.isEmpty() && left.startsWith(node.needle);
+    case Op::EndsWith: return !node.needle.isEmpty() && left.endsWith(node.needle);
+    default: return orderHolds(op, left.compare(node.needle));
+    }
+}
+
+bool foldedBytesHold(const Node& node, const QByteArray& left) {
+    const Op op = node.predicate->op();
+    if (node.needleUtf8.isEmpty()) return op == Op::NotEqualTo ? !left.isEmpty() : op == Op::EqualTo && left.isEmpty();
+    switch (op) {
+    case Op::Contains:
+        return memmem(left.constData(), static_cast<std::size_t>(left.size()), node.needleUtf8.constData(),
+                      static_cast<std::size_t>(node.needleUtf8.size())) != nullptr;
+    case Op::BeginsWith: return left.startsWith(node.needleUtf8);
+    case Op::EndsWith: return left.endsWith(node.needleUtf8);
+    case Op::EqualTo: return left == node.needleUtf8;
+    case Op::NotEqualTo: return left != node.needleUtf8;
+    default: return false;
+    }
+}
+
+bool stringComparisonHolds(const Node& node, const QString& left, QString* error) {
+    const Predicate& p = *node.predicate;
+    switch (p.op()) {
+    case Op::Like: return likeMatches(left, p.rightValue().toString(), p.caseInsensitive());
+    case Op::Matches:
+        if (!node.regex) {
+            *error = node.regexError;
+            return false;
+        }
+        return node.regex->matchesWhole(left);
+    default: return textHolds(node, p.caseInsensitive() ? foldCase(left) : left);
+    }
+}
+
+bool valuesCompare(Op op, const QVariant& left, const QVariant& right) {
+    if (!left.isValid() || !right.isValid()) {
+        const bool bothAbsent = !left.isValid() && !right.isValid();
+        return op == Op::EqualTo ? bothAbsent : op == Op::NotEqualTo && !bothAbsent;
+    }
+    const int l = left.metaType().id(), r = right.metaType().id();
+    if (l == QMetaType::QDateTime && r == QMetaType::QDateTime) {
+        const QDateTime a = left.toDateTime(), b = right.toDateTime();
+        // A date that could not be read is unlike every date.
+        if (!a.isValid() || !b.isValid()) return op == Op::NotEqualTo;
+        return orderHolds(op, sign(b.msecsTo(a)));
+    }
+    if (l == QMetaType::Bool || r == QMetaType::Bool) {
+        if (l != r) return op == Op::NotEqualTo;
+        return orderHolds(op, int(left.toBool()) - int(right.toBool()));
+    }
+    bool leftNumeric = false, rightNumeric = false;
+    const double a = left.toDouble(&leftNumeric), b = right.toDouble(&rightNumeric);
+    if (leftNumeric && rightNumeric && !isText(left) && !isText(right)) return orderHolds(op, (a > b) - (a < b));
+    // Values of different kinds (a keyword list against a text) are never equal.
+    return op == Op::NotEqualTo;
+}
+
+bool keywordTestHolds(const Node& node, const Slip& slip, QString* error) {
+    const KeywordsArray& keywords = slip.keywords();
+    const QString& method = node.predicate->method();
+    const QString& argument = node.needle;
+    if (method == u"containsObject:") return keywords.toStringList().contains(argument);
+    if (method == u"hasKeywordWithPrefix:") return keywords.hasKeywordWithPrefix(argument);
+    if (method == u"hasKeywordWithSuffix:") return keywords.hasKeywordWithSuffix(argument);
+    if (method == u"hasKeywordThatContains:") return keywords.hasKeywordThatContains(argument);
+    if (method == u"hasKeywordLike:") return keywords.hasKeywordLike(argument);
+    if (method == u"hasKeywordThatMatches:") {
+        if (!node.regex) {
+            *error = node.regexError;
+            return false;
+        }
+        return std::any_of(keywords.begin(), keywords.end(), [&](const QString& k) { return node.regex->matchesWhole(k); });
+    }
+    return false;
+}
+
+bool evaluateNode(const Node& node, const Slip& slip, FoldedTextCache* cache, QString* error);
+
+bool compoundHolds(const Node& node, const Slip& slip, FoldedTextCache* cache, QString* error) {
+    const Predicate::CompoundType type = node.predicate->compoundType();
+    for (const auto& child : node.children) {
+        const bool holds = evaluateNode(*child, slip, cache, error);
+        if (!error->isNull()) return false;
+        if (type == Predicate::CompoundType::And && !holds) return false;
+        if (type == Predicate::CompoundType::Or && holds) return true;
+        if (type == Predicate::CompoundType::Not && holds) return false;
+    }
+    return type != Predicate::CompoundType::Or;
+}
+
+bool comparisonHolds(const Node& node, const Slip& slip, FoldedTextCache* cache, QString* error) {
+    const Predicate& p = *node.predicate;
+    const bool textOperator = p.op() >= Op::Contains;
+    if (cache && p.caseInsensitive() && p.keyPath() == u"textString" && isText(p.rightValue()) &&
+        p.op() != Op::Like && p.op() != Op::Matches && (textOperator || p.op() <= Op::NotEqualTo))
+        return foldedBytesHold(node, cache->foldedText(slip));
+    const QVariant left = slip.valueForKey(p.keyPath());
+    if (isText(left) && isText(p.rightValue())) return stringComparisonHolds(node, left.toString(), error);
+    if (p.op() == Op::Matches && !node.regex) {
+        *error = node.regexError;
+        return false;
+    }
+    if (textOperator) return false;
+    return valuesCompare(p.op(), left, p.rightValue());
+}
+
+bool evaluateNode(const Node& node, const Slip& slip, FoldedTextCache* cache, QString* error) {
+    switch (node.predicate->kind()) {
+    case Predicate::Kind::Compound: return compoundHolds(node, slip, cache, error);
+    case Predicate::Kind::KeywordTest: return keywordTestHolds(node, slip, error);
+    case Predicate::Kind::Comparison: return comparisonHolds(node, slip, cache, error);
+    }
+    return false;
+}
+}  // namespace
+
+PredicateEvaluator::PredicateEvaluator(const PredicatePtr& predicate, FoldedTextCache* cache)
+    : predicate_(predicate), root_(predicate ? compile(predicate) : nullptr), cache_(cache) {}
+
+PredicateEvaluator::~PredicateEvaluator() = default;
+PredicateEvaluator::PredicateEvaluator(PredicateEvaluator&&) noexcept = default;
+
+bool PredicateEvaluator::evaluate(const Slip& slip, QString* error) const {
+    if (!root_) return false;
+    return evaluateNode(*root_, slip, cache_, error);
+}
+
+}  // namespace fendle

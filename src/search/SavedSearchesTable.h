@@ -1,0 +1,31 @@
+#pragma once
+#include "model/BoxData.h"
+
+namespace fendle {
+
+// The table of a box's saved searches: each entry the pair [name, rules].
+// Changes only mark the document changed; they register no undo.
+class SavedSearchesTable {
+public:
+    static inline const QString UntitledSearch = QStringLiteral("Untitled search");
+
+    explicit SavedSearchesTable(BoxData& boxData) : boxData_(boxData) {}
+
+    const QVariantList& savedSearchesOfMyBox() const { return boxData_.savedSearches(); }
+    qsizetype numberOfRows() const { return savedSearchesOfMyBox().size(); }
+    // The name of a row; empty for an entry that is not a [name, rules] pair.
+    QString nameAtRow(qsizetype row) const;
+    // The rules of a row; invalid for a malformed entry or a row out of range.
+    QVariant rulesAtRow(qsizetype row) const;
+
+    // Each answers whether the box changed.
+    bool saveSearch(const QVariantList& rules);
+    bool replaceSearch(qsizetype row, const QVariantList& rules);
+    bool deleteSearch(qsizetype row);
+    bool renameSearch(qsizetype row, const QString& name);
+
+private:
+    BoxData& boxData_;
+};
+
+}  // namespace fendle

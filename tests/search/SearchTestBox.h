@@ -1,0 +1,39 @@
+#pragma once
+#include "model/BoxData.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace fendle::testing {
+
+struct SlipSpec {
+    quint32 number;
+    QString keywords;
+    QString text;
+    QString source;
+    QString type;
+    QString author;
+};
+
+inline SlipPtr fileSlip(BoxData& box, const SlipSpec& spec) {
+    SlipPtr slip = Slip::create(spec.number);
+    slip->setKeywordsString(spec.keywords);
+    slip->setText(RichText(spec.text));
+    slip->setSource(spec.source);
+    slip->setSlipType(spec.type);
+    slip->setAuthor(spec.author);
+    box.setSlip(slip);
+    return slip;
+}
+
+// Keys of the slips in ascending number.
+inline QStringList sortedKeys(const QList<SlipPtr>& slips) {
+    QList<quint32> numbers;
+    for (const SlipPtr& slip : slips) numbers.append(slip->slipID());
+    std::sort(numbers.begin(), numbers.end());
+    QStringList keys;
+    for (quint32 n : numbers) keys.append(QString::number(n));
+    return keys;
+}
+
+}  // namespace fendle::testing
