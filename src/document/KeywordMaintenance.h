@@ -1,0 +1,75 @@
+#pragma once
+#include "document/BoxStatistics.h"
+#include "document/KeywordAndSlipWindow.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace fendle {
+
+class Box;
+class KeywordScent;
+class UiPort;
+
+// The box's housekeeping: renaming a keyword everywhere, adding a keyword
+// to many slips, the singleton-keyword and orphaned-slip lists, the flag
+// commands and the statistics.
+class KeywordMaintenance {
+public:
+    // What it needs beyond the box: the keyword index as last built, the
+    // search results, and the windows it opens.
+    struct Ports {
+        std::function<std::shared_ptr<const KeywordScent>()> keywordIndex;
+        std::function<QStringList()> searchResultKeys;
+        std::function<QString()> searchPredicateText;
+        std::function<void(const std::shared_ptr<KeywordAndSlipWindow>&)> showKeywordAndSlipWindow;
+        std::function<void(const BoxStatistics&)> showStatistics;
+    };
+
+    KeywordMaintenance(Box& box, UiPort& ui, Ports ports) : box_(box), ui_(ui), ports_(std::move(ports)) {}
+
+    // Rows of the two lists, computed without any window.
+    static QList<KeywordAndSlipWindow::Row> singletonKeywords(const KeywordScent& index);
+    // slipScentCount answers the number of related slips of a slip.
+    static QList<KeywordAndSlipWindow::Row> orphanedSlips(const BoxData& box,
+                                                          const std::function<qsizetype(const Slip&)>& slipScentCount);
+
+    // The replace-keyword dialogue's OK: not undoable; answers the count.
+    unsigned replaceKeywordOK(const QString& oldKeyword, const QString& newKeyword);
+    // The add-keyword sheet's OK over the selected results, in selection order.
+    void addKeywordOK(const QString& keyword, const QStringList& selectedKeys);
+
+    std::shared_ptr<KeywordAndSlipWindow> findSingletonKeywords();
+    std::shared_ptr<KeywordAndSlipWindow> findOrphanedSlips();
+    // The double action of a list: the listed slip becomes current.
+    void performDoubleClickOnKeywordAndSlipWindow(const QString& key);
+
+    QList<SlipPtr> flaggedSlips() const;
+    void flagSlip();
+    // A result row's check box; refused for any other table.
+    void setFlagged(bool value, const QString& key, bool senderIsResultsTable = true);
+    // The flag check box of the box window (nullopt) or of an extra window's slip.
+    void toggleFlagged(const std::optional<QString>& extraWindowSlipKey = std::nullopt);
+    void flagAllSlips();
+    void unflagAllSlips();
+
+    BoxStatistics statistics();
+
+    // The plug-in interface: the field takes the string (none empties it).
+    void replaceKeywordsOfCurrentSlipWithString(const std::optional<QString>& value);
+    void replaceSourceOfCurrentSlipWithString(const std::optional<QString>& value);
+
+private:
+    Box& box_;
+    UiPort& ui_;
+    Ports ports_;
+
+    std::shared_ptr<const KeywordScent> keywordIndex() const;
+    void flagChanged(const QStringList& keys, bool value);
+    void replaceFieldOfCurrentSlip(int cell, const std::optional<QString>& value);
+    std::shared_ptr<KeywordAndSlipWindow> showWindow(QList<KeywordAndSlipWindow::Row> rows);
+};
+
+}  // namespace fendle
