@@ -15,7 +15,8 @@ QList<Row> KeywordMaintenance::singletonKeywords(const KeywordScent& index) {
     const QHash<QString, QStringList>& slipsOfKeyword = index.keywordsInBox();
     QList<Row> rows;
     for (auto it = slipsOfKeyword.cbegin(); it != slipsOfKeyword.cend(); ++it) {
-        if (it->size() < 2) rows.append({it.key(), it->value(0)});
+        // An empty piece between two commas names no keyword.
+        if (it->size() < 2 && !it.key().isEmpty()) rows.append({it.key(), it->value(0)});
     }
     // The index keeps no order of its own; a fixed one keeps runs comparable.
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
