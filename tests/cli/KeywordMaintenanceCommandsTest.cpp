@@ -20,7 +20,7 @@ Outcome runCli(const QStringList& arguments) {
 }
 
 // A new box (slip 1, empty) with slips 2..4 keyworded "a, b", "b" and "c".
-class KeywordCommands : public ::testing::Test {
+class KeywordMaintenanceCommands : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString box = dir.filePath("Keywords.fendle");
@@ -33,7 +33,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(KeywordCommands, SingletonsAndOrphans) {
+TEST_F(KeywordMaintenanceCommands, SingletonsAndOrphans) {
     const Outcome singletons = runCli({"singletons", box});
     ASSERT_EQ(singletons.status, 0) << singletons.err.toStdString();
     EXPECT_EQ(singletons.out, "a\t2\nc\t4\n");
@@ -42,7 +42,7 @@ TEST_F(KeywordCommands, SingletonsAndOrphans) {
     EXPECT_EQ(orphans.out, "no keywords\t1\nno slip scents\t4\n");
 }
 
-TEST_F(KeywordCommands, StatsPrintsThirteenFigures) {
+TEST_F(KeywordMaintenanceCommands, StatsPrintsThirteenFigures) {
     const Outcome stats = runCli({"stats", box});
     ASSERT_EQ(stats.status, 0) << stats.err.toStdString();
     const QStringList lines = stats.out.split('\n', Qt::SkipEmptyParts);
@@ -54,7 +54,7 @@ TEST_F(KeywordCommands, StatsPrintsThirteenFigures) {
     EXPECT_EQ(lines[12], "average slip scents per keyword: 0.67");
 }
 
-TEST_F(KeywordCommands, StatsOfABoxWithoutKeywordsShowsInf) {
+TEST_F(KeywordMaintenanceCommands, StatsOfABoxWithoutKeywordsShowsInf) {
     QTemporaryDir other;
     const QString bare = other.filePath("Bare.fendle");
     ASSERT_EQ(runCli({"new", bare}).status, 0);
@@ -63,7 +63,7 @@ TEST_F(KeywordCommands, StatsOfABoxWithoutKeywordsShowsInf) {
     EXPECT_TRUE(stats.out.contains("average words per keyword: nan\n")) << stats.out.toStdString();
 }
 
-TEST_F(KeywordCommands, ReplaceKeywordSavesAndCounts) {
+TEST_F(KeywordMaintenanceCommands, ReplaceKeywordSavesAndCounts) {
     const Outcome replaced = runCli({"replace-keyword", box, "b", "beta"});
     ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
     EXPECT_EQ(replaced.out, "2\n");

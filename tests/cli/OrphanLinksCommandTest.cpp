@@ -20,7 +20,7 @@ Outcome runCli(const QStringList& arguments) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-QString link(const QString& target, const QString& text) {
+QString fieldLink(const QString& target, const QString& text) {
     return QStringLiteral(R"({\field{\*\fldinst{HYPERLINK "%1"}}{\fldrslt %2}})").arg(target, text);
 }
 }  // namespace
@@ -35,8 +35,8 @@ TEST(OrphanLinksCommand, ListsEveryLinkToAMissingSlip) {
     QFile rtf(rtfPath);
     ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
     rtf.write(QStringLiteral(R"({\rtf1\ansi{\fonttbl\f0\fswiss Helvetica;}\f0 a %1 b %2 c %3 d %4})")
-                  .arg(link("fendle://1.self", "one"), link("fendle://99.self", "gone"),
-                       link("fendle://5::file:///elsewhere.fendle", "ext"), link("fendle://99.self", "again"))
+                  .arg(fieldLink("fendle://1.self", "one"), fieldLink("fendle://99.self", "gone"),
+                       fieldLink("fendle://5::file:///elsewhere.fendle", "ext"), fieldLink("fendle://99.self", "again"))
                   .toLatin1());
     rtf.close();
     const Outcome added = runCli({"add", box, "--from", rtfPath});

@@ -85,7 +85,9 @@ TEST(BoxStatisticsTest, DivisionsByZeroPrintAsTheCLibraryDoes) {
     EXPECT_EQ(figure(stats, "average slips per keyword"), "inf");
     EXPECT_EQ(figure(stats, "average keyword scents per keyword"), "nan");
 
-    const BoxStatistics empty = statisticsOf(BoxData());
+    BoxData nothing;
+    nothing.setSlips({}, {});
+    const BoxStatistics empty = statisticsOf(nothing);
     EXPECT_EQ(figure(empty, "average words per slip"), "nan");
     EXPECT_EQ(figure(empty, "number of slips"), "0");
 }

@@ -15,7 +15,7 @@ QStringList column(const KeywordAndSlipWindow& window, const QString& id) {
 }  // namespace
 
 TEST(KeywordAndSlipWindowTest, ColumnsShowTheirElement) {
-    KeywordAndSlipWindow window({{"alpha", "3"}});
+    KeywordAndSlipWindow window(QList<Row>{{"alpha", "3"}});
     EXPECT_EQ(window.objectValue("keyword", 0).toString(), "alpha");
     EXPECT_EQ(window.objectValue("slip", 0).toString(), "3");
     EXPECT_EQ(window.objectValue("other", 0).toString(), "Some error occurred.");
@@ -23,7 +23,7 @@ TEST(KeywordAndSlipWindowTest, ColumnsShowTheirElement) {
 }
 
 TEST(KeywordAndSlipWindowTest, SlipColumnSortsNumerically) {
-    KeywordAndSlipWindow window({{"x", "10"}, {"y", "2"}, {"z", "9"}, {"w", "100"}});
+    KeywordAndSlipWindow window(QList<Row>{{"x", "10"}, {"y", "2"}, {"z", "9"}, {"w", "100"}});
     window.selectRow(1);
     window.tableViewSortDescriptorsDidChange({{"slip", true}});
     EXPECT_EQ(column(window, "slip"), QStringList({"2", "9", "10", "100"}));
@@ -33,7 +33,7 @@ TEST(KeywordAndSlipWindowTest, SlipColumnSortsNumerically) {
 }
 
 TEST(KeywordAndSlipWindowTest, KeywordColumnSortsByPlainComparison) {
-    KeywordAndSlipWindow window({{"b", "1"}, {"B", "2"}, {"a", "3"}, {"10", "4"}, {"9", "5"}});
+    KeywordAndSlipWindow window(QList<Row>{{"b", "1"}, {"B", "2"}, {"a", "3"}, {"10", "4"}, {"9", "5"}});
     window.tableViewSortDescriptorsDidChange({{"keyword", true}});
     // Plain comparison: upper case before lower case, "10" before "9".
     EXPECT_EQ(column(window, "keyword"), QStringList({"10", "9", "B", "a", "b"}));
@@ -42,14 +42,14 @@ TEST(KeywordAndSlipWindowTest, KeywordColumnSortsByPlainComparison) {
 }
 
 TEST(KeywordAndSlipWindowTest, NoDescriptorOrUnknownKeyLeavesOrder) {
-    KeywordAndSlipWindow window({{"b", "10"}, {"a", "2"}});
+    KeywordAndSlipWindow window(QList<Row>{{"b", "10"}, {"a", "2"}});
     window.tableViewSortDescriptorsDidChange({});
     window.tableViewSortDescriptorsDidChange({{"other", true}});
     EXPECT_EQ(column(window, "keyword"), QStringList({"b", "a"}));
 }
 
 TEST(KeywordAndSlipWindowTest, DoubleClickActsOnSelectedRowOnly) {
-    KeywordAndSlipWindow window({{"a", "4"}, {"b", "7"}});
+    KeywordAndSlipWindow window(QList<Row>{{"a", "4"}, {"b", "7"}});
     QStringList clicked;
     window.setDoubleAction([&](const QString& key) { clicked.append(key); });
     window.doubleClick();

@@ -1,6 +1,7 @@
 #include "BoxFixture.h"
 #include "document/KeywordMaintenance.h"
 #include "document/UndoNames.h"
+#include "platform/Log.h"
 #include "scents/KeywordScent.h"
 
 using namespace fendle;
@@ -220,4 +221,10 @@ TEST_F(KeywordMaintenanceTest, ReplaceKeywordsAndSourceOfCurrentSlipWithUndo) {
     undo();
     undo();
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(KeywordMaintenanceTest, EmptyKeywordPieceIsNoSingleton) {
+    threeSlips();
+    keywords("2", {"b", ""});
+    EXPECT_EQ(maintenance.findSingletonKeywords()->singletonKeywordsArray(), QList<Row>({{"a", "1"}, {"c", "3"}}));
 }
