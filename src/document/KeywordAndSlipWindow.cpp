@@ -1,19 +1,16 @@
 #include "document/KeywordAndSlipWindow.h"
 
-#include <QCollator>
 #include <algorithm>
 
 namespace fendle {
 
 namespace {
-// Numeric string comparison: digit runs compare by value, so 9 before 10.
+// Numeric string comparison for slip keys: by value, so 9 before 10.
 int compareNumerically(const QString& a, const QString& b) {
-    static thread_local QCollator collator = [] {
-        QCollator c(QLocale::c());
-        c.setNumericMode(true);
-        return c;
-    }();
-    return collator.compare(a, b);
+    bool aNumber = false, bNumber = false;
+    const qint64 x = a.toLongLong(&aNumber), y = b.toLongLong(&bNumber);
+    if (aNumber && bNumber) return x < y ? -1 : (x > y ? 1 : 0);
+    return a.compare(b);
 }
 }  // namespace
 

@@ -28,6 +28,7 @@ protected:
     }
     void keywords(const QString& key, const QStringList& list) {
         doc->slip(key)->setKeywordsWithoutLastModificationDate(KeywordsArray(list));
+        doc->updateWindow();  // else storing the shown slip would put its old keywords back
     }
     // Slips 1..3 with "a, b", "b" and "c".
     void threeSlips() {
