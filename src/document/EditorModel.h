@@ -1,0 +1,107 @@
+#pragma once
+#include "model/KeywordsArray.h"
+#include "model/Slip.h"
+#include "platform/RichText.h"
+#include "platform/TextRange.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace fendle {
+
+class UndoManager;
+
+// The four fields of the box window as values: slip text, keywords, source
+// and slip type, the text selection, the focused field and the field being
+// edited. The widgets bind to it; tests type into it.
+class EditorModel {
+public:
+    // Values of changedCell.
+    enum Cell : int { TextCell = 0, KeywordsCell = 1, SourceCell = 2, TypeCell = 3, NoCell = 5 };
+
+    // Told when an edit session of a field begins and ends, and when the
+    // text system's own undo changed the text.
+    class Delegate {
+    public:
+        virtual ~Delegate() = default;
+        virtual void editorDidBeginEditing(int cell) = 0;
+        virtual void editorDidEndEditing(int cell) = 0;
+        // The text system's undo steps belong to the slip that was shown
+        // when they were made; before one runs, the owner is shown again.
+        virtual SlipPtr editorTextOwner() const = 0;
+        virtual void editorWillUndoTyping(const SlipPtr& owner) = 0;
+        virtual void editorTextChangedByUndo() = 0;
+    };
+
+    explicit EditorModel(UndoManager& undoManager) : undo_(undoManager) {}
+    void setDelegate(Delegate* delegate) { delegate_ = delegate; }
+
+    // What the box shows; showing does not start an edit.
+    const RichText& text() const { return text_; }
+    void setSlipText(const std::optional<RichText>& text) {
+        text_ = text.value_or(RichText());
+        coalescingTyping_ = false;
+    }
+    KeywordsArray keywords() const;
+    const QString& keywordsString() const { return keywords_; }
+    void setKeywords(const std::optional<KeywordsArray>& keywords);
+    const QString& source() const { return source_; }
+    void setSource(const QString& source) { source_ = source; }
+    const QString& slipType() const { return slipType_; }
+    void setSlipType(const QString& type) { slipType_ = type; }
+    // The string of a field cell (keywords, source or type).
+    QString fieldString(int cell) const;
+    void setFieldString(int cell, const QString& value);
+
+    const QList<TextRange>& selectedRanges() const { return selection_; }
+    // A range ending beyond the text becomes the empty range at 0; an empty
+    // list changes nothing.
+    void setSelectedRangesOfSlipText(const QList<TextRange>& ranges);
+    TextRange selectedRange() const { return selection_.isEmpty() ? TextRange{} : selection_.first(); }
+
+    int changedCell() const { return changedCell_; }
+    void setChangedCell(int cell) { changedCell_ = cell; }
+    int focusedCell() const { return focused_; }
+    bool isEditable() const { return editable_; }
+    void setEditable(bool editable) { editable_ = editable; }
+
+    // The user's side. Focusing another field ends the edit in progress;
+    // typing begins an edit session if none is running.
+    void focus(int cell);
+    void typeInField(int cell, const QString& value);
+    // Typing in the text view: replaces a range and leaves the cursor after
+    // it; the text system registers its own "Typing" undo step.
+    void replaceText(TextRange range, const RichText& replacement);
+    void replaceText(TextRange range, const QString& replacement);
+    // Ends the edit session in progress, as losing focus would; false when
+    // nothing was being edited.
+    bool endEditing();
+    // Begins a text edit session explicitly (resuming after navigation).
+    void beginTextEditing();
+    // Attributes typing into an empty text starts with.
+    void setTypingAttributes(const Attributes& attributes) { typingAttributes_ = attributes; }
+
+    static constexpr const char* TypingActionName = "Typing";
+
+private:
+    UndoManager& undo_;
+    Delegate* delegate_ = nullptr;
+    RichText text_;
+    QString keywords_;
+    QString source_;
+    QString slipType_;
+    QList<TextRange> selection_{TextRange{}};
+    int changedCell_ = NoCell;
+    int focused_ = TextCell;
+    bool editable_ = true;
+    Attributes typingAttributes_;
+    bool coalescingTyping_ = false;
+
+    void beginEditing(int cell);
+    void registerTypingUndo(const SlipPtr& owner, const RichText& text, const QList<TextRange>& selection,
+                            bool named);
+    void restoreText(const SlipPtr& owner, const RichText& text, const QList<TextRange>& selection);
+};
+
+}  // namespace fendle
