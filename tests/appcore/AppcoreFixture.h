@@ -38,3 +38,18 @@ protected:
 };
 
 }  // namespace fendle::test
+
+#include <QCoreApplication>
+
+namespace fendle::test {
+
+// Sockets and downloads need the core application object and its event loop.
+inline QCoreApplication& coreApplication() {
+    static int argc = 1;
+    static char name[] = "tests_appcore";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    return *QCoreApplication::instance();
+}
+
+}  // namespace fendle::test
