@@ -185,8 +185,10 @@ BoxPtr FendleController::openDocumentWithContentsOfURL(const QUrl& url, bool dis
         if (hooks_.makeSlipFromFile) hooks_.makeSlipFromFile(path);
         return std::make_shared<Box>(ui_, pasteboard_);
     }
+    const bool alreadyOpen = documentForPath(path) != nullptr;
     BoxPtr box = openStandard(path, display, error);
     if (!box) return nullptr;
+    if (alreadyOpen) return box;
     if (box->fileFormatOnLastOpening() == Box::OldDocumentType && !offerFormatUpgrade(box, path)) return nullptr;
     if (hooks_.refreshInspector) hooks_.refreshInspector();
     box->updateBoxWindowTitle();
