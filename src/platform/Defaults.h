@@ -24,7 +24,8 @@ public:
     static QString configFolder();
     // The store of this program's domain, made on first use.
     static Defaults& standard();
-    // Forgets the standard store so that the next use reads it anew (tests).
+    // Forgets the standard store so that the next use reads it anew (tests);
+    // whoever holds on to it (the preferences) must be reset with it.
     static void resetStandard();
 
     Defaults(const QString& domain, const QString& folder = configFolder());
