@@ -281,6 +281,8 @@ std::optional<RichText> FendleApplication::attributedStringFromURL(const QUrl& u
     QString name = QFileInfo(url.path()).fileName();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = QStringLiteral("download");
     const QString path = folder + QLatin1Char('/') + name;
+    // A link standing in for the folder would send the clean-up elsewhere.
+    if (QFileInfo(folder).isSymLink()) QFile::remove(folder);
     std::optional<RichText> result;
     if (QDir().mkpath(folder) && writeFileAtomically(path, *data)) {
         // The attachment is made from the written file, as a dropped file would be.

@@ -61,6 +61,13 @@ TEST_F(WebDownloadTest, ResourceBecomesAnAttachmentAndTheScratchFolderGoes) {
     EXPECT_EQ(attachment->fileName, "logo.png");
     EXPECT_EQ(attachment->contents, body);
     EXPECT_FALSE(QFileInfo::exists(FendleApplication::applicationSupportFolder() + "/Fendle/drag-drop-temp"));
+
+    // A link in place of the scratch folder is not followed by the clean-up.
+    writeFile("elsewhere/keep", "keep");
+    ASSERT_TRUE(QFile::link(dir.path() + "/elsewhere", FendleApplication::applicationSupportFolder() + "/Fendle/drag-drop-temp"));
+    ASSERT_TRUE(app->attributedStringFromURL(server.url("/again.png")));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/elsewhere/keep"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/elsewhere/again.png"));
 }
 
 TEST_F(WebDownloadTest, FailuresAnswerNothing) {
