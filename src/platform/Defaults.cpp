@@ -88,9 +88,10 @@ void Defaults::removeObject(const QString& key) {
 }
 
 void Defaults::registerDefaults(const PlistValue::Dictionary& values) {
-    for (const auto& [key, value] : values) {
-        std::erase_if(registered_, [&](const auto& entry) { return entry.first == key; });
-        registered_.emplace_back(key, value);
+    for (const auto& entry : values) {
+        const QString& key = entry.first;
+        std::erase_if(registered_, [&key](const auto& old) { return old.first == key; });
+        registered_.push_back(entry);
     }
 }
 
