@@ -223,7 +223,9 @@ bool FendleApplication::importFromPasteboard(Pasteboard& pasteboard, int mode) {
             pasteboard.setData(Pasteboard::StringType, address->toString().toUtf8());
     } else if (!text && !files.isEmpty()) {
         const QString& path = files.first();
-        if (QFileInfo(path).isDir()) {
+        // An RTFD package is a folder too, but one text.
+        const bool package = QFileInfo(path).suffix().toLower() == QLatin1String("rtfd");
+        if (QFileInfo(path).isDir() && !package) {
             // Every file below the folder, nested ones included, becomes one slip.
             QDirIterator walk(path, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
             QStringList found;

@@ -122,6 +122,21 @@ TEST_F(ServicesTest, TextFilesAndWebLocations) {
     EXPECT_EQ(ui.takeMessages(), QStringList{"I don't know how to import this file/data!"});
 }
 
+TEST_F(ServicesTest, RtfdPackageIsOneTextNotAFolderOfFiles) {
+    writeFile("Guide.rtfd/TXT.rtf", "{\\rtf1 x}");
+    writeFile("Guide.rtfd/picture.jpeg", "JPEG");
+    QStringList read;
+    app->hooks().richTextFromFile = [&](const QString& path) -> std::optional<RichText> {
+        read.append(QFileInfo(path).fileName());
+        return RichText("package text");
+    };
+    putFiles({dir.path() + "/Guide.rtfd"});
+    ASSERT_TRUE(app->makeSlipFromPasteboard(pasteboard));
+    EXPECT_EQ(read, QStringList{"Guide.rtfd"});
+    EXPECT_EQ(box->box().slips().size(), 2);
+    EXPECT_EQ(textOf(box->currentSlip()), "package text");
+}
+
 TEST_F(ServicesTest, SearchServiceHandsTheKeywordToTheBox) {
     QStringList searched;
     app->hooks().keywordSearch = [&](Box& b, const QString& keyword) {
