@@ -1,13 +1,19 @@
 #include "document/Box.h"
 
-#include "document/BoxFileCodec.h"
+#include "document/ArchiveBoxFileCodec.h"
 #include "document/UndoNames.h"
+#include "model/SlipArrayArchive.h"
 #include "platform/DateUtils.h"
 #include "platform/ExtendedAttributes.h"
 #include "platform/Log.h"
 #include "platform/Pasteboard.h"
 #include "platform/StringValues.h"
 #include "platform/UiPort.h"
+#include "scents/AlternatingScent.h"
+#include "scents/KeywordScent.h"
+#include "scents/SlipScents.h"
+#include "search/ResultTable.h"
+#include "search/SearchRuleEditor.h"
 
 #include <QFile>
 #include <QMap>
@@ -21,9 +27,16 @@ namespace fendle {
 namespace names = undo_names;
 
 Box::Box(UiPort& ui, Pasteboard& pasteboard)
-    : ui_(ui), pasteboard_(pasteboard), editor_(undo_), selfDefinedUndoNames_(names::selfDefinedUndoNames()) {
+    : ui_(ui),
+      pasteboard_(pasteboard),
+      editor_(undo_),
+      selfDefinedUndoNames_(names::selfDefinedUndoNames()),
+      codec_(&ArchiveBoxFileCodec::shared()) {
     editor_.setDelegate(this);
     undo_.addDidUndoOrRedoObserver([this] { undoManagerDidPerformUndoOrRedo(); });
+    searchResults_ = std::make_unique<ResultTable>(this);
+    // Last: the rule editor runs its first search through this box.
+    searchRuleEditor_ = std::make_unique<SearchRuleEditor>(*this);
 }
 
 Box::~Box() { editor_.setDelegate(nullptr); }
@@ -38,9 +51,21 @@ void Box::registerStep(std::function<void()> step, const QString& actionName) {
 // ---- views -----------------------------------------------------------------
 
 void Box::selectTabViewItemWithLabel(const QString& label) {
+    const bool enteringSearch = selectedTab_ != SearchTab && label == SearchTab;
     selectedTab_ = label;
     ui_.selectTab(label);
     updateBoxWindowTitle();
+    if (label == KeywordScentTab || label == AlternatingScentTab) updateKeywordScents();
+    if (enteringSearch) {
+        // Entering the search view searches again and selects again the rows
+        // selected when it was left.
+        const QStringList kept = selectedSearchResultKeys();
+        rerunSearch();
+        QList<qsizetype> rows;
+        for (const QString& key : kept)
+            if (const qsizetype row = searchResults_->rowForResultWithSlipID(key); row >= 0) rows.append(row);
+        selectSearchResultRows(rows);
+    }
 }
 
 void Box::selectView(int segment) {
@@ -222,7 +247,7 @@ void Box::updateWindowWithoutSlipScent() {
 void Box::updateWindow() {
     if (!currentSlip_) return;
     updateWindowWithoutSlipScent();
-    if (!currentlySavingDocument_) call(hooks_.updateSlipScent);
+    if (!currentlySavingDocument_) updateSlipScent();
     ui_.updateExtraSlipWindows();
     ui_.refreshToolbar();
 }
@@ -340,7 +365,7 @@ void Box::windowWillClose() {
 }
 
 void Box::suggestSlip() {
-    if (!hooks_.slipScentsForSlip) {
+    if (!slipScentTable_) {
         ui_.displayAlert(QStringLiteral("Cannot suggest slip. Please report this error to ") + SupportAddress +
                              QStringLiteral(". (I would help tremendously if you would send the Fendle document "
                                             "that caused the problem.)"),
@@ -348,9 +373,8 @@ void Box::suggestSlip() {
         return;
     }
     if (!currentSlip_) return;
-    const QStringList scents = hooks_.slipScentsForSlip(currentSlip_);
-    if (scents.size() < 2) return;
-    QStringList candidates = scents.mid(1);
+    QStringList candidates = slipScentsForSlip(*currentSlip_).relatedKeys();
+    if (candidates.isEmpty()) return;
     candidates.removeAll(currentSlip_->key());
     for (const QString& key : suggestedSlipsHistory_) candidates.removeAll(key);
 
@@ -412,11 +436,11 @@ void Box::browseTrash() {
     call(hooks_.keywordListChanged);
     ui_.refreshToolbar();
     if (selectedTab_ == SlipTab)
-        call(hooks_.updateSlipScent);
+        updateSlipScent();
     else if (selectedTab_ == SearchTab)
         rerunSearch();
     else if (selectedTab_ == KeywordScentTab)
-        call(hooks_.rebuildKeywordScentTable);
+        updateKeywordScents();
 }
 
 namespace {
@@ -526,18 +550,13 @@ void Box::addSlip(const SlipPtr& slip) {
 std::optional<QList<SlipPtr>> Box::slipsToRemove(const QString& view, int& selectedRow) {
     const bool trash = inTrashMode();
     if (view == SearchTab) {
-        selectedRow = hooks_.selectedSearchResultRow ? hooks_.selectedSearchResultRow() : -1;
+        selectedRow = selectedSearchResultRow();
         if (selectedRow < 0) {
             ui_.displayAlert(trash ? QStringLiteral("You have to select a slip to restore first!")
                                    : QStringLiteral("You have to select a slip to remove first!"));
             return std::nullopt;
         }
-        QList<SlipPtr> targets;
-        if (hooks_.selectedSearchResultKeys) {
-            for (const QString& key : hooks_.selectedSearchResultKeys())
-                if (SlipPtr slip = box_.slipForKey(key)) targets.append(slip);
-        }
-        return targets;
+        return slipsSelectedInSearchView();
     }
     if (view == KeywordScentTab) {
         ui_.displayAlert(trash ? QStringLiteral("You cannot restore slips in the Keyword Scent View!")
@@ -608,9 +627,9 @@ void Box::chooseSlipAfterRemoval(const QString& view, int selectedRow) {
     if (view == SearchTab) {
         selectTabViewItemWithLabel(SearchTab);
         rerunSearch();
-        const int n = hooks_.numberOfSearchResults ? hooks_.numberOfSearchResults() : 0;
+        const int n = static_cast<int>(searchResults_->count());
         const int row = std::min(selectedRow, n);
-        if (hooks_.selectSearchResultRow) hooks_.selectSearchResultRow(row == 0 ? 0 : row - 1);
+        if (n > 0) selectSearchResultRows({row == 0 ? 0 : row - 1});
         return;
     }
     if (!currentSlip_) return;
@@ -623,7 +642,7 @@ void Box::chooseSlipAfterRemoval(const QString& view, int selectedRow) {
 QList<SlipPtr> Box::slipsToCopy() {
     QStringList keys;
     if (selectedTab_ == SearchTab) {
-        if (hooks_.selectedSearchResultKeys) keys = hooks_.selectedSearchResultKeys();
+        keys = selectedSearchResultKeys();
         if (keys.isEmpty()) {
             ui_.displayAlert(QStringLiteral("No slips selected!"));
             return {};
@@ -654,8 +673,7 @@ void Box::copySlip() {
     const QList<SlipPtr> slips = slipsToCopy();
     if (slips.isEmpty()) return;
     pasteboard_.clearContents();
-    const auto archive = hooks_.archiveSlips ? hooks_.archiveSlips(slips) : std::nullopt;
-    if (!archive || !pasteboard_.setData(Pasteboard::SlipsType, *archive))
+    if (!pasteboard_.setData(Pasteboard::SlipsType, SlipArrayArchive::archive(slips)))
         ui_.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (slip data)."));
     QStringList texts;
     for (const SlipPtr& slip : slips) texts.append(hooks_.exportString ? hooks_.exportString(*slip) : slip->textString());
@@ -672,8 +690,9 @@ void Box::copySlip() {
 
 void Box::pasteSlip() {
     const auto data = pasteboard_.data(Pasteboard::SlipsType);
-    const auto slips = data && hooks_.unarchiveSlips ? hooks_.unarchiveSlips(*data) : std::nullopt;
+    const auto slips = data ? SlipArrayArchive::unarchive(*data) : Result<QList<SlipPtr>>::failure(QString());
     if (!slips) {
+        if (data) logLine(QStringLiteral("Box:pasteSlip: %1").arg(slips.error()));
         ui_.displayMessage(QStringLiteral("There are no slips on the pasteboard!"));
         return;
     }
@@ -685,11 +704,7 @@ void Box::mergeSlips() {
         numberSheetMerges_ = true;
         ui_.beginNumberSheet(QStringLiteral("Merge With Slip Number"));
     } else if (selectedTab_ == SearchTab) {
-        QList<SlipPtr> slips;
-        if (hooks_.selectedSearchResultKeys)
-            for (const QString& key : hooks_.selectedSearchResultKeys())
-                if (SlipPtr slip = box_.slipForKey(key)) slips.append(slip);
-        mergeSlipArray(slips);
+        mergeSlipArray(slipsSelectedInSearchView());
     }
 }
 
@@ -798,7 +813,7 @@ void Box::clearSlip() {
     editor_.setSlipType(QString());
     emptyEditorText();
     storeCurrentSlip();
-    call(hooks_.updateSlipScent);
+    updateSlipScent();
 }
 
 void Box::emptyTrash() {
@@ -976,7 +991,7 @@ void Box::applyClearSlipUndo(const ClearRecord& record) {
     if (!record.slipType) slip->setSlipTypeWithoutLastModificationDate(std::nullopt);
     if (!record.text) slip->setTextWithoutLastModificationDate(std::nullopt);
     slip->setLastModificationTime(record.lastModificationTime);
-    call(hooks_.updateSlipScent);
+    updateSlipScent();
 }
 
 void Box::applyClearSlipRedo(const SlipPtr& slip) {
@@ -1176,6 +1191,7 @@ bool Box::readFromData(const QByteArray& data, const QString& typeName) {
     if (auto dictionaries = codec_->readSequential(data)) {
         fileFormatOnLastOpening_ = OldDocumentType;
         read.setSlips(std::move(dictionaries->first), std::move(dictionaries->second));
+        read.setDataFromFile(data);
     } else {
         fileFormatOnLastOpening_ = DocumentType;
         const BoxFileCodec::Result result = codec_->loadBoxData(read, data);
@@ -1257,11 +1273,115 @@ void Box::loadDocumentWithInitialData(const std::optional<QString>& slipFromCach
         currentSlip_.reset();
         lastSlip();
     }
-    call(hooks_.rebuildScents);
+    keywordScent_ = makeKeywordScentData();
+    alternatingScent_ = makeAlternatingScentData();
+    call(hooks_.rebuildKeywordScentTable);
     updateWindow();
     undo_.removeAllActions();
     keywordScentsMustBeUpdated_ = true;
-    call(hooks_.showAllSlipsAsSearchResults);
+    showAllSlipsAsSearchResults();
+}
+
+// ---- scents ---------------------------------------------------------------
+
+SlipScentList Box::slipScentsForSlip(const Slip& slip) {
+    return fendle::slipScentsForSlip(slip, *keywordScents());
+}
+
+void Box::updateSlipScent() {
+    if (selectedTab_ != SlipTab || !currentSlip_) return;
+    SlipScentOutlineViewDataSource table;
+    table.setScentArray(slipScentsForSlip(*currentSlip_));
+    slipScentTable_ = std::move(table);
+    call(hooks_.updateSlipScent);
+}
+
+std::shared_ptr<KeywordScent> Box::makeKeywordScentData() const {
+    return std::make_shared<KeywordScent>(box_.keywordsDictionary(), showDuplicatesInScentPath_);
+}
+
+std::shared_ptr<AlternatingScent> Box::makeAlternatingScentData() const {
+    return std::make_shared<AlternatingScent>(box_.keywordsDictionary(), box_);
+}
+
+void Box::updateKeywordScents() {
+    if (!keywordScentsMustBeUpdated_ && keywordScent_) return;
+    keywordScent_ = makeKeywordScentData();
+    alternatingScent_ = makeAlternatingScentData();
+    keywordScentsMustBeUpdated_ = false;
+    call(hooks_.rebuildKeywordScentTable);
+}
+
+std::shared_ptr<KeywordScent> Box::keywordScents() {
+    updateKeywordScents();
+    return keywordScent_;
+}
+
+// ---- search ----------------------------------------------------------------
+
+QVariantList Box::currentSearchRuleEditorState() const { return searchRuleEditor_->searchRuleEditorState(); }
+
+void Box::setSearchRuleEditorState(const QVariantList& state) {
+    if (selectedTab_ != SearchTab) selectTabViewItemWithLabel(SearchTab);
+    searchRuleEditor_->setRuleEditorContent(state);
+}
+
+void Box::setSearchResultsToSlips(const QList<SlipPtr>& slips) {
+    retiredSearchResults_ = std::move(searchResults_);
+    searchResults_ = std::make_unique<ResultTable>(ResultTable::fromSlips(slips, this, sortDescriptors_));
+    selectedResultRows_.clear();
+    call(hooks_.searchResultsChanged);
+}
+
+void Box::selectSearchResultRows(const QList<qsizetype>& rows) {
+    selectedResultRows_.clear();
+    for (const qsizetype row : rows)
+        if (row >= 0 && row < searchResults_->count() && !selectedResultRows_.contains(row)) selectedResultRows_.append(row);
+    std::sort(selectedResultRows_.begin(), selectedResultRows_.end());
+}
+
+ResultTable Box::selectedSearchResults() const {
+    if (selectedResultRows_.isEmpty()) return ResultTable(const_cast<Box*>(this));
+    return searchResults_->resultsAtIndexes(selectedResultRows_);
+}
+
+QStringList Box::selectedSearchResultKeys() const {
+    QStringList keys;
+    for (const qsizetype row : selectedResultRows_) keys.append(searchResults_->resultAtIndex(row).resultID());
+    return keys;
+}
+
+QList<SlipPtr> Box::slipsSelectedInSearchView() const {
+    QList<SlipPtr> slips;
+    for (const QString& key : selectedSearchResultKeys())
+        if (SlipPtr slip = box_.slipForKey(key)) slips.append(slip);
+    return slips;
+}
+
+void Box::rerunSearch() { searchRuleEditor_->controlDidChange(); }
+
+void Box::showAllSlipsAsSearchResults() { setSearchResultsToSlips(box_.slips().values()); }
+
+void Box::selectSearchTab() {
+    if (selectedTab_ != SearchTab) selectTabViewItemWithLabel(SearchTab);
+}
+
+void Box::setFlagged(bool flagged, const QString& identifier, ResultTable& sender) {
+    if (&sender != searchResults_.get()) {
+        logLine(QStringLiteral("Fendle Warning: Don't know which table sent command \"Change Flagged\"! Sender: ") +
+                QString::number(reinterpret_cast<quintptr>(&sender), 16));
+        return;
+    }
+    const QString key = identifier;  // the sender's entry may be replaced by the search below
+    const SlipPtr slip = box_.slipForKey(key);
+    if (!slip) return;
+    slip->setFlagged(flagged);
+    if (selectedTab_ == SearchTab) {
+        const PredicatePtr predicate = searchRuleEditor_->predicate();
+        if (predicate && predicate->predicateFormat().contains(QStringLiteral("isFlagged == "))) rerunSearch();
+    }
+    ui_.updateExtraSlipWindows();
+    registerFlagSlipUndo({key}, flagged);
 }
 
 }  // namespace fendle

@@ -4,20 +4,29 @@
 #include "document/SlipHistory.h"
 #include "model/BoxData.h"
 #include "platform/UndoManager.h"
+#include "scents/SlipScentOutlineViewDataSource.h"
+#include "search/ResultTableBox.h"
+#include "search/SearchRuleEditorHost.h"
+#include "search/SortDescriptor.h"
 
 #include <QDateTime>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 namespace fendle {
 
+class AlternatingScent;
 class BoxFileCodec;
+class KeywordScent;
 class Pasteboard;
+class ResultTable;
+class SearchRuleEditor;
 class UiPort;
 
 // The box document: the current slip shown in the editor, its history and
 // navigation, and the slip operations with their undo steps.
-class Box : public EditorModel::Delegate {
+class Box : public EditorModel::Delegate, public SearchRuleEditorHost, public ResultTableBox {
 public:
     static inline const QString SlipTab = QStringLiteral("Slip");
     static inline const QString SearchTab = QStringLiteral("Search");
@@ -58,6 +67,8 @@ public:
     static constexpr qint64 MaxFileSize = qint64(1) << 30;
     enum class SaveKind { Save, SaveAs, SaveTo };
 
+    // Box files are read and written through the archive forms of BoxFile
+    // unless another codec is set.
     void setFileCodec(BoxFileCodec* codec) { codec_ = codec; }
     bool readFromData(const QByteArray& data, const QString& typeName);
     std::optional<QByteArray> dataOfType(const QString& typeName);
@@ -80,8 +91,6 @@ public:
     const SlipHistory& slipHistory() const { return history_; }
     const QStringList& suggestedSlipsHistory() const { return suggestedSlipsHistory_; }
     const QStringList& slipTypes() const { return slipTypes_; }
-    bool keywordScentsMustBeUpdated() const { return keywordScentsMustBeUpdated_; }
-    void setKeywordScentsMustBeUpdated(bool value) { keywordScentsMustBeUpdated_ = value; }
     // Also true while a keywords, source or type field is being edited.
     bool isDocumentEdited() const;
     void markDocumentEdited() { documentEdited_ = true; }
@@ -106,6 +115,48 @@ public:
     void updateBoxWindowTitle();
     void updateWindow();
     void updateWindowWithoutSlipScent();
+
+    // Scents. The keyword index and the alternating graph are rebuilt lazily
+    // once keywords have changed.
+    SlipScentList slipScentsForSlip(const Slip& slip);
+    // Ranks the current slip's scents anew while the slip view shows.
+    void updateSlipScent();
+    // The slip-scent list's model; none before the first ranking.
+    const std::optional<SlipScentOutlineViewDataSource>& slipScentTable() const { return slipScentTable_; }
+    std::shared_ptr<KeywordScent> makeKeywordScentData() const;
+    std::shared_ptr<AlternatingScent> makeAlternatingScentData() const;
+    void updateKeywordScents();
+    std::shared_ptr<KeywordScent> keywordScents();
+    // The graph as last built; none before the first build.
+    const std::shared_ptr<AlternatingScent>& alternatingScents() const { return alternatingScent_; }
+    bool keywordScentsMustBeUpdated() const { return keywordScentsMustBeUpdated_; }
+    void setKeywordScentsMustBeUpdated(bool value) { keywordScentsMustBeUpdated_ = value; }
+    // The check box "show duplicates in scent path".
+    bool showDuplicatesInScentPath() const { return showDuplicatesInScentPath_; }
+    void setShowDuplicatesInScentPath(bool show) { showDuplicatesInScentPath_ = show; }
+
+    // Search.
+    SearchRuleEditor& searchRuleEditor() { return *searchRuleEditor_; }
+    QVariantList currentSearchRuleEditorState() const;
+    void setSearchRuleEditorState(const QVariantList& state);
+    void setSearchResultsToSlips(const QList<SlipPtr>& slips) override;
+    const ResultTable& currentSearchResults() const { return *searchResults_; }
+    ResultTable& currentSearchResults() { return *searchResults_; }
+    // A table not bound to the box; empty and bound to it when nothing is selected.
+    ResultTable selectedSearchResults() const;
+    QList<SlipPtr> slipsSelectedInSearchView() const;
+    // The selected rows of the result table view, in row order.
+    const QList<qsizetype>& selectedSearchResultRows() const { return selectedResultRows_; }
+    void selectSearchResultRows(const QList<qsizetype>& rows);
+    void setSearchSortDescriptors(const QList<SortDescriptor>& descriptors) { sortDescriptors_ = descriptors; }
+    const BoxData& boxData() const override { return box_; }
+    // The default "AddKeywordToBoxSearch".
+    bool addKeywordToBoxSearch() const override { return addKeywordToBoxSearch_; }
+    void setAddKeywordToBoxSearch(bool add) { addKeywordToBoxSearch_ = add; }
+    void selectSearchTab() override;
+    // A flag toggled in the result table.
+    void setFlagged(bool flagged, const QString& identifier, ResultTable& sender) override;
+    void showAllSlipsAsSearchResults();
 
     // Navigation.
     void goBackSlip();
@@ -235,10 +286,22 @@ private:
     QString displayName_ = QStringLiteral("Untitled");
     bool currentlySavingDocument_ = false;
     bool keywordScentsMustBeUpdated_ = true;
+    bool showDuplicatesInScentPath_ = false;
+    std::shared_ptr<KeywordScent> keywordScent_;
+    std::shared_ptr<AlternatingScent> alternatingScent_;
+    std::optional<SlipScentOutlineViewDataSource> slipScentTable_;
+    std::unique_ptr<ResultTable> searchResults_;
+    // The table replaced last stays until the next search: a flag toggled in
+    // it may search again while the table is still at work.
+    std::unique_ptr<ResultTable> retiredSearchResults_;
+    QList<qsizetype> selectedResultRows_;
+    QList<SortDescriptor> sortDescriptors_;
+    bool addKeywordToBoxSearch_ = true;
+    std::unique_ptr<SearchRuleEditor> searchRuleEditor_;
     bool documentEdited_ = false;
     bool startedUndoRedo_ = false;
     bool numberSheetMerges_ = false;
-    BoxFileCodec* codec_ = nullptr;
+    BoxFileCodec* codec_;  // the archive forms unless a test gives another
     QString fileFormatOnLastOpening_;
     bool keepBackupFile_ = false;
 
@@ -251,7 +314,9 @@ private:
     void navigateToKey(const QString& key, bool callerUsesHistory);
     bool endFieldEditing(const char* failure);
     void emptyEditorText();
-    void rerunSearch() { call(hooks_.rerunSearch); }
+    void rerunSearch();
+    QStringList selectedSearchResultKeys() const;
+    int selectedSearchResultRow() const { return selectedResultRows_.isEmpty() ? -1 : int(selectedResultRows_.first()); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
     QList<SlipPtr> slipsToCopy();
     // The slips a removal takes, by view; none after a refusal.

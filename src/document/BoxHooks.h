@@ -15,21 +15,11 @@ namespace fendle {
 // and export code. Each hook may be left empty: the box then skips that
 // refresh (or, where a result is needed, reports that it is missing).
 struct BoxHooks {
-    // Slip scents: element 0 is the slip's own key, the others related slips.
-    // Empty while the slip scent table does not exist.
-    std::function<QStringList(const SlipPtr&)> slipScentsForSlip;
+    // The views reload what the box has just built: the slip-scent list,
+    // the keyword-scent and alternating-scent outlines, the result table.
     std::function<void()> updateSlipScent;
     std::function<void()> rebuildKeywordScentTable;
-
-    // Search view.
-    std::function<void()> rerunSearch;
-    std::function<void()> showAllSlipsAsSearchResults;
-    // Keyword and alternating scents built anew from the store.
-    std::function<void()> rebuildScents;
-    std::function<QStringList()> selectedSearchResultKeys;  // in row order
-    std::function<int()> selectedSearchResultRow;           // -1 when none
-    std::function<int()> numberOfSearchResults;
-    std::function<void(int)> selectSearchResultRow;
+    std::function<void()> searchResultsChanged;
 
     // The selected row of the alternating scent view: its label and whether
     // it is a slip row.
@@ -43,9 +33,7 @@ struct BoxHooks {
     std::function<void(const SlipPtr&)> slipChanged;
     std::function<void()> keywordListChanged;
 
-    // Clipboard forms: the keyed archive of a slip array, and the export text.
-    std::function<std::optional<QByteArray>(const QList<SlipPtr>&)> archiveSlips;
-    std::function<std::optional<QList<SlipPtr>>(const QByteArray&)> unarchiveSlips;
+    // Clipboard form: the export text of a slip, and RTFD bytes of a text.
     std::function<QString(const Slip&)> exportString;
     std::function<std::optional<QByteArray>(const QString&)> rtfdData;
 

@@ -9,24 +9,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "cli/CliRunner.h"
+
 using namespace fendle;
 
 namespace {
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Outcome runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(FENDLE_CLI_PATH), arguments);
-    const bool finished = process.waitForFinished(20000);
-    EXPECT_TRUE(finished) << "fendle-cli did not finish in time";
-    if (!finished) process.kill();
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 const QString SampleBox = QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.fendle");
 
 QJsonObject expectedContent() {
@@ -90,16 +77,16 @@ void compareSlips(const QJsonObject& expectedSlips, const QJsonArray& dumped) {
 }  // namespace
 
 TEST(BoxCommands, DumpOfTheSampleBoxMatchesItsJson) {
-    const Outcome outcome = runCli({"dump", SampleBox, "--runs"});
+    const CliOutcome outcome = runCli({"dump", SampleBox, "--runs"});
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
     compareSlips(expectedContent()["slips"].toObject(), QJsonDocument::fromJson(outcome.out).array());
-    const Outcome trash = runCli({"dump", "--runs", "--trash", SampleBox});
+    const CliOutcome trash = runCli({"dump", "--runs", "--trash", SampleBox});
     ASSERT_EQ(trash.status, 0) << trash.err.toStdString();
     compareSlips(expectedContent()["deletedSlips"].toObject(), QJsonDocument::fromJson(trash.out).array());
 }
 
 TEST(BoxCommands, InfoNamesFormAndCounts) {
-    const Outcome outcome = runCli({"info", SampleBox});
+    const CliOutcome outcome = runCli({"info", SampleBox});
     ASSERT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "form: keyed\nslips: 3\ntrashed slips: 1\nlast number: 9\nzoom factor: 125\nsaved searches: 1\n");
 }
@@ -113,12 +100,12 @@ TEST(BoxCommands, NewAndConvertWriteBoxesThatReadBack) {
 
     const QString older = dir.filePath("Older.fendle");
     ASSERT_EQ(runCli({"convert", "--older-form", SampleBox, older}).status, 0);
-    const Outcome olderInfo = runCli({"info", older});
+    const CliOutcome olderInfo = runCli({"info", older});
     EXPECT_TRUE(olderInfo.out.startsWith("form: sequential\nslips: 3\ntrashed slips: 1\n")) << olderInfo.out.toStdString();
     const QString back = dir.filePath("Back.fendle");
     ASSERT_EQ(runCli({"convert", older, back}).status, 0);
-    const Outcome dumpBack = runCli({"dump", back});
-    const Outcome dumpOlder = runCli({"dump", older});
+    const CliOutcome dumpBack = runCli({"dump", back});
+    const CliOutcome dumpOlder = runCli({"dump", older});
     EXPECT_EQ(dumpBack.out, dumpOlder.out);
     EXPECT_TRUE(runCli({"info", back}).out.startsWith("form: keyed\n"));
 }
@@ -155,7 +142,7 @@ TEST(BoxCommands, HostileFilesAreRefusedWithStatusTwo) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        const Outcome outcome = runCli({"dump", path});
+        const CliOutcome outcome = runCli({"dump", path});
         EXPECT_EQ(outcome.status, 2);
         EXPECT_TRUE(outcome.err.contains("fendle-cli: ")) << outcome.err.toStdString();
         EXPECT_TRUE(outcome.out.isEmpty());

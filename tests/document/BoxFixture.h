@@ -2,6 +2,7 @@
 #include "FakeUiPort.h"
 #include "document/Box.h"
 #include "platform/Pasteboard.h"
+#include "search/ResultTable.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
@@ -60,8 +61,6 @@ protected:
     FakeUiPort ui;
     InMemoryPasteboard pasteboard;
     std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard);
-    // Clipboard archive stand-in: the bytes name an entry of this table.
-    QList<QList<SlipPtr>> archived;
 
     static QDateTime oldTime(int minute = 0) {
         return QDateTime(QDate(2020, 5, 1), QTime(12, minute), Qt::UTC);
@@ -83,26 +82,20 @@ protected:
             (trash.contains(n) ? deleted : slips).insert(slip->key(), slip);
         }
         doc->box().setSlips(slips, deleted);
-        doc->hooks().archiveSlips = [this](const QList<SlipPtr>& list) -> std::optional<QByteArray> {
-            QList<SlipPtr> copies;
-            for (const SlipPtr& s : list) copies.append(s->copy());
-            archived.append(copies);
-            return QByteArray::number(archived.size() - 1);
-        };
-        doc->hooks().unarchiveSlips = [this](const QByteArray& bytes) -> std::optional<QList<SlipPtr>> {
-            bool ok = false;
-            const int index = bytes.toInt(&ok);
-            if (!ok || index < 0 || index >= archived.size()) return std::nullopt;
-            QList<SlipPtr> copies;
-            for (const SlipPtr& s : archived.at(index)) copies.append(s->copy());
-            return copies;
-        };
+        doc->setKeywordScentsMustBeUpdated(true);
+        doc->showAllSlipsAsSearchResults();
         doc->showFirstSlip(QString());
     }
 
     BoxSnapshot snapshot() const { return BoxSnapshot::of(doc->box()); }
     QString current() const { return doc->currentSlip() ? doc->currentSlip()->key() : QString(); }
     void show(const QString& key) { doc->performChangeCurrentSlip(doc->slip(key), false); }
+    // Selects the result rows of these slips, as a click in the result table does.
+    void selectResults(const QStringList& keys) {
+        QList<qsizetype> rows;
+        for (const QString& key : keys) rows.append(doc->currentSearchResults().rowForResultWithSlipID(key));
+        doc->selectSearchResultRows(rows);
+    }
 
     // One user command: its undo steps form one group.
     template <typename F>

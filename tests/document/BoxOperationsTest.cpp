@@ -122,21 +122,15 @@ TEST_F(BoxOperationsTest, RemovingIsRefusedInScentViewsAndWithoutSelection) {
 
 TEST_F(BoxOperationsTest, RemovingSearchResultsIsOneUndoGroup) {
     fill({1, 2, 3, 4});
-    QStringList results{"1", "2", "3", "4"};
-    int selectedRow = 1;
-    doc->hooks().selectedSearchResultKeys = [] { return QStringList{"2", "3"}; };
-    doc->hooks().selectedSearchResultRow = [&] { return selectedRow; };
-    doc->hooks().rerunSearch = [&] {
-        results.clear();
-        for (const QString& key : doc->box().slips().keys()) results.append(key);
-    };
-    doc->hooks().numberOfSearchResults = [&] { return static_cast<int>(results.size()); };
-    doc->hooks().selectSearchResultRow = [&](int row) { selectedRow = row; };
     doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->setSearchSortDescriptors({{"ID", true}});
+    doc->showAllSlipsAsSearchResults();
+    selectResults({"2", "3"});
     const BoxSnapshot before = snapshot();
     command([&] { doc->removeSlip(); });
     EXPECT_EQ(doc->box().slips().size(), 2);
-    EXPECT_EQ(selectedRow, 0);  // min(1, 2) - 1
+    EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), (QStringList{"1", "4"}));
+    EXPECT_EQ(doc->selectedSearchResultRows(), QList<qsizetype>{0});  // min(1, 2) - 1
     undo();
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(ui.selectedTab, "Slip");  // an undo shows the slip view
@@ -241,8 +235,10 @@ TEST_F(BoxOperationsTest, SplitWithASelectionMovesTheSelectedPart) {
 
 TEST_F(BoxOperationsTest, CopyAndPasteTwoSlips) {
     fill({1, 2, 3});
-    doc->hooks().selectedSearchResultKeys = [] { return QStringList{"1", "2", "77"}; };
     doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->setSearchSortDescriptors({{"ID", true}});
+    doc->showAllSlipsAsSearchResults();
+    selectResults({"1", "2"});
     doc->copySlip();
     EXPECT_TRUE(ui.alerts.isEmpty());
     EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 1\n\n-------\n\nslip 2"));
@@ -258,16 +254,36 @@ TEST_F(BoxOperationsTest, CopyAndPasteTwoSlips) {
     EXPECT_EQ(snapshot(), before);
     redo();
     EXPECT_EQ(doc->slip("5")->textString(), "slip 2");
+
+    // The slip data is a keyed archive another box can paste from.
+    FakeUiPort otherUi;
+    Box other(otherUi, pasteboard);
+    other.box().setSlips({{"1", Slip::create(1)}}, {});
+    other.showFirstSlip(QString());
+    { UndoManager::EventScope event(other.undoManager()); other.pasteSlip(); }
+    ASSERT_EQ(other.box().slips().size(), 3);
+    EXPECT_EQ(other.slip("2")->textString(), "slip 1");
+    EXPECT_EQ(other.slip("3")->keywords(), KeywordsArray({"k2"}));
+    EXPECT_EQ(other.slip("3")->source(), QString("src 2"));
+    EXPECT_TRUE(otherUi.alerts.isEmpty());
 }
 
 TEST_F(BoxOperationsTest, CopyFailuresAndEmptyPasteboard) {
     fill({1, 2});
     doc->pasteSlip();
     EXPECT_EQ(ui.takeMessages(), QStringList{"There are no slips on the pasteboard!"});
-    doc->hooks().archiveSlips = nullptr;
+    // Damaged or foreign slip data is refused the same way.
     doc->copySlip();
-    EXPECT_EQ(ui.takeMessages(), QStringList{"I could not copy the slip to the pasteboard (slip data)."});
-    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 2"));  // the other forms still go
+    const QByteArray good = *pasteboard.data(Pasteboard::SlipsType);
+    for (const QByteArray& bad : {QByteArray("garbage"), good.left(good.size() / 2)}) {
+        pasteboard.clearContents();
+        pasteboard.setData(Pasteboard::SlipsType, bad);
+        command([&] { doc->pasteSlip(); });
+        EXPECT_EQ(ui.takeMessages(), QStringList{"There are no slips on the pasteboard!"});
+    }
+    EXPECT_EQ(doc->box().slips().size(), 2);
+    doc->copySlip();
+    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 2"));
     doc->selectTabViewItemWithLabel(Box::AlternatingScentTab);
     std::optional<BoxHooks::AlternatingRow> row = BoxHooks::AlternatingRow{"keyword", false};
     doc->hooks().selectedAlternatingScentRow = [&] { return row; };

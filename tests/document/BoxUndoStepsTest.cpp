@@ -28,7 +28,7 @@ TEST_F(BoxUndoStepsTest, AddKeywordUndoRestoresListsAndTimes) {
     fill({1, 2});
     const BoxSnapshot before = snapshot();
     int searches = 0;
-    doc->hooks().rerunSearch = [&] { ++searches; };
+    doc->hooks().searchResultsChanged = [&] { ++searches; };
     command([&] {
         QList<Box::KeywordsRestore> records;
         for (const char* key : {"1", "2"}) {

@@ -82,7 +82,7 @@ TEST(SlipArchiving, EveryFieldReadsBack) {
     auto slip = Slip::create(7);
     Attributes bold;
     bold.set(attr::Font, FontAttribute{"Helvetica", "Helvetica-Bold", 14, true, false});
-    RichText text(QStringLiteral("Hello\n"), {});
+    RichText text(QStringLiteral("Hello\n"));
     text.append(QStringLiteral("world"), bold);
     slip->setTextWithoutLastModificationDate(text);
     slip->setKeywordsString(QStringLiteral("a, b,,c"));

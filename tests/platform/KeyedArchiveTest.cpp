@@ -51,7 +51,7 @@ void expectAppleRuns(const RichText& text) {
 RichText richSample() {
     FontAttribute helvetica{"Helvetica", "Helvetica", 12, false, false};
     FontAttribute bold{"Helvetica", "Helvetica-Bold", 12, true, false};
-    RichText text(QStringLiteral("Title 😀\n"), {});
+    RichText text(QStringLiteral("Title 😀\n"));
     Attributes plain;
     plain.set(attr::Font, helvetica);
     text.setAttributes(plain, text.wholeRange());

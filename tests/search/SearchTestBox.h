@@ -6,7 +6,7 @@
 
 namespace fendle::testing {
 
-struct SlipSpec {
+struct SlipRecipe {
     quint32 number;
     QString keywords;
     QString text;
@@ -15,13 +15,13 @@ struct SlipSpec {
     QString author;
 };
 
-inline SlipPtr fileSlip(BoxData& box, const SlipSpec& spec) {
-    SlipPtr slip = Slip::create(spec.number);
-    slip->setKeywordsString(spec.keywords);
-    slip->setText(RichText(spec.text));
-    slip->setSource(spec.source);
-    slip->setSlipType(spec.type);
-    slip->setAuthor(spec.author);
+inline SlipPtr fileSlip(BoxData& box, const SlipRecipe& recipe) {
+    SlipPtr slip = Slip::create(recipe.number);
+    slip->setKeywordsString(recipe.keywords);
+    slip->setText(RichText(recipe.text));
+    slip->setSource(recipe.source);
+    slip->setSlipType(recipe.type);
+    slip->setAuthor(recipe.author);
     box.setSlip(slip);
     return slip;
 }

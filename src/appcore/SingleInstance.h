@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/Result.h"
+
+#include <QByteArray>
+#include <QLocalServer>
+#include <QObject>
+#include <functional>
+
+namespace fendle {
+
+// The first start of the program listens on a local socket; a later start
+// hands its message (the encoded launch requests) to it and exits.
+// Messages are a 4-byte big-endian length and the bytes; the receiver
+// answers one byte once it has taken the message.
+class SingleInstance : public QObject {
+public:
+    static constexpr int DefaultTimeoutMilliseconds = 5000;
+
+    // Per user, so that users of one machine do not meet.
+    static QString defaultServerName();
+    // True when a running instance took the message.
+    static bool handOff(const QString& serverName, const QByteArray& message,
+                        int timeoutMilliseconds = DefaultTimeoutMilliseconds);
+
+    explicit SingleInstance(QString serverName);
+    // Starts listening; a socket left behind by a crashed instance is removed.
+    Status listen();
+    std::function<void(const QByteArray&)> received;
+
+private:
+    QString serverName_;
+    QLocalServer server_;
+    void takeConnection();
+};
+
+}  // namespace fendle

@@ -1,0 +1,120 @@
+#include "ControllerFixture.h"
+#include "appcore/LaunchDispatcher.h"
+#include "appcore/LaunchRequest.h"
+#include "appcore/SingleInstance.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <thread>
+
+using namespace fendle;
+using namespace fendle::test;
+using Kind = LaunchRequest::Kind;
+
+namespace {
+
+std::optional<QByteArray> noInput() { return std::nullopt; }
+
+TEST(LaunchRequestTest, ArgumentsBecomeRequests) {
+    int reads = 0;
+    auto input = [&]() -> std::optional<QByteArray> {
+        ++reads;
+        return QByteArray("from stdin");
+    };
+    const auto parsed = parseCommandLine(
+        {"box.fendle", "/abs/other.fendle", "file:///x/y.fendle", "fendle://12.self", "--new-slip", "-", "--append=pic.png",
+         "--search-box", "Ethics", "--", "--odd-name"},
+        input);
+    ASSERT_TRUE(parsed) << parsed.error().toStdString();
+    const QString here = QDir::currentPath();
+    const QList<LaunchRequest> expected{
+        {Kind::Open, here + "/box.fendle", std::nullopt},
+        {Kind::Open, "/abs/other.fendle", std::nullopt},
+        {Kind::Open, "/x/y.fendle", std::nullopt},
+        {Kind::SlipLink, "fendle://12.self", std::nullopt},
+        {Kind::NewSlip, "-", QByteArray("from stdin")},
+        {Kind::Append, here + "/pic.png", std::nullopt},
+        {Kind::SearchBox, "Ethics", std::nullopt},
+        {Kind::Open, here + "/--odd-name", std::nullopt},
+    };
+    EXPECT_EQ(*parsed, expected);
+    EXPECT_EQ(reads, 1);
+}
+
+TEST(LaunchRequestTest, BadArgumentsAreRefused) {
+    EXPECT_FALSE(parseCommandLine({"--new-slip"}, noInput));
+    EXPECT_FALSE(parseCommandLine({"--frobnicate", "x"}, noInput));
+    EXPECT_FALSE(parseCommandLine({"--append", "-"}, noInput));  // standard input unreadable
+    EXPECT_FALSE(parseCommandLine({"https://example.org/"}, noInput));
+    EXPECT_TRUE(parseCommandLine({}, noInput));
+}
+
+TEST(LaunchRequestTest, MessagesRoundTripAndDamageIsRefused) {
+    const QList<LaunchRequest> requests{{Kind::Open, "/a b/ü.fendle", std::nullopt},
+                                        {Kind::Append, "-", QByteArray("\0x", 2)},
+                                        {Kind::SearchBox, "", std::nullopt}};
+    const QByteArray message = encodeLaunchRequests(requests);
+    const auto decoded = decodeLaunchRequests(message);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, requests);
+    for (qsizetype cut = 0; cut < message.size(); ++cut) EXPECT_FALSE(decodeLaunchRequests(message.left(cut)));
+    QByteArray wrongKind = encodeLaunchRequests({{Kind::Open, "x", std::nullopt}});
+    wrongKind[8] = char(9);
+    EXPECT_FALSE(decodeLaunchRequests(wrongKind));
+    EXPECT_FALSE(decodeLaunchRequests(QByteArray("FDL1\xff\xff\xff\xff", 8)));
+}
+
+class LaunchDispatchTest : public ControllerFixture {};
+
+TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
+    const QString boxPath = writeBox("Launch.fendle", {"first"});
+    LaunchDispatcher dispatcher(*controller, *app);
+    QStringList links, searches;
+    dispatcher.openSlipLink = [&](const QString& address) { links.append(address); };
+    app->hooks().keywordSearch = [&](Box&, const QString& keyword) { searches.append(keyword); };
+    const QList<LaunchRequest> requests{{Kind::Open, boxPath, std::nullopt},
+                                        {Kind::NewSlip, writeFile("n.txt", "new text"), std::nullopt},
+                                        {Kind::Append, "-", QByteArray(" appended")},
+                                        {Kind::SearchBox, "Ethics", std::nullopt},
+                                        {Kind::SlipLink, "fendle://1.self", std::nullopt},
+                                        {Kind::Open, dir.path() + "/missing.fendle", std::nullopt}};
+    EXPECT_EQ(dispatcher.dispatch(requests), 5);
+    ASSERT_EQ(controller->documents().size(), 1u);
+    const BoxPtr box = controller->documents().front().box;
+    EXPECT_EQ(box->box().slips().size(), 2);
+    EXPECT_EQ(textOf(box->currentSlip()), "new text appended");
+    EXPECT_EQ(searches, QStringList{"Ethics"});
+    EXPECT_EQ(links, QStringList{"fendle://1.self"});
+}
+
+TEST(SingleInstanceTest, SecondStartHandsItsArgumentsToTheFirst) {
+    coreApplication();
+    const QString name = QStringLiteral("fendle-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    ASSERT_TRUE(first.listen());
+    QList<QByteArray> received;
+    first.received = [&](const QByteArray& message) { received.append(message); };
+
+    const auto parsed = parseCommandLine({"/boxes/a.fendle", "fendle://3::/boxes/a.fendle", "--search-box", "x"}, noInput);
+    ASSERT_TRUE(parsed);
+    const QByteArray message = encodeLaunchRequests(*parsed);
+    bool handedOff = false;
+    std::thread second([&] { handedOff = SingleInstance::handOff(name, message); });
+    QElapsedTimer timer;
+    timer.start();
+    while (received.isEmpty() && timer.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    second.join();
+    EXPECT_TRUE(handedOff);
+    ASSERT_EQ(received.size(), 1);
+    const auto decoded = decodeLaunchRequests(received.first());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, *parsed);
+
+    // With nobody listening, the hand-off fails and the caller starts up itself.
+    EXPECT_FALSE(SingleInstance::handOff(name + "-nobody", message, 500));
+    // A second listener on the same name is refused while the first runs.
+    SingleInstance another(name);
+    EXPECT_FALSE(another.listen());
+}
+
+}  // namespace
