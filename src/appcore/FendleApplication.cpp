@@ -108,8 +108,7 @@ bool FendleApplication::toggleMenuItem(const QString& key) {
     const bool on = !textCheckingState(key);
     menuStates_[key] = on;
     defaults_.setObject(key, on);
-    if (const BoxPtr box = controller_.currentBoxInterface(); box && hooks_.applyTextChecking)
-        hooks_.applyTextChecking(*box, key, on);
+    if (const BoxPtr box = controller_.currentBoxInterface()) box->setTextChecking(key, on);
     return on;
 }
 

@@ -39,7 +39,6 @@ public:
         std::function<std::optional<RichText>(const QString& path)> richTextFromFile;
         // "Import Web page?" answered with OK: the page goes into a new slip.
         std::function<void(Box&, const QString& address)> importWebPage;
-        std::function<void(Box&, const QString& key, bool on)> applyTextChecking;
         std::function<bool()> inspectorVisible;
     };
 

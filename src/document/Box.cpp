@@ -241,7 +241,22 @@ void Box::updateWindowWithoutSlipScent() {
     editor_.setKeywords(currentSlip_->keywords());
     editor_.setSource(currentSlip_->source().value_or(QString()));
     editor_.setSlipType(currentSlip_->slipType().value_or(QString()));
+    setCheckSpellingAsYouType(hooks_.checkSpellingAsYouType && hooks_.checkSpellingAsYouType());
     ui_.refreshInspector();
+}
+
+bool Box::setTextChecking(const QString& defaultsKey, bool on) {
+    static const QHash<QString, void (Box::*)(bool)> setters{
+        {QStringLiteral("CheckSpellingAsYouType"), &Box::setCheckSpellingAsYouType},
+        {QStringLiteral("FDLCheckGrammarWithSpelling"), &Box::setCheckGrammarWithSpelling},
+        {QStringLiteral("FDLSmartCopyPaste"), &Box::setSmartCopyPaste},
+        {QStringLiteral("FDLSmartQuotes"), &Box::setSmartQuotes},
+        {QStringLiteral("FDLSmartLinks"), &Box::setSmartLinks},
+    };
+    const auto setter = setters.value(defaultsKey);
+    if (!setter) return false;
+    (this->*setter)(on);
+    return true;
 }
 
 void Box::updateWindow() {

@@ -115,6 +115,14 @@ public:
     void updateBoxWindowTitle();
     void updateWindow();
     void updateWindowWithoutSlipScent();
+    // The slip text view's switches; the application's menu toggles set them.
+    void setCheckSpellingAsYouType(bool on) { editor_.textChecking().checkSpellingAsYouType = on; }
+    void setCheckGrammarWithSpelling(bool on) { editor_.textChecking().checkGrammarWithSpelling = on; }
+    void setSmartCopyPaste(bool on) { editor_.textChecking().smartCopyPaste = on; }
+    void setSmartQuotes(bool on) { editor_.textChecking().smartQuotes = on; }
+    void setSmartLinks(bool on) { editor_.textChecking().smartLinks = on; }
+    // The switch stored under a defaults key ("FDLSmartQuotes"...); false for other keys.
+    bool setTextChecking(const QString& defaultsKey, bool on);
 
     // Scents. The keyword index and the alternating graph are rebuilt lazily
     // once keywords have changed.
@@ -145,6 +153,9 @@ public:
     // A table not bound to the box; empty and bound to it when nothing is selected.
     ResultTable selectedSearchResults() const;
     QList<SlipPtr> slipsSelectedInSearchView() const;
+    QStringList selectedSearchResultKeys() const;
+    // The rules as they stand are applied again (after slips changed).
+    void rerunSearch();
     // The selected rows of the result table view, in row order.
     const QList<qsizetype>& selectedSearchResultRows() const { return selectedResultRows_; }
     void selectSearchResultRows(const QList<qsizetype>& rows);
@@ -314,8 +325,6 @@ private:
     void navigateToKey(const QString& key, bool callerUsesHistory);
     bool endFieldEditing(const char* failure);
     void emptyEditorText();
-    void rerunSearch();
-    QStringList selectedSearchResultKeys() const;
     int selectedSearchResultRow() const { return selectedResultRows_.isEmpty() ? -1 : int(selectedResultRows_.first()); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
     QList<SlipPtr> slipsToCopy();

@@ -45,6 +45,10 @@ struct BoxHooks {
     std::function<void()> storeWindowState;
     std::function<bool()> synchronizeDefaults;
 
+    // The stored "CheckSpellingAsYouType", applied again on every refresh;
+    // without it spell checking is off.
+    std::function<bool()> checkSpellingAsYouType;
+
     // The preference "SlipTextFont".
     FontAttribute defaultSlipFont{QStringLiteral("Helvetica"), QStringLiteral("Helvetica"), 12.0};
 };

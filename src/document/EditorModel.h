@@ -79,6 +79,17 @@ public:
     bool endEditing();
     // Begins a text edit session explicitly (resuming after navigation).
     void beginTextEditing();
+    // The text view's checking and substitution switches.
+    struct TextChecking {
+        bool checkSpellingAsYouType = false;
+        bool checkGrammarWithSpelling = false;
+        bool smartCopyPaste = false;
+        bool smartQuotes = false;
+        bool smartLinks = false;
+    };
+    const TextChecking& textChecking() const { return textChecking_; }
+    TextChecking& textChecking() { return textChecking_; }
+
     // Attributes typing into an empty text starts with.
     void setTypingAttributes(const Attributes& attributes) { typingAttributes_ = attributes; }
 
@@ -96,6 +107,7 @@ private:
     int focused_ = TextCell;
     bool editable_ = true;
     Attributes typingAttributes_;
+    TextChecking textChecking_;
     bool coalescingTyping_ = false;
 
     void beginEditing(int cell);

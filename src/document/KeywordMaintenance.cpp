@@ -2,10 +2,10 @@
 
 #include "document/Box.h"
 #include "document/SlipsInKeyOrder.h"
-#include "platform/Log.h"
 #include "platform/UiPort.h"
 #include "scents/KeywordScent.h"
 #include "scents/SlipScents.h"
+#include "search/ResultTable.h"
 
 namespace fendle {
 
@@ -74,7 +74,7 @@ void KeywordMaintenance::addKeywordOK(const QString& keyword, const QStringList&
     box_.setKeywordScentsMustBeUpdated(true);
     box_.updateWindow();
     box_.registerAddKeywordToSelectedSlipsUndo(before);
-    if (box_.hooks().rerunSearch) box_.hooks().rerunSearch();
+    box_.rerunSearch();
 }
 
 // ---- the two lists -------------------------------------------------------------
@@ -129,25 +129,12 @@ void KeywordMaintenance::flagSlip() {
         const bool value = !slip->isFlagged();
         slip->setFlagged(value);
         flagChanged({slip->key()}, value);
-    } else if (tab == Box::SearchTab && box_.hooks().selectedSearchResultKeys) {
-        for (const QString& key : box_.hooks().selectedSearchResultKeys()) {
-            if (const SlipPtr slip = box_.slip(key)) setFlagged(!slip->isFlagged(), key);
+    } else if (tab == Box::SearchTab) {
+        // Each toggle may search again, so the selection is taken first.
+        for (const QString& key : box_.selectedSearchResultKeys()) {
+            if (const SlipPtr slip = box_.slip(key)) box_.setFlagged(!slip->isFlagged(), key, box_.currentSearchResults());
         }
     }
-}
-
-void KeywordMaintenance::setFlagged(bool value, const QString& key, bool senderIsResultsTable) {
-    if (!senderIsResultsTable) {
-        logLine(QStringLiteral("Fendle Warning: Don't know which table sent command \"Change Flagged\"! Sender: "));
-        return;
-    }
-    const SlipPtr slip = box_.slip(key);
-    if (!slip) return;
-    slip->setFlagged(value);
-    if (box_.selectedTabViewItemLabel() == Box::SearchTab && ports_.searchPredicateText &&
-        ports_.searchPredicateText().contains(QStringLiteral("isFlagged == ")) && box_.hooks().rerunSearch)
-        box_.hooks().rerunSearch();
-    flagChanged({key}, value);
 }
 
 void KeywordMaintenance::toggleFlagged(const std::optional<QString>& extraWindowSlipKey) {
@@ -160,11 +147,11 @@ void KeywordMaintenance::toggleFlagged(const std::optional<QString>& extraWindow
 }
 
 void KeywordMaintenance::flagAllSlips() {
-    const QStringList keys = ports_.searchResultKeys ? ports_.searchResultKeys() : QStringList();
+    const QStringList keys = box_.currentSearchResults().slipIDsForResults();
     for (const QString& key : keys) {
         if (const SlipPtr slip = box_.slip(key)) slip->setFlagged(true);
     }
-    if (box_.hooks().rerunSearch) box_.hooks().rerunSearch();
+    box_.rerunSearch();
     flagChanged(keys, true);
 }
 
@@ -172,7 +159,7 @@ void KeywordMaintenance::unflagAllSlips() {
     QStringList keys;
     for (const SlipPtr& slip : flaggedSlips()) keys.append(slip->key());
     for (const SlipPtr& slip : box_.box().slips()) slip->setFlagged(false);
-    if (box_.selectedTabViewItemLabel() == Box::SearchTab && box_.hooks().rerunSearch) box_.hooks().rerunSearch();
+    if (box_.selectedTabViewItemLabel() == Box::SearchTab) box_.rerunSearch();
     flagChanged(keys, false);
 }
 

@@ -18,12 +18,10 @@ class UiPort;
 // commands and the statistics.
 class KeywordMaintenance {
 public:
-    // What it needs beyond the box: the keyword index as last built, the
-    // search results, and the windows it opens.
+    // What it needs beyond the box: the keyword index as last built and
+    // the windows it opens.
     struct Ports {
         std::function<std::shared_ptr<const KeywordScent>()> keywordIndex;
-        std::function<QStringList()> searchResultKeys;
-        std::function<QString()> searchPredicateText;
         std::function<void(const std::shared_ptr<KeywordAndSlipWindow>&)> showKeywordAndSlipWindow;
         std::function<void(const BoxStatistics&)> showStatistics;
     };
@@ -48,8 +46,6 @@ public:
 
     QList<SlipPtr> flaggedSlips() const;
     void flagSlip();
-    // A result row's check box; refused for any other table.
-    void setFlagged(bool value, const QString& key, bool senderIsResultsTable = true);
     // The flag check box of the box window (nullopt) or of an extra window's slip.
     void toggleFlagged(const std::optional<QString>& extraWindowSlipKey = std::nullopt);
     void flagAllSlips();

@@ -189,13 +189,13 @@ TEST_F(ServicesTest, TextCheckingTogglesAreStoredAndApplied) {
     app->applicationDidFinishLaunching();
     EXPECT_FALSE(app->textCheckingState("FDLSmartQuotes"));
     EXPECT_TRUE(app->textCheckingState("CheckSpellingAsYouType"));
-    QStringList applied;
-    app->hooks().applyTextChecking = [&](Box&, const QString& key, bool on) {
-        applied.append(key + (on ? " on" : " off"));
-    };
+    ASSERT_EQ(controller->currentBoxInterface(), box);
+    box->setCheckSpellingAsYouType(true);
     EXPECT_FALSE(app->toggleMenuItem("CheckSpellingAsYouType"));
     EXPECT_TRUE(app->toggleMenuItem("FDLSmartQuotes"));
-    EXPECT_EQ(applied, (QStringList{"CheckSpellingAsYouType off", "FDLSmartQuotes on"}));
+    EXPECT_FALSE(box->editor().textChecking().checkSpellingAsYouType);
+    EXPECT_TRUE(box->editor().textChecking().smartQuotes);
+    EXPECT_FALSE(box->editor().textChecking().smartLinks);
     EXPECT_FALSE(Defaults::standard().boolForKey("CheckSpellingAsYouType"));
     EXPECT_TRUE(Defaults::standard().boolForKey("FDLSmartQuotes"));
 }

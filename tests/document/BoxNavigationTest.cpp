@@ -298,3 +298,20 @@ TEST_F(BoxNavigationTest, ThirtySevenNavigationsKeepTheLast36) {
     EXPECT_EQ(current(), "36");
     EXPECT_EQ(doc->slipHistory().keys().last(), "36");
 }
+
+TEST_F(BoxNavigationTest, RefreshAppliesTheStoredSpellCheckingAndLeavesTheOtherSwitches) {
+    fill({1, 2});
+    doc->setSmartQuotes(true);
+    doc->setCheckSpellingAsYouType(true);
+    doc->updateWindow();
+    // No stored preference reads as off.
+    EXPECT_FALSE(doc->editor().textChecking().checkSpellingAsYouType);
+    bool stored = true;
+    doc->hooks().checkSpellingAsYouType = [&] { return stored; };
+    doc->firstSlip();
+    EXPECT_TRUE(doc->editor().textChecking().checkSpellingAsYouType);
+    EXPECT_TRUE(doc->editor().textChecking().smartQuotes);
+    EXPECT_TRUE(doc->setTextChecking("FDLSmartLinks", true));
+    EXPECT_TRUE(doc->editor().textChecking().smartLinks);
+    EXPECT_FALSE(doc->setTextChecking("FDLSmartBanana", true));
+}

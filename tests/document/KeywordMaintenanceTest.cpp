@@ -3,6 +3,8 @@
 #include "document/UndoNames.h"
 #include "platform/Log.h"
 #include "scents/KeywordScent.h"
+#include "search/ResultTable.h"
+#include "search/SearchRuleEditor.h"
 
 using namespace fendle;
 using namespace fendle::test;
@@ -11,20 +13,26 @@ using Row = KeywordAndSlipWindow::Row;
 namespace {
 class KeywordMaintenanceTest : public BoxFixture {
 protected:
-    QStringList results;
-    QStringList selected;
-    QString predicate;
     int searches = 0;
     QList<std::shared_ptr<KeywordAndSlipWindow>> windows;
     std::optional<BoxStatistics> shownStatistics;
     KeywordMaintenance maintenance{*doc, ui,
-                                   {nullptr, [this] { return results; }, [this] { return predicate; },
-                                    [this](const auto& window) { windows.append(window); },
+                                   {nullptr, [this](const auto& window) { windows.append(window); },
                                     [this](const BoxStatistics& s) { shownStatistics = s; }}};
 
     void SetUp() override {
-        doc->hooks().rerunSearch = [this] { ++searches; };
-        doc->hooks().selectedSearchResultKeys = [this] { return selected; };
+        doc->setSearchSortDescriptors({{"ID", true}});
+        doc->hooks().searchResultsChanged = [this] { ++searches; };
+    }
+    QStringList resultKeys() const { return doc->currentSearchResults().slipIDsForResults(); }
+    // The search view with the rule "flag is set" and the given rows selected.
+    void searchFlaggedAndSelect(const QStringList& keys) {
+        doc->selectTabViewItemWithLabel(Box::SearchTab);
+        SearchRuleEditor& rules = doc->searchRuleEditor();
+        rules.initiateSearch(QStringLiteral("flag"));
+        rules.setCriterion(1, 1, QStringLiteral("is set"));
+        rules.controlDidChange();
+        selectResults(keys);
     }
     void keywords(const QString& key, const QStringList& list) {
         doc->slip(key)->setKeywordsWithoutLastModificationDate(KeywordsArray(list));
@@ -104,7 +112,9 @@ TEST_F(KeywordMaintenanceTest, ReplaceKeywordClearsUndoAndReportsCount) {
     EXPECT_EQ(doc->slip("2")->keywords().toStringList(), QStringList({"beta"}));
     EXPECT_FALSE(doc->undoManager().canUndo());
     EXPECT_TRUE(doc->isDocumentEdited());
-    EXPECT_TRUE(doc->keywordScentsMustBeUpdated());
+    // The refreshed keyword index knows the new keyword.
+    EXPECT_TRUE(doc->keywordScents()->keywordsInBox().contains("beta"));
+    EXPECT_FALSE(doc->keywordScents()->keywordsInBox().contains("b"));
     EXPECT_EQ(ui.takeMessages(), QStringList({"Replaced all occurrences of 'b' with 'beta' on 2 slips."}));
 
     EXPECT_EQ(maintenance.replaceKeywordOK("nowhere", "x"), 0u);
@@ -141,31 +151,30 @@ TEST_F(KeywordMaintenanceTest, FlagSlipInSearchTabTogglesEachSelectedResult) {
     fill({1, 2, 3});
     setFlags({"2"});
     doc->selectTabViewItemWithLabel(Box::SearchTab);
-    selected = {"1", "2"};
-    predicate = "isFlagged == 1";
+    doc->showAllSlipsAsSearchResults();
+    selectResults({"1", "2"});
     command([&] { maintenance.flagSlip(); });
     EXPECT_EQ(flagged(), QStringList({"1"}));
-    EXPECT_EQ(searches, 2);
     undo();
     EXPECT_EQ(flagged(), QStringList({"2"}));
 }
 
-TEST_F(KeywordMaintenanceTest, SetFlaggedFromAnotherTableIsRefused) {
-    fill({1});
-    QStringList log;
-    setLogSink([&](const QString& line) { log.append(line); });
-    maintenance.setFlagged(true, "1", false);
-    setLogSink(nullptr);
-    EXPECT_TRUE(flagged().isEmpty());
-    EXPECT_FALSE(doc->undoManager().canUndo());
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(log[0].startsWith("Fendle Warning: Don't know which table sent command \"Change Flagged\"!"));
+TEST_F(KeywordMaintenanceTest, FlagChangesRerunAFlagSearch) {
+    fill({1, 2, 3});
+    setFlags({"2", "3"});
+    searchFlaggedAndSelect({"2"});
+    ASSERT_EQ(resultKeys(), (QStringList{"2", "3"}));
+    command([&] { maintenance.flagSlip(); });
+    EXPECT_EQ(resultKeys(), QStringList{"3"});
+    command([&] { maintenance.unflagAllSlips(); });
+    EXPECT_TRUE(resultKeys().isEmpty());
 }
 
 TEST_F(KeywordMaintenanceTest, FlagAllThenUndoUnflagsAllIncludingThoseFlaggedBefore) {
     fill({1, 2, 3, 4});
     setFlags({"2", "4"});
-    results = {"1", "2", "3"};
+    doc->setSearchResultsToSlips({doc->slip("1"), doc->slip("2"), doc->slip("3")});
+    searches = 0;
     command([&] { maintenance.flagAllSlips(); });
     EXPECT_EQ(flagged(), QStringList({"1", "2", "3", "4"}));
     EXPECT_EQ(searches, 1);
@@ -178,6 +187,7 @@ TEST_F(KeywordMaintenanceTest, FlagAllThenUndoUnflagsAllIncludingThoseFlaggedBef
 TEST_F(KeywordMaintenanceTest, UnflagAllThenUndoFlagsExactlyThoseBefore) {
     fill({1, 2, 3, 4});
     setFlags({"1", "3"});
+    searches = 0;
     command([&] { maintenance.unflagAllSlips(); });
     EXPECT_TRUE(flagged().isEmpty());
     EXPECT_EQ(searches, 0);  // only the search view runs the search again
