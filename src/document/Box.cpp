@@ -89,10 +89,17 @@ void Box::showFirstSlip(const QString& slipToDisplayWhenOpening) {
 
 // ---- editor and current slip ----------------------------------------------
 
+// An empty field shows both no keywords and one empty keyword (what a box
+// saved without keywords reads back as); neither counts as a change.
+bool Box::editorKeywordsDiffer(const Slip& slip) const {
+    if (editor_.keywordsString().isEmpty()) return !slip.keywords().joined().isEmpty();
+    return !(editor_.keywords() == slip.keywords());
+}
+
 bool Box::currentSlipChanged() const {
     if (!currentSlip_) return false;
     const Slip& s = *currentSlip_;
-    return !(editor_.keywords() == s.keywords()) || editor_.source() != s.source().value_or(QString()) ||
+    return editorKeywordsDiffer(s) || editor_.source() != s.source().value_or(QString()) ||
            editor_.slipType() != s.slipType().value_or(QString()) || !(editor_.text() == s.text().value_or(RichText()));
 }
 
@@ -115,9 +122,8 @@ void Box::storeCurrentSlip() {
     }
     s.setSelectedRanges(editor_.selectedRanges());
     if (!editor_.slipType().isEmpty() && !slipTypes_.contains(editor_.slipType())) addSlipType(editor_.slipType());
-    const KeywordsArray keywords = editor_.keywords();
-    if (!(keywords == s.keywords())) {
-        s.setKeywords(keywords);
+    if (editorKeywordsDiffer(s)) {
+        s.setKeywords(editor_.keywords());
         call(hooks_.keywordListChanged);
         keywordScentsMustBeUpdated_ = true;
     } else if (!changed) {

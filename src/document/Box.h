@@ -325,6 +325,7 @@ private:
     void navigateToKey(const QString& key, bool callerUsesHistory);
     bool endFieldEditing(const char* failure);
     void emptyEditorText();
+    bool editorKeywordsDiffer(const Slip& slip) const;
     int selectedSearchResultRow() const { return selectedResultRows_.isEmpty() ? -1 : int(selectedResultRows_.first()); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
     QList<SlipPtr> slipsToCopy();

@@ -5,8 +5,9 @@
 
 namespace fendle {
 
+// An empty field gives one empty keyword, as the field's string read back
+// from a saved box would.
 KeywordsArray EditorModel::keywords() const {
-    if (keywords_.isEmpty()) return KeywordsArray();
     return Slip::splitStringToKeywordsArray(keywords_);
 }
 

@@ -315,3 +315,25 @@ TEST_F(BoxNavigationTest, RefreshAppliesTheStoredSpellCheckingAndLeavesTheOtherS
     EXPECT_TRUE(doc->editor().textChecking().smartLinks);
     EXPECT_FALSE(doc->setTextChecking("FDLSmartBanana", true));
 }
+
+TEST_F(BoxNavigationTest, EmptyKeywordsFieldNeitherTouchesASlipNorDropsTheEmptyKeyword) {
+    fill({1, 2, 3});
+    // As read back from a box saved without keywords, and as made new.
+    doc->slip("1")->setKeywordsWithoutLastModificationDate(KeywordsArray(QStringList{""}));
+    doc->slip("2")->setKeywordsWithoutLastModificationDate(KeywordsArray());
+    doc->clearDocumentEdited();
+    show("1");
+    show("2");
+    show("3");
+    EXPECT_EQ(doc->slip("1")->lastModificationTime(), oldTime(1));
+    EXPECT_EQ(doc->slip("2")->lastModificationTime(), oldTime(2));
+    EXPECT_EQ(doc->slip("1")->keywords().toStringList(), QStringList{""});
+    EXPECT_FALSE(doc->isDocumentEdited());
+
+    // Emptying the field stores what splitting the empty string gives.
+    doc->editor().focus(EditorModel::KeywordsCell);
+    doc->editor().typeInField(EditorModel::KeywordsCell, "");
+    doc->editor().endEditing();
+    EXPECT_EQ(doc->slip("3")->keywords().toStringList(), QStringList{""});
+    EXPECT_TRUE(doc->isDocumentEdited());
+}

@@ -44,7 +44,9 @@ TEST_F(EditorModelTest, KeywordsFieldRoundTripsAndAbsentListEmptiesIt) {
     EXPECT_EQ(editor.keywordsString(), "a, b c, ");
     EXPECT_EQ(editor.keywords(), KeywordsArray({"a", "b c", ""}));
     editor.setKeywords(std::nullopt);
-    EXPECT_TRUE(editor.keywords().isEmpty());
+    EXPECT_EQ(editor.keywordsString(), "");
+    // An empty field splits into one empty keyword.
+    EXPECT_EQ(editor.keywords(), KeywordsArray(QStringList{""}));
 }
 
 TEST_F(EditorModelTest, TypingBeginsAnEditAndFocusElsewhereEndsIt) {
