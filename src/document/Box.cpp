@@ -7,6 +7,7 @@
 #include "platform/ExtendedAttributes.h"
 #include "platform/Log.h"
 #include "platform/Pasteboard.h"
+#include "platform/RtfWriter.h"
 #include "platform/StringValues.h"
 #include "platform/UiPort.h"
 #include "scents/AlternatingScent.h"
@@ -701,12 +702,8 @@ void Box::copySlip() {
     const QString text = texts.join(QStringLiteral("\n\n-------\n\n"));
     if (!pasteboard_.setData(Pasteboard::StringType, text.toUtf8()))
         ui_.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (string)."));
-    // The rich form waits for the rich-text writer; without it only the plain text goes.
-    if (hooks_.rtfdData) {
-        const auto rtfd = hooks_.rtfdData(text);
-        if (!rtfd || !pasteboard_.setData(Pasteboard::RtfdType, *rtfd))
-            ui_.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (RTFD data)."));
-    }
+    if (!pasteboard_.setData(Pasteboard::RtfType, RtfWriter::write(RichText(text))))
+        ui_.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (RTFD data)."));
 }
 
 void Box::pasteSlip() {

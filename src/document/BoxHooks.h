@@ -33,9 +33,8 @@ struct BoxHooks {
     std::function<void(const SlipPtr&)> slipChanged;
     std::function<void()> keywordListChanged;
 
-    // Clipboard form: the export text of a slip, and RTFD bytes of a text.
+    // Clipboard form: the export text of a slip.
     std::function<QString(const Slip&)> exportString;
-    std::function<std::optional<QByteArray>(const QString&)> rtfdData;
 
     // Redo of a slip created from a file (services); gets the slip.
     std::function<void(const SlipPtr&)> createSlipFromFile;

@@ -15,7 +15,9 @@ public:
     // Slips in their archived form; the program maps it to "application/x-fendle-slips".
     static inline const QString SlipsType = QStringLiteral("slipOnPasteboard");
     static inline const QString StringType = QStringLiteral("text/plain;charset=utf-8");
-    static inline const QString RtfdType = QStringLiteral("application/rtfd");
+    // The rich form of copied slips. Their export text has no pictures, and
+    // programs here read RTF, not the flat RTFD of the other platform.
+    static inline const QString RtfType = QStringLiteral("text/rtf");
 
     virtual ~Pasteboard() = default;
     // Starts a new content; the old forms are gone.

@@ -1,4 +1,5 @@
 #include "BoxFixture.h"
+#include "platform/RtfReader.h"
 
 using namespace fendle;
 using namespace fendle::test;
@@ -242,6 +243,11 @@ TEST_F(BoxOperationsTest, CopyAndPasteTwoSlips) {
     doc->copySlip();
     EXPECT_TRUE(ui.alerts.isEmpty());
     EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 1\n\n-------\n\nslip 2"));
+    const auto rtf = pasteboard.data(Pasteboard::RtfType);
+    ASSERT_TRUE(rtf);
+    const auto rich = RtfReader::read(*rtf);
+    ASSERT_TRUE(rich);
+    EXPECT_EQ(rich->string(), "slip 1\n\n-------\n\nslip 2");
     doc->selectTabViewItemWithLabel(Box::SlipTab);
     const BoxSnapshot before = snapshot();
     command([&] { doc->pasteSlip(); });
