@@ -81,6 +81,7 @@ public:
     void beginTextEditing();
     // Attributes typing into an empty text starts with.
     void setTypingAttributes(const Attributes& attributes) { typingAttributes_ = attributes; }
+    const Attributes& typingAttributes() const { return typingAttributes_; }
 
     static constexpr const char* TypingActionName = "Typing";
 
