@@ -26,7 +26,7 @@ bool isUndoOrRedo(QKeyEvent* event) {
 
 }  // namespace
 
-SlipTextView::SlipTextView(Box& box, QWidget* parent) : QTextEdit(parent), box_(box), converter_(*document()) {
+SlipTextView::SlipTextView(fendle::Box& box, QWidget* parent) : QTextEdit(parent), box_(box), converter_(*document()) {
     setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this, &SlipTextView::documentChanged);
     connect(this, &QTextEdit::cursorPositionChanged, this, &SlipTextView::selectionMoved);
@@ -236,7 +236,7 @@ void SlipTextView::highlightText() {
         text.removeAttribute(attr::BackgroundColor, range);
     else
         text.addAttribute(attr::BackgroundColor, colour, range);
-    box_.registerChangeAttributedSubstringUndo(slip, old, text.substring(range), range, before, names::ChangeTextColor);
+    box_.registerChangeAttributedSubstringUndo(slip, old, text.substring(range), range, before, undo_names::ChangeTextColor);
     editor.setSlipText(text);
     editor.setSelectedRangesOfSlipText({range});
     box_.storeCurrentSlip();

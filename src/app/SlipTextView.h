@@ -13,10 +13,11 @@ class Box;
 // user makes goes to the model as a replacement of a range, so the box's
 // undo manager holds the typing steps (the view's own undo is off, and the
 // Undo and Redo keys are left to the window's menu).
+// (Inside the class, "Box" alone would name the frame shape.)
 class SlipTextView : public QTextEdit {
     Q_OBJECT
 public:
-    explicit SlipTextView(Box& box, QWidget* parent = nullptr);
+    explicit SlipTextView(fendle::Box& box, QWidget* parent = nullptr);
 
     // Shows the model's text and selection again without starting an edit.
     void showEditorText();
@@ -51,7 +52,7 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
-    Box& box_;
+    fendle::Box& box_;
     RichTextDocument converter_;
     std::optional<ColorAttribute> highlightColour_;
     int lastZoomFactor_ = 100;

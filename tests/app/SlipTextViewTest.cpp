@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QVBoxLayout>
