@@ -7,7 +7,11 @@
 #include "platform/RtfWriter.h"
 #include "platform/UndoManager.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QTextBlock>
@@ -117,7 +121,32 @@ void SlipTextView::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    if (handleTab(event)) return;
     QTextEdit::keyPressEvent(event);
+}
+
+bool SlipTextView::tabSwitchesToKeywords() const {
+    return tabSwitchesToKeywords_ ? *tabSwitchesToKeywords_
+                                  : Preferences::sharedInstance().boolForKey(Preferences::TabSwitchesToKeywords);
+}
+
+bool SlipTextView::handleTab(QKeyEvent* event) {
+    const bool tab = event->key() == Qt::Key_Tab, backtab = event->key() == Qt::Key_Backtab;
+    if ((!tab && !backtab) || !tabSwitchesToKeywords()) return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (tab && modifiers == Qt::AltModifier) {
+        // Option-Tab types the tab character itself.
+        if (!isReadOnly()) insertPlainText(QStringLiteral("\t"));
+        return true;
+    }
+    if (backtab || modifiers == Qt::ShiftModifier) {
+        emit focusSlipScentsRequested();
+        return true;
+    }
+    if (modifiers != Qt::NoModifier) return false;
+    // The text edit keeps Tab for itself; the widget's own focus chain moves on.
+    QWidget::focusNextPrevChild(true);
+    return true;
 }
 
 void SlipTextView::focusInEvent(QFocusEvent* event) {
@@ -133,7 +162,37 @@ void SlipTextView::focusOutEvent(QFocusEvent* event) {
     if (box_.editor().changedCell() == EditorModel::TextCell) box_.editor().endEditing();
 }
 
+void SlipTextView::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    auto* pasteMatching = new QAction(QStringLiteral("Paste and Match Style"), menu.get());
+    pasteMatching->setEnabled(!isReadOnly() && canPaste());
+    connect(pasteMatching, &QAction::triggered, this, &SlipTextView::pasteAsPlainText);
+    menu->insertAction(menu->actions().value(0), pasteMatching);
+    menu->exec(event->globalPos());
+}
+
 // ---- clipboard and drops ----------------------------------------------------
+
+RichText SlipTextView::plainTextWithTypingAttributes(const QString& text) const {
+    Attributes attributes = converter_.mapping().attributes(currentCharFormat());
+    attributes.remove(attr::Attachment);
+    return RichText(text, attributes);
+}
+
+void SlipTextView::insertRichText(const RichText& text) {
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    converter_.insert(cursor, text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void SlipTextView::pasteAsPlainText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (isReadOnly() || !data || !data->hasText()) return;
+    insertRichText(plainTextWithTypingAttributes(data->text()));
+}
 
 bool SlipTextView::canInsertFromMimeData(const QMimeData* source) const {
     return source->hasFormat(RtfMimeType) || source->hasFormat(RtfMimeTypeAlternative) || source->hasText();
@@ -149,18 +208,8 @@ void SlipTextView::insertFromMimeData(const QMimeData* source) {
     }
     // Plain text takes the attributes typing would give it; HTML and
     // other forms are not read, so nothing pasted can load files.
-    if (!text && source->hasText()) {
-        Attributes attributes = converter_.mapping().attributes(currentCharFormat());
-        attributes.remove(attr::Attachment);
-        text = RichText(source->text(), attributes);
-    }
-    if (!text) return;
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    converter_.insert(cursor, *text);
-    cursor.endEditBlock();
-    setTextCursor(cursor);
+    if (!text && source->hasText()) text = plainTextWithTypingAttributes(source->text());
+    if (text) insertRichText(*text);
 }
 
 QMimeData* SlipTextView::createMimeDataFromSelection() const {

@@ -38,14 +38,25 @@ public:
     void setHighlightColour(const ColorAttribute& colour) { highlightColour_ = colour; }
     ColorAttribute highlightColour() const;
 
+    // The preference "TabSwitchesToKeywords" unless set here: Tab then
+    // moves on to the keywords field, Shift-Tab back to the slip scents.
+    void setTabSwitchesToKeywords(bool on) { tabSwitchesToKeywords_ = on; }
+    bool tabSwitchesToKeywords() const;
+
+    // Inserts the clipboard's characters with the attributes typing would give.
+    void pasteAsPlainText();
+
 signals:
     void zoomChanged(int percent);
+    // Shift-Tab asks the window to focus the slip-scent list.
+    void focusSlipScentsRequested();
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -55,6 +66,7 @@ private:
     fendle::Box& box_;
     RichTextDocument converter_;
     std::optional<ColorAttribute> highlightColour_;
+    std::optional<bool> tabSwitchesToKeywords_;
     int lastZoomFactor_ = 100;
     bool showing_ = false;
 
@@ -63,6 +75,9 @@ private:
     void showSelection();
     TextRange viewSelection() const;
     void toggleTypingHighlight();
+    bool handleTab(QKeyEvent* event);
+    void insertRichText(const RichText& text);
+    RichText plainTextWithTypingAttributes(const QString& text) const;
 };
 
 }  // namespace fendle

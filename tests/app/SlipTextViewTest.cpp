@@ -279,3 +279,34 @@ TEST_F(SlipTextViewTest, PastedRichTextKeepsItsFormattingAndCopiesAsRtf) {
     EXPECT_EQ(copied->text(), QStringLiteral("bold"));
     EXPECT_TRUE(copied->data(QStringLiteral("text/rtf")).startsWith("{\\rtf1"));
 }
+
+TEST_F(SlipTextViewTest, TabMovesOnOnlyWhenThePreferenceSaysSo) {
+    showText(RichText(QStringLiteral("ab")));
+    QSignalSpy scents(view, &SlipTextView::focusSlipScentsRequested);
+    place(1);
+    view->setTabSwitchesToKeywords(false);
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(modelText().string(), QStringLiteral("a\tb"));
+    EXPECT_TRUE(view->hasFocus());
+
+    view->setTabSwitchesToKeywords(true);
+    QTest::keyClick(view, Qt::Key_Tab, Qt::AltModifier);
+    EXPECT_EQ(modelText().string(), QStringLiteral("a\t\tb"));
+    QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(scents.size(), 1);
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_TRUE(otherField->hasFocus());
+    EXPECT_EQ(modelText().string(), QStringLiteral("a\t\tb"));
+    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+}
+
+TEST_F(SlipTextViewTest, PasteAndMatchStyleTakesTheTypingAttributes) {
+    showText(RichText(QStringLiteral("[]"), fontAttributes("Courier", 9)));
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/rtf"), QByteArray("{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}\\f0 {\\b bold}}"));
+    data->setText(QStringLiteral("bold"));
+    QApplication::clipboard()->setMimeData(data);
+    place(1);
+    view->pasteAsPlainText();
+    EXPECT_TRUE(modelText() == RichText(QStringLiteral("[bold]"), fontAttributes("Courier", 9)));
+}
