@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -43,8 +44,14 @@ SlipTextView::SlipTextView(fendle::Box& box, QWidget* parent) : QTextEdit(parent
 void SlipTextView::showEditorText() {
     const QScopedValueRollback guard(showing_, true);
     const EditorModel& editor = box_.editor();
-    converter_.mapping().setScale(std::clamp(currentZoomFactor(), zoomFactors().front(), zoomFactors().back()) / 100.0);
-    converter_.mapping().setFallbackFont(box_.hooks().defaultSlipFont);
+    const double scale = std::clamp(currentZoomFactor(), zoomFactors().front(), zoomFactors().back()) / 100.0;
+    const FontAttribute& slipFont = box_.hooks().defaultSlipFont;
+    converter_.mapping().setScale(scale);
+    converter_.mapping().setFallbackFont(slipFont);
+    // Characters without a font of their own show in the slip font.
+    QFont font(slipFont.family);
+    font.setPointSizeF(std::clamp(slipFont.pointSize > 0 ? slipFont.pointSize : 12.0, 1.0, 1000.0) * scale);
+    document()->setDefaultFont(font);
     converter_.setRichText(editor.text());
     if (editor.text().isEmpty()) {
         // Typing into an empty text starts with the model's typing attributes.

@@ -38,8 +38,10 @@ QColor toQColor(const ColorAttribute& color) {
         return QColor::fromCmykF(unit(c[0]), unit(c[1]), unit(c[2]), unit(c[3]), unit(color.alpha));
     case ColorAttribute::Space::Named: break;
     }
-    // System colours: text is black, backgrounds white.
-    return color.colorName.contains(QLatin1String("Background")) ? QColor(Qt::white) : QColor(Qt::black);
+    // System colours: text is black, backgrounds white, links blue.
+    if (color.colorName.contains(QLatin1String("Background"))) return QColor(Qt::white);
+    if (color.colorName.contains(QLatin1String("link"), Qt::CaseInsensitive)) return QColor(0, 0, 238);
+    return QColor(Qt::black);
 }
 
 ColorAttribute fromQColor(const QColor& color) {
