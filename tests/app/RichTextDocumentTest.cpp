@@ -178,8 +178,7 @@ TEST_F(RichTextDocumentTest, PicturesShowInlineAndComeBackAsTheSameAttachment) {
 
 TEST_F(RichTextDocumentTest, EditingOtherCharactersKeepsOpaqueAttributes) {
     RichText text(QStringLiteral("AAA"), opaqueAttributes("first"));
-    Attributes plain;
-    plain.set(attr::Font, FontAttribute{QStringLiteral("Courier"), QStringLiteral("Courier"), 10.0});
+    const Attributes plain = fontAttributes(QStringLiteral("Courier"), 10.0);
     text.append(QStringLiteral("mid"), plain);
     text.append(QStringLiteral("BBB"), opaqueAttributes("second"));
     converter.setRichText(text);

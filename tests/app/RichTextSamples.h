@@ -16,6 +16,12 @@ inline QByteArray pngBytes(int width, int height, QColor colour = Qt::red) {
     return bytes;
 }
 
+inline Attributes fontAttributes(const QString& family, double size = 12.0) {
+    Attributes a;
+    a.set(attr::Font, FontAttribute{family, family, size});
+    return a;
+}
+
 inline Attributes attachmentAttributes(const QString& name, const QByteArray& bytes) {
     Attributes a;
     a.set(attr::Attachment, AttachmentAttribute{name, bytes});
@@ -23,8 +29,7 @@ inline Attributes attachmentAttributes(const QString& name, const QByteArray& by
 }
 
 inline Attributes opaqueAttributes(const QString& marker) {
-    Attributes a;
-    a.set(attr::Font, FontAttribute{QStringLiteral("Helvetica"), QStringLiteral("Helvetica"), 12.0});
+    Attributes a = fontAttributes(QStringLiteral("Helvetica"));
     a.set(QStringLiteral("NSShadow"), OpaqueAttribute{QStringLiteral("keyed"), marker.toUtf8()});
     a.set(QStringLiteral("NSKern"), 1.5);
     return a;
@@ -35,8 +40,7 @@ inline Attributes opaqueAttributes(const QString& marker) {
 // it does not know at all.
 inline RichText everyAttributeText() {
     RichText text;
-    Attributes plain;
-    plain.set(attr::Font, FontAttribute{QStringLiteral("Helvetica"), QStringLiteral("Helvetica"), 12.0});
+    const Attributes plain = fontAttributes(QStringLiteral("Helvetica"));
     text.append(QStringLiteral("plain "), plain);
 
     Attributes styled = plain;

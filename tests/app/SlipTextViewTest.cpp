@@ -1,6 +1,7 @@
 #include "RichTextSamples.h"
 #include "app/SlipTextView.h"
 #include "document/BoxFixture.h"
+#include "platform/RichTextFile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,12 +16,6 @@ using namespace fendle;
 using namespace fendle::test;
 
 namespace {
-
-Attributes fontAttributes(const QString& family, double size = 12.0) {
-    Attributes a;
-    a.set(attr::Font, FontAttribute{family, family, size});
-    return a;
-}
 
 class SlipTextViewTest : public BoxFixture {
 protected:
@@ -309,4 +304,22 @@ TEST_F(SlipTextViewTest, PasteAndMatchStyleTakesTheTypingAttributes) {
     place(1);
     view->pasteAsPlainText();
     EXPECT_TRUE(modelText() == RichText(QStringLiteral("[bold]"), fontAttributes("Courier", 9)));
+}
+
+TEST_F(SlipTextViewTest, TypingInASampleTextChangesOnlyWhatWasTyped) {
+    const Result<RichText> read = RichTextFile::read(QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd"));
+    ASSERT_TRUE(read.ok());
+    const RichText original = read.value();
+    ASSERT_TRUE(original.hasAttachments());
+    showText(original);
+    qsizetype at = original.length() / 2;
+    while (!original.string().at(at - 1).isLetter()) ++at;
+    place(int(at));
+    type(QStringLiteral("xyz"));
+
+    RichText expected = original;
+    expected.insert(at, RichText(QStringLiteral("xyz"), original.attributesAt(at - 1)));
+    EXPECT_TRUE(modelText() == expected);
+    command([&] { doc->editor().endEditing(); });
+    EXPECT_TRUE(doc->currentSlip()->text().value() == expected);
 }
