@@ -37,7 +37,9 @@ void RichTextDocument::insert(QTextCursor& cursor, const RichText& text) {
     const QString& string = text.string();
     cursor.beginEditBlock();
     qsizetype index = 0;
-    for (const RichText::Run& run : text.runs()) {
+    const std::vector<RichText::Run>& runs = text.runs();
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        const RichText::Run& run = runs[r];
         const QTextCharFormat format = mapping_.charFormat(run.attributes);
         const std::optional<AttachmentAttribute> attachment =
             run.attributes.get<AttachmentAttribute>(attr::Attachment);
@@ -55,8 +57,9 @@ void RichTextDocument::insert(QTextCursor& cursor, const RichText& text) {
                 separator.clearProperty(QTextFormat::ObjectType);
                 if (c != u'\n') separator.setProperty(TextFormatMapping::SeparatorProperty, QString(c));
                 // A block is laid out by the style of its first character.
-                const qsizetype next = i + 1 < string.size() ? i + 1 : i;
-                cursor.insertBlock(mapping_.blockFormat(paragraphStyle(text.attributesAt(next))), separator);
+                const bool nextRun = i + 1 == end && r + 1 < runs.size();
+                cursor.insertBlock(mapping_.blockFormat(paragraphStyle(nextRun ? runs[r + 1].attributes : run.attributes)),
+                                   separator);
             } else if (c == AttachmentCharacter && attachment) {
                 flush(i);
                 insertAttachment(cursor, format, *attachment);
