@@ -92,6 +92,7 @@ public:
 
     // Attributes typing into an empty text starts with.
     void setTypingAttributes(const Attributes& attributes) { typingAttributes_ = attributes; }
+    const Attributes& typingAttributes() const { return typingAttributes_; }
 
     static constexpr const char* TypingActionName = "Typing";
 

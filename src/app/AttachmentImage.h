@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/TextAttributes.h"
+
+#include <QImage>
+
+namespace fendle {
+
+// The picture an attachment shows in the text view: its own image when its
+// bytes are one, else a small file symbol with the file's extension.
+class AttachmentImage {
+public:
+    // Pictures larger than this are shown as a file symbol; the bytes stay.
+    static constexpr qint64 MaximumPixels = qint64(8192) * 8192;
+    static constexpr qsizetype MaximumBytes = qsizetype(256) * 1024 * 1024;
+
+    static QImage imageFor(const AttachmentAttribute& attachment);
+    // The decoded picture, or a null image when the bytes are none (or too large).
+    static QImage decode(const QByteArray& bytes);
+    static QImage fileSymbol(const QString& fileName);
+};
+
+}  // namespace fendle
