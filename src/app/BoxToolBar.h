@@ -1,0 +1,44 @@
+#pragma once
+#include <QToolBar>
+
+class QAction;
+class QComboBox;
+
+namespace fendle {
+
+class SegmentedControl;
+struct BoxWindowContext;
+struct ToolbarState;
+
+// The box window's toolbar: the segmented controls in their declared
+// order and the plain items "Print", "Trash" and "Preferences". It shows
+// what a ToolbarState says and emits the user's clicks.
+class BoxToolBar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit BoxToolBar(QWidget* parent = nullptr);
+
+    SegmentedControl* saveBoxToolbarControl;
+    SegmentedControl* changeSlipToolbarControl;
+    SegmentedControl* goBackForwardToolbarControl;
+    SegmentedControl* viewSelectorToolbarControl;
+    SegmentedControl* fontCharacteristicsToolbarControl;
+    SegmentedControl* zoomToolbarControl;
+    QComboBox* zoomPopUp;
+    SegmentedControl* addSlipToolbarControl;
+    SegmentedControl* addRemoveSlipToolbarControl;
+    SegmentedControl* splitMergeToolbarControl;
+    SegmentedControl* openInExtraSlipWindowToolbarControl;
+    SegmentedControl* inspectorToolbarControl;
+    QAction* printItem;
+    QAction* trashItem;
+    QAction* preferencesItem;
+
+    void apply(const ToolbarState& state, const BoxWindowContext& context);
+    void selectView(int segment);
+    void showZoomFactor(qint32 percent);
+    // The zoom pop-up's titles: "%@%%" of each factor.
+    static QString zoomTitle(qint32 percent);
+};
+
+}  // namespace fendle
