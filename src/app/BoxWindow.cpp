@@ -11,6 +11,7 @@
 #include "app/SlipFields.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
+#include "app/TextStyling.h"
 #include "app/ToolbarState.h"
 #include "app/ZoomFactors.h"
 #include "document/Box.h"
@@ -25,6 +26,7 @@
 #include <QPointer>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -140,6 +142,10 @@ void BoxWindow::connectToolbar() {
             [this](int tag) { perform([&] { box_->selectView(tag); }); });
     connect(t->addSlipToolbarControl, &SegmentedControl::segmentClicked, this,
             [this] { perform([&] { box_->addSlip(); }); });
+    connect(t->fontCharacteristicsToolbarControl, &SegmentedControl::segmentClicked, this, [this](int tag) {
+        static const QStringList titles{"Bold", "Italic", "Underline", "Highlight"};
+        fontCharacteristicsAction(titles.value(tag));
+    });
     connect(t->zoomToolbarControl, &SegmentedControl::segmentClicked, this, &BoxWindow::changeZoomFactorAction);
     connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
@@ -258,6 +264,14 @@ bool BoxWindow::validateMenuItem(const QString& title) const {
 void BoxWindow::updateToolbarSegmentedControls() {
     const BoxWindowContext c = context();
     toolBar_->apply(ToolbarState::of(c), c);
+    if (const QTextEdit* text = qobject_cast<const QTextEdit*>(textView_); text && c.slipTextFocused) {
+        const TextStyling::Segments style = TextStyling::segmentsFor(*text, settings_.highlightColour);
+        SegmentedControl* control = toolBar_->fontCharacteristicsToolbarControl;
+        control->setSegmentSelected(0, style.bold);
+        control->setSegmentSelected(1, style.italic);
+        control->setSegmentSelected(2, style.underline);
+        control->setSegmentSelected(3, style.highlight);
+    }
 }
 
 void BoxWindow::runCommand(const QString& command) {
@@ -278,6 +292,8 @@ void BoxWindow::runCommand(const QString& command) {
             else
                 box_->undoManager().redo();
         });
+    } else if (TextStyling::commandForTitle(command)) {
+        fontCharacteristicsAction(command);
     } else if (command == QLatin1String("Save")) {
         save();
     } else if (command == QLatin1String("Save As...")) {
@@ -350,6 +366,19 @@ void BoxWindow::revertToSaved() {
          {QStringLiteral("Revert"), QStringLiteral("Cancel")}});
     if (answer != 0) return;
     perform([&] { box_->revertToContents(*path_, Box::DocumentType); });
+}
+
+QTextEdit* BoxWindow::focusedRichText() const {
+    if (port_.templateWindow() && focusIsIn(port_.templateWindow())) return port_.templateWindow()->textView();
+    return focusIsIn(textView_) ? qobject_cast<QTextEdit*>(textView_) : nullptr;
+}
+
+void BoxWindow::fontCharacteristicsAction(const QString& title) {
+    const auto command = TextStyling::commandForTitle(title);
+    QTextEdit* text = focusedRichText();
+    if (!command || !text) return;
+    TextStyling::apply(*text, *command, settings_.highlightColour);
+    updateToolbarSegmentedControls();
 }
 
 void BoxWindow::setZoomToSize(qint32 percent) {

@@ -2,12 +2,14 @@
 #include "app/QtUiPort.h"
 #include "platform/RichText.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QTabWidget;
+class QTextEdit;
 
 namespace fendle {
 
@@ -52,6 +54,8 @@ public:
         bool autoCompleteKeywords = true;
         bool autoCompleteSources = true;
         bool inspectorVisible = false;
+        // "HighlightColour".
+        QColor highlightColour{Qt::red};
     };
 
     BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard& pasteboard, const Settings& settings,
@@ -85,6 +89,8 @@ public:
     bool saveAs();
     bool saveTo(const QString& path, int kind);
     void revertToSaved();
+    // The style command on the focused rich text (the slip text or the template).
+    void fontCharacteristicsAction(const QString& title);
     void setZoomToSize(qint32 percent);
     void changeZoomFactorAction(int tag);
 
@@ -132,6 +138,7 @@ private:
     void scheduleSync();
     void forwardToFocusWidget(const char* slot);
     bool focusIsIn(const QWidget* widget) const;
+    QTextEdit* focusedRichText() const;
     bool confirmClose();
 };
 

@@ -12,6 +12,20 @@
 namespace fendle {
 
 namespace {
+QColor colourOf(const ColorAttribute& colour) {
+    const double* c = colour.components;
+    switch (colour.space) {
+    case ColorAttribute::Space::CalibratedRGB:
+    case ColorAttribute::Space::DeviceRGB: return QColor::fromRgbF(float(c[0]), float(c[1]), float(c[2]), float(colour.alpha));
+    case ColorAttribute::Space::CalibratedWhite:
+    case ColorAttribute::Space::DeviceWhite: return QColor::fromRgbF(float(c[0]), float(c[0]), float(c[0]), float(colour.alpha));
+    case ColorAttribute::Space::DeviceCMYK:
+        return QColor::fromCmykF(float(c[0]), float(c[1]), float(c[2]), float(c[3]), float(colour.alpha));
+    case ColorAttribute::Space::Named: break;
+    }
+    return QColor(Qt::black);
+}
+
 StandardBoxFileCodec& boxFileCodec() {
     static StandardBoxFileCodec codec;
     return codec;
@@ -57,6 +71,8 @@ BoxWindow::Settings FendleGui::windowSettings() const {
     }
     settings.autoCompleteKeywords = preferences_.boolForKey(Preferences::AutoCompleteKeywords);
     settings.autoCompleteSources = preferences_.boolForKey(Preferences::AutoCompleteSources);
+    settings.highlightColour = colourOf(preferences_.colorForKey(Preferences::HighlightColour));
+    settings.inspectorVisible = defaults_.boolForKey(FendleApplication::InspectorVisibleKey);
     return settings;
 }
 

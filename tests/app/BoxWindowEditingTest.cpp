@@ -88,9 +88,9 @@ TEST_F(BoxWindowEditingTest, UndoAndRedoFromTheMenuForSlipOperations) {
         QString command;
         QString undoName;
     };
-    const QList<Step> steps{{"Add", "Add Slip"},
-                            {"Clear All Fields", "Clear All Fields"},
-                            {"Remove", "Remove Slip(s)"}};
+    const QList<Step> steps{{"Clear All Fields", "Clear All Fields"},
+                            {"Remove", "Remove Slip(s)"},
+                            {"Add", "Add Slip"}};
     for (const Step& step : steps) {
         const QStringList before = QStringList(box->box().slips().keys());
         const QString keywordsBefore = keywordsField()->text();
