@@ -41,13 +41,13 @@ BoxToolBar::BoxToolBar(QWidget* parent) : QToolBar(QStringLiteral("Toolbar"), pa
     addRemoveSlipToolbarControl = control({QStringLiteral("+"), QStringLiteral("\u2212")}, QStringLiteral("Add/Remove"));
     addRemoveSlipToolbarControl->setObjectName(ToolbarState::AddRemoveItemIdentifier);
     splitMergeToolbarControl = control({QStringLiteral("Split"), QStringLiteral("Merge")}, QStringLiteral("Split/Merge"));
+    // The extra slip windows and the inspector come with windows of their
+    // own; until then these two controls only show their state.
     openInExtraSlipWindowToolbarControl = control({QStringLiteral("\u29C9")}, QStringLiteral("Extra Window"));
     inspectorToolbarControl = control({QStringLiteral("i")}, QStringLiteral("Inspector"));
     inspectorToolbarControl->setSegmentsCheckable(true);
     addSeparator();
-    printItem = addAction(QStringLiteral("Print"));
     trashItem = addAction(QStringLiteral("Trash"));
-    preferencesItem = addAction(QStringLiteral("Preferences"));
 }
 
 QString BoxToolBar::zoomTitle(qint32 percent) { return QStringLiteral("%1%").arg(percent); }
@@ -77,8 +77,7 @@ void BoxToolBar::apply(const ToolbarState& s, const BoxWindowContext& context) {
     trashItem->setText(s.trashLabel);
     trashItem->setToolTip(s.trashToolTip);
     trashItem->setProperty("imageName", s.trashImage);
-    for (QAction* item : {printItem, trashItem, preferencesItem})
-        item->setEnabled(ToolbarState::validateToolbarItem(item->text(), context));
+    trashItem->setEnabled(ToolbarState::validateToolbarItem(trashItem->text(), context));
     showZoomFactor(context.zoomFactor);
 }
 

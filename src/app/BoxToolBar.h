@@ -11,7 +11,8 @@ struct BoxWindowContext;
 struct ToolbarState;
 
 // The box window's toolbar: the segmented controls in their declared
-// order and the plain items "Print", "Trash" and "Preferences". It shows
+// order and the plain item "Trash" ("Print" and "Preferences" join it
+// with the printing and preferences windows). It shows
 // what a ToolbarState says and emits the user's clicks.
 class BoxToolBar : public QToolBar {
     Q_OBJECT
@@ -30,9 +31,7 @@ public:
     SegmentedControl* splitMergeToolbarControl;
     SegmentedControl* openInExtraSlipWindowToolbarControl;
     SegmentedControl* inspectorToolbarControl;
-    QAction* printItem;
     QAction* trashItem;
-    QAction* preferencesItem;
 
     void apply(const ToolbarState& state, const BoxWindowContext& context);
     void selectView(int segment);

@@ -150,9 +150,6 @@ void BoxWindow::connectToolbar() {
     connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
     connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
-    connect(t->preferencesItem, &QAction::triggered, this, [this] {
-        if (host_) host_->showPreferences();
-    });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
         perform([&] { box_->selectTabViewItemWithLabel(tabLabels().at(index)); });
@@ -320,8 +317,6 @@ void BoxWindow::runCommand(const QString& command) {
         host_->newBox();
     } else if (host_ && command == QLatin1String("Open...")) {
         host_->openBox();
-    } else if (host_ && command == QLatin1String("Preferences...")) {
-        host_->showPreferences();
     } else if (host_ && command == QLatin1String("Quit")) {
         host_->quit();
     }

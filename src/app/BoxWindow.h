@@ -42,7 +42,6 @@ public:
         virtual void clearRecentBoxes() = 0;
         virtual void boxSaved(BoxWindow& window, const QString& path) = 0;
         virtual void boxWindowClosed(BoxWindow& window) = 0;
-        virtual void showPreferences() = 0;
         virtual void quit() = 0;
     };
 

@@ -138,11 +138,10 @@ void FendleGui::takeHandOff(const QByteArray& message) {
 int FendleGui::dispatch(const QList<LaunchRequest>& requests) {
     int done = 0;
     for (const LaunchRequest& request : requests) {
-        if (dispatcher_.dispatch(request)) {
-            ++done;
-        } else if (request.kind == LaunchRequest::Kind::Open) {
-            applicationPort_.displayMessage(QStringLiteral("The file %1 could not be opened.").arg(request.value));
-        }
+        // Files are opened here so that a failure the controller did not
+        // report itself reaches the user.
+        const bool ok = request.kind == LaunchRequest::Kind::Open ? openPath(request.value) : dispatcher_.dispatch(request);
+        if (ok) ++done;
     }
     return done;
 }
@@ -173,10 +172,11 @@ void FendleGui::openSlipLink(const QString& address) {
     }
 }
 
-void FendleGui::openPath(const QString& path) {
+bool FendleGui::openPath(const QString& path) {
     QString error;
-    if (!controller_.openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true, &error) && !error.isEmpty())
-        applicationPort_.displayMessage(error);
+    if (controller_.openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true, &error)) return true;
+    if (!error.isEmpty()) applicationPort_.displayMessage(error);
+    return false;
 }
 
 void FendleGui::newBox() { controller_.openUntitledDocument(true); }
@@ -204,10 +204,6 @@ void FendleGui::boxWindowClosed(BoxWindow& window) {
     ports_.erase(box.get());
     controller_.closeDocument(box);
 }
-
-// The preferences window is its own piece of work; until it lands the
-// toolbar item and menu item have nothing to open.
-void FendleGui::showPreferences() { QApplication::beep(); }
 
 void FendleGui::quit() {
     for (BoxWindow* window : windows())

@@ -55,7 +55,6 @@ public:
     void clearRecentBoxes() override;
     void boxSaved(BoxWindow& window, const QString& path) override;
     void boxWindowClosed(BoxWindow& window) override;
-    void showPreferences() override;
     void quit() override;
 
 private:
@@ -72,7 +71,7 @@ private:
 
     BoxPtr makeBox();
     void documentOpened(FendleController::Document& document);
-    void openPath(const QString& path);
+    bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;
     void bringToFront(const Box& box);
 };

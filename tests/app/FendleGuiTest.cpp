@@ -128,6 +128,29 @@ TEST_F(FendleGuiTest, ExternalSlipLinkOpensItsBoxAtTheSlip) {
     EXPECT_EQ(gui->windows().first()->box().currentSlip()->key(), "1");
 }
 
+TEST_F(FendleGuiTest, StoredFrameIsUsedOnlyWhenWindowPositionsAreSaved) {
+    QWidget probe;
+    probe.setGeometry(40, 50, 420, 310);
+    const QString frame = QString::fromLatin1(probe.saveGeometry().toBase64());
+    defaults.setObject(FendleGui::WindowFrameKey, frame);
+
+    preferences.setObject(false, Preferences::SaveWindowPositionOnExit);
+    BoxPtr box = gui->controller().openUntitledDocument(true);
+    ASSERT_NE(gui->windowOf(*box), nullptr);
+    const QSize designed = gui->windowOf(*box)->size();
+    EXPECT_NE(designed, QSize(420, 310));
+    gui->windowOf(*box)->close();
+    flush();
+    // Closing stored the designed frame; the test's frame goes back.
+    EXPECT_NE(defaults.stringForKey(FendleGui::WindowFrameKey), frame);
+    defaults.setObject(FendleGui::WindowFrameKey, frame);
+
+    preferences.setObject(true, Preferences::SaveWindowPositionOnExit);
+    box = gui->controller().openUntitledDocument(true);
+    ASSERT_NE(gui->windowOf(*box), nullptr);
+    EXPECT_EQ(gui->windowOf(*box)->size(), QSize(420, 310));
+}
+
 TEST(SlipLinkParsingTest, ExternalLinksSplitIntoKeyAndBoxAddress) {
     const auto link = FendleGui::parseExternalSlipLink("fendle://12::file://localhost/Users/me/Notes.fendle");
     ASSERT_TRUE(link.has_value());
