@@ -125,6 +125,7 @@ void BoxMenuBar::retitle(const QString& menu, const QString& from, const QString
 
 void BoxMenuBar::validateAll() {
     if (!validate) return;
+    if (aboutToValidate) aboutToValidate();
     for (QAction* action : actions_) {
         const QString command = action->data().toString();
         if (command == Undo || command == Redo) continue;

@@ -28,6 +28,8 @@ public:
     std::function<void(const QString& command)> run;
     // Whether an item with its current title is enabled.
     std::function<bool(const QString& title)> validate;
+    // Before a round of validation: the rules can gather what they look at once.
+    std::function<void()> aboutToValidate;
     // The recent boxes, newest first, for "Open Recent".
     std::function<QStringList()> recentBoxes;
     std::function<void(const QString& path)> openRecent;

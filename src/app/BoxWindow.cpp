@@ -157,7 +157,13 @@ void BoxWindow::connectToolbar() {
     connect(fields_, &SlipFields::fieldEditingEnded, this, [this] { syncFromBox(); });
 
     menuBar_->run = [this](const QString& command) { runCommand(command); };
-    menuBar_->validate = [this](const QString& title) { return validateMenuItem(title); };
+    menuBar_->aboutToValidate = [this] {
+        MenuValidation::logCurrentSlipConsistency(*box_);
+        validationContext_ = context();
+    };
+    menuBar_->validate = [this](const QString& title) {
+        return validationContext_ ? MenuValidation::validateMenuItem(title, *validationContext_) : validateMenuItem(title);
+    };
     menuBar_->recentBoxes = [this] { return host_ ? host_->recentBoxes() : QStringList(); };
     menuBar_->openRecent = [this](const QString& path) {
         if (host_) host_->openRecentBox(path);

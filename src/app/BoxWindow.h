@@ -1,4 +1,5 @@
 #pragma once
+#include "app/BoxWindowContext.h"
 #include "app/QtUiPort.h"
 #include "platform/RichText.h"
 
@@ -23,7 +24,6 @@ class SearchView;
 class SlipFields;
 class SlipScentView;
 class SlipTextView;
-struct BoxWindowContext;
 
 // The window of one box: the four tabs, the slip's fields, the toolbar and
 // the main menu. It holds no box state: it forwards the user's commands to
@@ -124,6 +124,8 @@ private:
     KeywordScentView* keywordScentView_;
     AlternatingScentView* alternatingScentView_;
     std::optional<RichText> shownText_;
+    // The box's state for one round of menu validation.
+    std::optional<BoxWindowContext> validationContext_;
     bool syncPending_ = false;
     bool selectingTab_ = false;
     bool closed_ = false;

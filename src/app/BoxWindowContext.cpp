@@ -16,9 +16,14 @@ BoxWindowContext BoxWindowContext::of(Box& box, const Pasteboard& pasteboard) {
     context.trashEmpty = box.inTrashMode() ? data.slips().isEmpty() : data.deletedSlips().isEmpty();
     context.historyPosition = box.slipHistory().position();
     context.historyLength = box.slipHistory().keys().size();
-    if (const SlipPtr slip = box.currentSlip()) context.currentKey = slip->key();
-    context.firstKey = data.findFirstKey();
-    context.lastKey = data.findLastKey();
+    if (const SlipPtr slip = box.currentSlip()) {
+        const QString key = slip->key();
+        context.onFirstSlip = data.findFirstKey() == key;
+        // The neighbour search steps through numbers; scanning all keys for
+        // the highest would cost a pass over the box on every refresh.
+        context.onLastSlip = slip->slipID() > data.numberOfLastSlip() ? data.findLastKey() == key
+                                                                       : data.findNextKey(*slip) == key;
+    }
     context.selectedResultCount = box.selectedSearchResultRows().size();
     if (const auto& row = box.hooks().selectedAlternatingScentRow) {
         if (const auto selected = row()) context.alternatingRowIsSlip = selected->isSlip;

@@ -18,9 +18,9 @@ struct BoxWindowContext {
     bool trashEmpty = true;
     qsizetype historyPosition = 0;
     qsizetype historyLength = 0;
-    std::optional<QString> currentKey;
-    QString firstKey;
-    QString lastKey;
+    // Where the current slip stands in key order; both false without one.
+    bool onFirstSlip = false;
+    bool onLastSlip = false;
     qsizetype selectedResultCount = 0;
     // None when no row of the alternating-scent view is selected.
     std::optional<bool> alternatingRowIsSlip;

@@ -20,8 +20,6 @@ bool MenuValidation::validateMenuItem(const QString& title, const BoxWindowConte
 bool MenuValidation::byTitle(const QString& t, const BoxWindowContext& c) {
     const bool slipTab = c.selectedTab == Box::SlipTab;
     const bool searchTab = c.selectedTab == Box::SearchTab;
-    const bool onLast = c.currentKey && *c.currentKey == c.lastKey;
-    const bool onFirst = c.currentKey && *c.currentKey == c.firstKey;
     if (t == QLatin1String("Close All Extra Slip Windows") || t == QLatin1String("Arrange Extra Slip Windows"))
         return c.hasExtraSlipWindows;
     if (t == QLatin1String("Revert To Saved")) return c.documentEdited;
@@ -30,8 +28,8 @@ bool MenuValidation::byTitle(const QString& t, const BoxWindowContext& c) {
     if (t == QLatin1String("Empty Trash")) return !c.trashEmpty;
     if (t == QLatin1String("Go Back")) return c.historyPosition != 0;
     if (t == QLatin1String("Go Forward")) return c.historyPosition < c.historyLength - 1;
-    if (t == QLatin1String("Next") || t == QLatin1String("Last")) return !onLast;
-    if (t == QLatin1String("Previous") || t == QLatin1String("First")) return !onFirst;
+    if (t == QLatin1String("Next") || t == QLatin1String("Last")) return !c.onLastSlip;
+    if (t == QLatin1String("Previous") || t == QLatin1String("First")) return !c.onFirstSlip;
     if (t == QLatin1String("Add")) return !c.inTrashMode;
     if (t == QLatin1String("Split")) return slipTab && !c.inTrashMode;
     if (t == QLatin1String("Merge")) return (slipTab || searchTab) && !c.inTrashMode;

@@ -30,9 +30,8 @@ ToolbarState ToolbarState::of(const BoxWindowContext& c) {
     ToolbarState s;
     const bool slipTab = c.selectedTab == Box::SlipTab;
     s.save = c.documentEdited;
-    // Keys compare as strings; a box without slips has no current key.
-    s.previous = c.currentKey && *c.currentKey != c.firstKey;
-    s.next = c.currentKey && *c.currentKey != c.lastKey;
+    s.previous = !c.onFirstSlip;
+    s.next = !c.onLastSlip;
     s.back = c.historyLength > 0 && c.historyPosition != 0;
     s.forward = c.historyLength > 0 && c.historyPosition + 1 < c.historyLength;
     s.addSlip = s.addSegment = !c.inTrashMode;

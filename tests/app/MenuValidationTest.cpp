@@ -8,13 +8,10 @@ using namespace fendle;
 
 namespace {
 
-// Slips 1 to 3, slip 2 shown, in the middle of a three-entry history.
+// A slip in the middle of the box, in the middle of a three-entry history.
 BoxWindowContext middleOfBox() {
     BoxWindowContext c;
     c.selectedTab = Box::SlipTab;
-    c.currentKey = QStringLiteral("2");
-    c.firstKey = QStringLiteral("1");
-    c.lastKey = QStringLiteral("3");
     c.historyLength = 3;
     c.historyPosition = 1;
     return c;
@@ -29,11 +26,12 @@ bool enabled(const char* title, const BoxWindowContext& c) {
 TEST(MenuValidationTest, KeyOrderItemsFollowTheCurrentSlip) {
     BoxWindowContext c = middleOfBox();
     for (const char* title : {"Next", "Last", "Previous", "First"}) EXPECT_TRUE(enabled(title, c)) << title;
-    c.currentKey = c.lastKey;
+    c.onLastSlip = true;
     EXPECT_FALSE(enabled("Next", c));
     EXPECT_FALSE(enabled("Last", c));
     EXPECT_TRUE(enabled("Previous", c));
-    c.currentKey = c.firstKey;
+    c.onLastSlip = false;
+    c.onFirstSlip = true;
     EXPECT_FALSE(enabled("Previous", c));
     EXPECT_FALSE(enabled("First", c));
     EXPECT_TRUE(enabled("Next", c));

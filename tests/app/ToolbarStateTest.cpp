@@ -8,33 +8,31 @@ using namespace fendle;
 
 namespace {
 
-BoxWindowContext onSlip(const char* key, const char* first = "1", const char* last = "3") {
+BoxWindowContext onSlip(bool first = false, bool last = false) {
     BoxWindowContext c;
     c.selectedTab = Box::SlipTab;
-    c.currentKey = QString::fromUtf8(key);
-    c.firstKey = QString::fromUtf8(first);
-    c.lastKey = QString::fromUtf8(last);
+    c.onFirstSlip = first;
+    c.onLastSlip = last;
     c.historyLength = 1;
     return c;
 }
 
 }  // namespace
 
-TEST(ToolbarStateTest, PreviousAndNextSegmentsCompareKeysAsStrings) {
-    ToolbarState s = ToolbarState::of(onSlip("1"));
+TEST(ToolbarStateTest, PreviousAndNextSegmentsFollowThePlaceInKeyOrder) {
+    ToolbarState s = ToolbarState::of(onSlip(true, false));
     EXPECT_FALSE(s.previous);
     EXPECT_TRUE(s.next);
-    s = ToolbarState::of(onSlip("7", "7", "7"));
+    s = ToolbarState::of(onSlip(true, true));
     EXPECT_FALSE(s.previous);
     EXPECT_FALSE(s.next);
-    // "10" is not "1" even though both would read as the first number.
-    s = ToolbarState::of(onSlip("10", "1", "10"));
+    s = ToolbarState::of(onSlip(false, true));
     EXPECT_TRUE(s.previous);
     EXPECT_FALSE(s.next);
 }
 
 TEST(ToolbarStateTest, HistorySegments) {
-    BoxWindowContext c = onSlip("2");
+    BoxWindowContext c = onSlip();
     ToolbarState s = ToolbarState::of(c);
     EXPECT_FALSE(s.back);
     EXPECT_FALSE(s.forward);
@@ -51,7 +49,7 @@ TEST(ToolbarStateTest, HistorySegments) {
 }
 
 TEST(ToolbarStateTest, BrowsingTheTrashRelabelsAndDisables) {
-    BoxWindowContext c = onSlip("2");
+    BoxWindowContext c = onSlip();
     ToolbarState s = ToolbarState::of(c);
     EXPECT_EQ(s.addRemoveLabel, "Add/Remove");
     EXPECT_EQ(s.removeImage, "removeSlipBlack");
@@ -77,7 +75,7 @@ TEST(ToolbarStateTest, BrowsingTheTrashRelabelsAndDisables) {
 }
 
 TEST(ToolbarStateTest, ExtraWindowControlByTab) {
-    BoxWindowContext c = onSlip("2");
+    BoxWindowContext c = onSlip();
     ToolbarState s = ToolbarState::of(c);
     EXPECT_TRUE(s.extraWindow);
     EXPECT_EQ(s.extraWindowToolTip, "Open the current slip in a separate window");
@@ -101,7 +99,7 @@ TEST(ToolbarStateTest, ExtraWindowControlByTab) {
 }
 
 TEST(ToolbarStateTest, ZoomAndStyleControlsBelongToTheSlipTab) {
-    BoxWindowContext c = onSlip("2");
+    BoxWindowContext c = onSlip();
     c.zoomFactor = 10;
     ToolbarState s = ToolbarState::of(c);
     EXPECT_TRUE(s.zoom);
@@ -123,7 +121,7 @@ TEST(ToolbarStateTest, ZoomAndStyleControlsBelongToTheSlipTab) {
 }
 
 TEST(ToolbarStateTest, PlainItemsByLabel) {
-    BoxWindowContext c = onSlip("2");
+    BoxWindowContext c = onSlip();
     EXPECT_TRUE(ToolbarState::validateToolbarItem("Print", c));
     EXPECT_TRUE(ToolbarState::validateToolbarItem("Preferences", c));
     EXPECT_FALSE(ToolbarState::validateToolbarItem("Save", c));
