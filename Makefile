@@ -12,10 +12,8 @@ $(BUILD_DIR)/app/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR)/app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 
 run: deps $(BUILD_DIR)/app/build.ninja
-	cmake --build $(BUILD_DIR)/app -j $(JOBS) --target fendle-cli welcome_box
-	$(BUILD_DIR)/app/src/fendle-cli --help
-	$(BUILD_DIR)/app/src/fendle-cli info examples/Welcome.fendle
-	$(BUILD_DIR)/app/src/fendle-cli dump examples/Welcome.fendle
+	cmake --build $(BUILD_DIR)/app -j $(JOBS) --target fendle fendle-cli welcome_box
+	$(BUILD_DIR)/app/src/app/fendle examples/Welcome.fendle
 
 test: deps
 	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)

@@ -1,7 +1,55 @@
+#include "app/FendleGui.h"
+#include "appcore/LegacyDefaultsMigration.h"
+#include "appcore/Preferences.h"
+#include "appcore/SingleInstance.h"
+#include "platform/Defaults.h"
+
 #include <QApplication>
+#include <QFile>
+#include <cstdio>
+
+using namespace fendle;
+
+namespace {
+
+std::optional<QByteArray> readStandardInput() {
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray bytes = input.read(MaxLaunchPayload + 1);
+    if (bytes.size() > MaxLaunchPayload) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Fendle"));
+    QApplication::setDesktopFileName(QStringLiteral("fendle"));
+
+    const Result<QList<LaunchRequest>> requests = parseCommandLine(app.arguments().mid(1), readStandardInput);
+    if (!requests) {
+        std::fprintf(stderr, "fendle: %s\n", qPrintable(requests.error()));
+        return 2;
+    }
+    // A program already running takes over what this start asked for.
+    const QString serverName = SingleInstance::defaultServerName();
+    if (SingleInstance::handOff(serverName, encodeLaunchRequests(*requests))) return 0;
+
+    Defaults& defaults = Defaults::standard();
+    migrateLegacyDefaults(defaults);
+    Preferences& preferences = Preferences::sharedInstance();
+    FendleGui gui(defaults, preferences);
+
+    SingleInstance instance(serverName);
+    instance.received = [&gui](const QByteArray& message) { gui.takeHandOff(message); };
+    if (const Status listening = instance.listen(); !listening.ok())
+        std::fprintf(stderr, "fendle: %s\n", qPrintable(listening.error()));
+
+    gui.start(*requests);
+    const int status = app.exec();
+    gui.application().applicationShouldTerminate();
+    defaults.synchronize();
+    return status;
 }

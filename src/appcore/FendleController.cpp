@@ -97,8 +97,19 @@ FendleController::Document& FendleController::addDocument(BoxPtr box, std::optio
     return document;
 }
 
+BoxPtr FendleController::newBox() {
+    if (hooks_.makeBox)
+        if (BoxPtr box = hooks_.makeBox()) return box;
+    return std::make_shared<Box>(ui_, pasteboard_);
+}
+
+void FendleController::setPathOfDocument(const Box& box, const QString& path) {
+    for (Document& document : documents_)
+        if (document.box.get() == &box) document.path = path;
+}
+
 BoxPtr FendleController::openUntitledDocument(bool display) {
-    BoxPtr box = std::make_shared<Box>(ui_, pasteboard_);
+    BoxPtr box = newBox();
     addDocument(box, std::nullopt, display);
     box->loadDocumentWithInitialData();
     return box;
@@ -217,7 +228,7 @@ BoxPtr FendleController::readBoxFile(const QString& path, QString* error) {
         setError(error, bytes.error());
         return nullptr;
     }
-    BoxPtr box = std::make_shared<Box>(ui_, pasteboard_);
+    BoxPtr box = newBox();
     box->setFileCodec(codec_);
     if (!box->readFromData(*bytes, Box::DocumentType)) {
         setError(error, QStringLiteral("The file %1 could not be read as a box.").arg(QFileInfo(path).fileName()));

@@ -55,6 +55,9 @@ public:
         // A picture, text or web-location file becomes a slip (the new-slip service).
         std::function<void(const QString& path)> makeSlipFromFile;
         std::function<void()> refreshInspector;
+        // Makes the box of a document that gets a window (the program gives
+        // each its own UI port); by default a box on the controller's port.
+        std::function<BoxPtr()> makeBox;
     };
 
     FendleController(UiPort& ui, Pasteboard& pasteboard, Preferences& preferences, BoxFileCodec* codec);
@@ -71,6 +74,8 @@ public:
     std::optional<QString> pathOfDocument(const Box& box) const;
     BoxPtr documentForPath(const QString& path) const;
     void closeDocument(const BoxPtr& box);
+    // After "Save As": the document is found under its new path.
+    void setPathOfDocument(const Box& box, const QString& path);
 
     BoxPtr openUntitledDocument(bool display);
     BoxPtr openDefaultDocIfNothingYetOpen();
@@ -99,6 +104,7 @@ private:
     bool currentlyOpeningFromCacheFile_ = false;
     QString slipToDisplay_;
 
+    BoxPtr newBox();
     Document& addDocument(BoxPtr box, std::optional<QString> path, bool display);
     BoxPtr readBoxFile(const QString& path, QString* error);
     BoxPtr openStandard(const QString& path, bool display, QString* error);

@@ -1,0 +1,43 @@
+#pragma once
+#include <QToolBar>
+
+class QAction;
+class QComboBox;
+
+namespace fendle {
+
+class SegmentedControl;
+struct BoxWindowContext;
+struct ToolbarState;
+
+// The box window's toolbar: the segmented controls in their declared
+// order and the plain item "Trash" ("Print" and "Preferences" join it
+// with the printing and preferences windows). It shows
+// what a ToolbarState says and emits the user's clicks.
+class BoxToolBar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit BoxToolBar(QWidget* parent = nullptr);
+
+    SegmentedControl* saveBoxToolbarControl;
+    SegmentedControl* changeSlipToolbarControl;
+    SegmentedControl* goBackForwardToolbarControl;
+    SegmentedControl* viewSelectorToolbarControl;
+    SegmentedControl* fontCharacteristicsToolbarControl;
+    SegmentedControl* zoomToolbarControl;
+    QComboBox* zoomPopUp;
+    SegmentedControl* addSlipToolbarControl;
+    SegmentedControl* addRemoveSlipToolbarControl;
+    SegmentedControl* splitMergeToolbarControl;
+    SegmentedControl* openInExtraSlipWindowToolbarControl;
+    SegmentedControl* inspectorToolbarControl;
+    QAction* trashItem;
+
+    void apply(const ToolbarState& state, const BoxWindowContext& context);
+    void selectView(int segment);
+    void showZoomFactor(qint32 percent);
+    // The zoom pop-up's titles: "%@%%" of each factor.
+    static QString zoomTitle(qint32 percent);
+};
+
+}  // namespace fendle

@@ -1,0 +1,464 @@
+#include "app/BoxWindow.h"
+
+#include "app/AlternatingScentView.h"
+#include "app/BoxMenuBar.h"
+#include "app/BoxToolBar.h"
+#include "app/BoxWindowContext.h"
+#include "app/KeywordScentView.h"
+#include "app/MenuValidation.h"
+#include "app/SearchView.h"
+#include "app/SegmentedControl.h"
+#include "app/SlipFields.h"
+#include "app/SlipScentView.h"
+#include "app/SlipTextView.h"
+#include "app/TextStyling.h"
+#include "app/ToolbarState.h"
+#include "app/ZoomFactors.h"
+#include "document/Box.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace fendle {
+
+namespace {
+
+const QStringList& tabLabels() {
+    static const QStringList labels{Box::SlipTab, Box::SearchTab, Box::KeywordScentTab, Box::AlternatingScentTab};
+    return labels;
+}
+
+// Menu commands that are one operation of the box.
+const QHash<QString, void (Box::*)()>& boxCommands() {
+    static const QHash<QString, void (Box::*)()> commands{
+        {QStringLiteral("Browse Trash"), &Box::browseTrash},
+        {QStringLiteral("Add"), &Box::addSlip},
+        {QStringLiteral("Remove"), &Box::removeSlip},
+        {QStringLiteral("Copy Slip"), &Box::copySlip},
+        {QStringLiteral("Paste Slip"), &Box::pasteSlip},
+        {QStringLiteral("Clear All Fields"), &Box::clearSlip},
+        {QStringLiteral("Split"), &Box::splitSlip},
+        {QStringLiteral("Merge"), &Box::mergeSlips},
+        {QStringLiteral("Next"), &Box::nextSlip},
+        {QStringLiteral("Previous"), &Box::previousSlip},
+        {QStringLiteral("First"), &Box::firstSlip},
+        {QStringLiteral("Last"), &Box::lastSlip},
+        {QStringLiteral("Go Back"), &Box::goBackSlip},
+        {QStringLiteral("Go Forward"), &Box::goForwardSlip},
+        {QStringLiteral("Go To Slip..."), &Box::goToSlip},
+        {QStringLiteral("Random Slip"), &Box::randomSlip},
+        {QStringLiteral("Most Recent Slip"), &Box::mostRecentSlip},
+        {QStringLiteral("Suggest Slip"), &Box::suggestSlip},
+        {QStringLiteral("Edit Slip Template..."), &Box::editSlipTemplate},
+        {QStringLiteral("Empty Trash"), &Box::emptyTrash},
+    };
+    return commands;
+}
+
+}  // namespace
+
+BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard& pasteboard, const Settings& settings,
+                     Host* host, QWidget* parent)
+    : QMainWindow(parent),
+      box_(std::move(box)),
+      port_(port),
+      pasteboard_(pasteboard),
+      settings_(settings),
+      host_(host),
+      menuBar_(new BoxMenuBar(this)),
+      toolBar_(new BoxToolBar(this)),
+      tabs_(new QTabWidget(this)) {
+    setMenuBar(menuBar_);
+    addToolBar(toolBar_);
+    textView_ = new SlipTextView(*box_, this);
+    textView_->setObjectName(QStringLiteral("slipTextView"));
+    fields_ = new SlipFields(*box_, this);
+    fields_->setAutoComplete(settings_.autoCompleteKeywords, settings_.autoCompleteSources);
+    slipScentView_ = new SlipScentView(*box_, this);
+    searchView_ = new SearchView(*box_, this);
+    keywordScentView_ = new KeywordScentView(*box_, this);
+    alternatingScentView_ = new AlternatingScentView(*box_, this);
+    tabs_->addTab(makeSlipTab(), Box::SlipTab);
+    tabs_->addTab(searchView_, Box::SearchTab);
+    tabs_->addTab(keywordScentView_, Box::KeywordScentTab);
+    tabs_->addTab(alternatingScentView_, Box::AlternatingScentTab);
+    setCentralWidget(tabs_);
+    resize(900, 640);
+
+    port_.setBox(box_.get());
+    port_.setWindow(this);
+    connectToolbar();
+    connectBox();
+    setUpWindow();
+}
+
+BoxWindow::~BoxWindow() {
+    // The box may outlive its window (the controller still holds it).
+    BoxHooks& hooks = box_->hooks();
+    hooks.updateSlipScent = nullptr;
+    hooks.rebuildKeywordScentTable = nullptr;
+    hooks.searchResultsChanged = nullptr;
+    port_.setWindow(nullptr);
+}
+
+QWidget* BoxWindow::makeSlipTab() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    auto* split = new QSplitter(Qt::Horizontal, page);
+    split->addWidget(textView_);
+    split->addWidget(slipScentView_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    layout->addWidget(split, 1);
+    layout->addWidget(fields_);
+    // Tab leaves the slip text for the keywords; Shift-Tab from the keywords returns.
+    setTabOrder(textView_, fields_->keywordsField());
+    return page;
+}
+
+void BoxWindow::connectToolbar() {
+    BoxToolBar* t = toolBar_;
+    auto tagged = [this](SegmentedControl* control, void (Box::*action)(std::optional<int>)) {
+        connect(control, &SegmentedControl::segmentClicked, this,
+                [this, action](int tag) { perform([&] { (box_.get()->*action)(tag); }); });
+    };
+    connect(t->saveBoxToolbarControl, &SegmentedControl::segmentClicked, this, [this] { save(); });
+    tagged(t->changeSlipToolbarControl, &Box::changeSlipAction);
+    tagged(t->goBackForwardToolbarControl, &Box::goBackForwardSlipAction);
+    tagged(t->addRemoveSlipToolbarControl, &Box::addRemoveSlipAction);
+    tagged(t->splitMergeToolbarControl, &Box::splitMergeSlipAction);
+    connect(t->viewSelectorToolbarControl, &SegmentedControl::segmentClicked, this,
+            [this](int tag) { perform([&] { box_->selectView(tag); }); });
+    connect(t->addSlipToolbarControl, &SegmentedControl::segmentClicked, this,
+            [this] { perform([&] { box_->addSlip(); }); });
+    connect(t->fontCharacteristicsToolbarControl, &SegmentedControl::segmentClicked, this, [this](int tag) {
+        static const QStringList titles{"Bold", "Italic", "Underline", "Highlight"};
+        fontCharacteristicsAction(titles.value(tag));
+    });
+    connect(t->zoomToolbarControl, &SegmentedControl::segmentClicked, this, &BoxWindow::changeZoomFactorAction);
+    connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
+            [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
+    connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
+        perform([&] { box_->selectTabViewItemWithLabel(tabLabels().at(index)); });
+    });
+    connect(fields_, &SlipFields::fieldEditingEnded, this, [this] { syncFromBox(); });
+
+    menuBar_->run = [this](const QString& command) { runCommand(command); };
+    menuBar_->aboutToValidate = [this] {
+        MenuValidation::logCurrentSlipConsistency(*box_);
+        validationContext_ = context();
+    };
+    menuBar_->validate = [this](const QString& title) {
+        return validationContext_ ? MenuValidation::validateMenuItem(title, *validationContext_) : validateMenuItem(title);
+    };
+    menuBar_->recentBoxes = [this] { return host_ ? host_->recentBoxes() : QStringList(); };
+    menuBar_->openRecent = [this](const QString& path) {
+        if (host_) host_->openRecentBox(path);
+    };
+    menuBar_->clearRecent = [this] {
+        if (host_) host_->clearRecentBoxes();
+    };
+    // The style control follows the focus: it works only in the slip text.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this) updateToolbarSegmentedControls();
+    });
+}
+
+void BoxWindow::connectBox() {
+    const QPointer<BoxWindow> self(this);
+    BoxHooks& hooks = box_->hooks();
+    hooks.updateSlipScent = [self] {
+        if (self) self->slipScentView_->refresh();
+    };
+    hooks.rebuildKeywordScentTable = [self] {
+        if (!self) return;
+        self->keywordScentView_->refresh();
+        self->alternatingScentView_->refresh();
+    };
+    hooks.searchResultsChanged = [self] {
+        if (self) self->searchView_->refresh();
+    };
+    box_->undoManager().addDidUndoOrRedoObserver([self] {
+        if (self) self->scheduleSync();
+    });
+}
+
+void BoxWindow::setUpWindow() {
+    selectingTab_ = true;
+    tabs_->setCurrentIndex(0);
+    selectingTab_ = false;
+    toolBar_->selectView(0);
+    setZoomToSize(box_->box().currentZoomFactor());
+    fields_->sourceSnapBackButton()->hide();
+    if (settings_.frame) restoreGeometry(*settings_.frame);
+    box_->showFirstSlip(settings_.slipToDisplayWhenOpeningBox);
+    syncFromBox();
+}
+
+void BoxWindow::setPath(const std::optional<QString>& path) {
+    path_ = path;
+    box_->setFileName(path);
+    if (path) box_->setDisplayName(QFileInfo(*path).fileName());
+    box_->updateBoxWindowTitle();
+}
+
+void BoxWindow::perform(const std::function<void()>& action) {
+    {
+        UndoManager::EventScope event(box_->undoManager());
+        action();
+    }
+    syncFromBox();
+}
+
+void BoxWindow::scheduleSync() {
+    if (syncPending_) return;
+    syncPending_ = true;
+    QMetaObject::invokeMethod(this, [this] { syncFromBox(); }, Qt::QueuedConnection);
+}
+
+void BoxWindow::syncFromBox() {
+    syncPending_ = false;
+    fields_->showEditorFields();
+    fields_->setEditable(box_->editor().isEditable());
+    // The text view reloads only when the box changed the text: reloading
+    // what the user is typing would move the cursor.
+    if (!shownText_ || !(*shownText_ == box_->editor().text())) {
+        shownText_ = box_->editor().text();
+        textView_->showEditorText();
+    }
+    const UndoManager& undo = box_->undoManager();
+    menuBar_->setUndoTitles(undo.undoActionName(), undo.canUndo(), undo.redoActionName(), undo.canRedo());
+    menuBar_->validateAll();
+    updateToolbarSegmentedControls();
+}
+
+BoxWindowContext BoxWindow::context() const {
+    BoxWindowContext c = BoxWindowContext::of(*box_, pasteboard_);
+    c.slipTextFocused = focusIsIn(textView_);
+    c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
+    c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
+    c.inspectorVisible = settings_.inspectorVisible;
+    return c;
+}
+
+bool BoxWindow::focusIsIn(const QWidget* widget) const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && widget && (focus == widget || widget->isAncestorOf(focus));
+}
+
+bool BoxWindow::validateMenuItem(const QString& title) const {
+    MenuValidation::logCurrentSlipConsistency(*box_);
+    return MenuValidation::validateMenuItem(title, context());
+}
+
+void BoxWindow::updateToolbarSegmentedControls() {
+    const BoxWindowContext c = context();
+    toolBar_->apply(ToolbarState::of(c), c);
+    if (const QTextEdit* text = qobject_cast<const QTextEdit*>(textView_); text && c.slipTextFocused) {
+        const TextStyling::Segments style = TextStyling::segmentsFor(*text, settings_.highlightColour);
+        SegmentedControl* control = toolBar_->fontCharacteristicsToolbarControl;
+        control->setSegmentSelected(0, style.bold);
+        control->setSegmentSelected(1, style.italic);
+        control->setSegmentSelected(2, style.underline);
+        control->setSegmentSelected(3, style.highlight);
+    }
+}
+
+void BoxWindow::runCommand(const QString& command) {
+    if (const auto op = boxCommands().constFind(command); op != boxCommands().cend()) {
+        perform([&] { (box_.get()->*op.value())(); });
+        return;
+    }
+    static const QStringList views{QStringLiteral("Slip View"), QStringLiteral("Search View"),
+                                   QStringLiteral("Keyword Scent View"), QStringLiteral("Alternating Scent View")};
+    if (const qsizetype view = views.indexOf(command); view >= 0) {
+        perform([&] { box_->selectView(int(view)); });
+    } else if (command == QLatin1String("Undo") || command == QLatin1String("Redo")) {
+        perform([&] {
+            // The edit in progress becomes its own step first, as leaving the field would.
+            box_->editor().endEditing();
+            if (command == QLatin1String("Undo"))
+                box_->undoManager().undo();
+            else
+                box_->undoManager().redo();
+        });
+    } else if (TextStyling::commandForTitle(command)) {
+        fontCharacteristicsAction(command);
+    } else if (command == QLatin1String("Save")) {
+        save();
+    } else if (command == QLatin1String("Save As...")) {
+        saveAs();
+    } else if (command == QLatin1String("Revert To Saved")) {
+        revertToSaved();
+    } else if (command == QLatin1String("Close")) {
+        close();
+    } else if (command == QLatin1String("Zoom In")) {
+        changeZoomFactorAction(2);
+    } else if (command == QLatin1String("Zoom Out")) {
+        changeZoomFactorAction(0);
+    } else if (command == QLatin1String("Actual Size")) {
+        changeZoomFactorAction(1);
+    } else if (command == QLatin1String("Cut")) {
+        forwardToFocusWidget("cut");
+    } else if (command == QLatin1String("Copy")) {
+        forwardToFocusWidget("copy");
+    } else if (command == QLatin1String("Paste")) {
+        forwardToFocusWidget("paste");
+    } else if (command == QLatin1String("Select All")) {
+        forwardToFocusWidget("selectAll");
+    } else if (host_ && command == QLatin1String("New")) {
+        host_->newBox();
+    } else if (host_ && command == QLatin1String("Open...")) {
+        host_->openBox();
+    } else if (host_ && command == QLatin1String("Quit")) {
+        host_->quit();
+    }
+}
+
+void BoxWindow::forwardToFocusWidget(const char* slot) {
+    if (QWidget* focus = QApplication::focusWidget()) QMetaObject::invokeMethod(focus, slot);
+}
+
+bool BoxWindow::save() {
+    if (!path_) return saveAs();
+    return saveTo(*path_, int(Box::SaveKind::Save));
+}
+
+bool BoxWindow::saveAs() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), path_.value_or(QString()),
+                                                QStringLiteral("Fendle boxes (*.fendle)"));
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".fendle");
+    return saveTo(path, int(Box::SaveKind::SaveAs));
+}
+
+bool BoxWindow::saveTo(const QString& path, int kind) {
+    bool ok = false;
+    perform([&] { ok = box_->saveDocument(path, Box::DocumentType, Box::SaveKind(kind)); });
+    if (!ok) return false;
+    if (Box::SaveKind(kind) != Box::SaveKind::SaveTo) {
+        setPath(path);
+        if (host_) host_->boxSaved(*this, path);
+    }
+    updateToolbarSegmentedControls();
+    return true;
+}
+
+void BoxWindow::revertToSaved() {
+    if (!path_ || !box_->isDocumentEdited()) return;
+    const int answer = port_.askQuestion(
+        {UiPort::AlertStyle::Sheet,
+         QStringLiteral("Do you want to revert to the most recently saved version of the document \"%1\"?")
+             .arg(QFileInfo(*path_).fileName()),
+         QStringLiteral("Your current changes will be lost."),
+         {QStringLiteral("Revert"), QStringLiteral("Cancel")}});
+    if (answer != 0) return;
+    perform([&] { box_->revertToContents(*path_, Box::DocumentType); });
+}
+
+QTextEdit* BoxWindow::focusedRichText() const {
+    if (port_.templateWindow() && focusIsIn(port_.templateWindow())) return port_.templateWindow()->textView();
+    return focusIsIn(textView_) ? qobject_cast<QTextEdit*>(textView_) : nullptr;
+}
+
+void BoxWindow::fontCharacteristicsAction(const QString& title) {
+    const auto command = TextStyling::commandForTitle(title);
+    QTextEdit* text = focusedRichText();
+    if (!command || !text) return;
+    TextStyling::apply(*text, *command, settings_.highlightColour);
+    updateToolbarSegmentedControls();
+}
+
+void BoxWindow::setZoomToSize(qint32 percent) {
+    if (!ZoomFactors::all().contains(percent)) percent = 100;
+    box_->box().setCurrentZoomFactor(percent);
+    toolBar_->showZoomFactor(percent);
+    updateToolbarSegmentedControls();
+}
+
+void BoxWindow::changeZoomFactorAction(int tag) {
+    const qint32 now = box_->box().currentZoomFactor();
+    switch (tag) {
+    case 0: setZoomToSize(ZoomFactors::zoomOut(now)); break;
+    case 1: setZoomToSize(100); break;
+    case 2: setZoomToSize(ZoomFactors::zoomIn(now)); break;
+    default: QApplication::beep(); break;
+    }
+}
+
+void BoxWindow::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {
+    menuBar_->retitle(menu, from, to);
+}
+
+void BoxWindow::selectTab(const QString& label) {
+    const int index = int(tabLabels().indexOf(label));
+    if (index < 0) return;
+    selectingTab_ = true;
+    tabs_->setCurrentIndex(index);
+    selectingTab_ = false;
+    toolBar_->selectView(index);
+    scheduleSync();
+}
+
+void BoxWindow::setWindowTitle(const QString& title) { QMainWindow::setWindowTitle(title); }
+
+void BoxWindow::setEditorEditable(bool editable) { fields_->setEditable(editable); }
+
+void BoxWindow::refreshToolbar() {
+    updateToolbarSegmentedControls();
+    scheduleSync();
+}
+
+// Extra slip windows come with their own window class; until then a box
+// window has none to close or refresh.
+void BoxWindow::closeExtraSlipWindows() {}
+void BoxWindow::updateExtraSlipWindows() {}
+
+// The box stores the current slip or shows another one: the fields follow.
+void BoxWindow::refreshInspector() { scheduleSync(); }
+
+bool BoxWindow::confirmClose() {
+    {
+        UndoManager::EventScope event(box_->undoManager());
+        box_->editor().endEditing();
+    }
+    if (!box_->isDocumentEdited()) return true;
+    const QString name = path_ ? QFileInfo(*path_).fileName() : QStringLiteral("Untitled");
+    const int answer = port_.askQuestion({UiPort::AlertStyle::Sheet,
+                                          QStringLiteral("Do you want to save the changes made to the document \"%1\"?").arg(name),
+                                          QStringLiteral("Your changes will be lost if you don't save them."),
+                                          {QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}});
+    if (answer == 0) return save();
+    return answer == 1;
+}
+
+void BoxWindow::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    box_->windowWillClose();
+    box_->close();
+    event->accept();
+    if (host_) host_->boxWindowClosed(*this);
+}
+
+}  // namespace fendle

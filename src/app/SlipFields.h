@@ -1,0 +1,73 @@
+#pragma once
+#include <QWidget>
+
+class QComboBox;
+class QCompleter;
+class QLineEdit;
+class QStringListModel;
+class QToolButton;
+
+namespace fendle {
+
+class Box;
+
+// The keywords, source and slip-type fields of the "Slip" tab, bound to
+// the box's editor model: typing starts an edit session, leaving the field
+// ends it (which gives the box its undo step and stores the slip).
+class SlipFields : public QWidget {
+    Q_OBJECT
+public:
+    explicit SlipFields(Box& box, QWidget* parent = nullptr);
+
+    QLineEdit* keywordsField() const { return keywords_; }
+    QLineEdit* sourceField() const { return source_; }
+    QComboBox* typeField() const { return type_; }
+    QToolButton* sourceSnapBackButton() const { return snapBack_; }
+    QCompleter* keywordsCompleter() const { return keywordsCompleter_; }
+
+    // Shows what the editor model holds; a field whose text is already
+    // that keeps its cursor.
+    void showEditorFields();
+    void setEditable(bool editable);
+    // Whether "AutoCompleteKeywords" and "AutoCompleteSources" are on.
+    void setAutoComplete(bool keywords, bool sources);
+
+    // Ends the edit session of a field, as leaving it does.
+    void endFieldEditing(int cell);
+
+signals:
+    // After a field's edit session ended and the slip was stored.
+    void fieldEditingEnded(int cell);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Box& box_;
+    QLineEdit* keywords_;
+    QLineEdit* source_;
+    QToolButton* snapBack_;
+    QComboBox* type_;
+    QCompleter* keywordsCompleter_;
+    QStringListModel* keywordCompletions_;
+    QCompleter* sourceCompleter_;
+    QStringListModel* sourceCompletions_;
+    QStringList keywordsInBox_;
+    QStringList sourcesInBox_;
+    bool autoCompleteKeywords_ = true;
+    bool autoCompleteSources_ = true;
+    bool showing_ = false;
+
+    int cellOf(const QObject* widget) const;
+    void typed(int cell, const QString& text);
+    void keywordsTyped(const QString& text);
+    void sourceTyped(const QString& text);
+    void typeTyped(const QString& text);
+    void typeChosen(int index);
+    void updateSourceSnapBackButtonState();
+    void sourceSnapBackButtonPressed();
+    void fieldFocused(int cell);
+    void refreshTypeItems();
+};
+
+}  // namespace fendle

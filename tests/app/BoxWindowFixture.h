@@ -1,0 +1,92 @@
+#pragma once
+#include "app/BoxMenuBar.h"
+#include "app/BoxToolBar.h"
+#include "app/BoxWindow.h"
+#include "app/QtUiPort.h"
+#include "app/SegmentedControl.h"
+#include "app/SlipFields.h"
+#include "document/Box.h"
+#include "platform/Pasteboard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace fendle::test {
+
+// A box window on a box of slips "1".."n" (keywords "kN", source "src N"),
+// shown and active, driven through its widgets.
+class BoxWindowFixture : public ::testing::Test {
+protected:
+    QtUiPort port;
+    InMemoryPasteboard pasteboard;
+    std::shared_ptr<Box> box = std::make_shared<Box>(port, pasteboard);
+    std::unique_ptr<BoxWindow> window;
+
+    void TearDown() override {
+        // Sheets left up by a test go with it.
+        while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+        window.reset();
+    }
+
+    void open(const QList<quint32>& numbers, const QStringList& types = {}) {
+        SlipDictionary slips;
+        for (quint32 n : numbers) {
+            auto slip = Slip::create(n);
+            slip->setTextWithoutLastModificationDate(RichText(QStringLiteral("slip %1").arg(n)));
+            slip->setKeywordsWithoutLastModificationDate(KeywordsArray({QStringLiteral("k%1").arg(n)}));
+            slip->setSourceWithoutLastModificationDate(QStringLiteral("src %1").arg(n));
+            if (!types.isEmpty()) slip->setSlipTypeWithoutLastModificationDate(types.at(int(n) % types.size()));
+            slips.insert(slip->key(), slip);
+        }
+        box->box().setSlips(slips, {});
+        window = std::make_unique<BoxWindow>(box, port, pasteboard, BoxWindow::Settings{});
+        box->loadDocumentWithInitialData();
+        window->show();
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        settle();
+    }
+
+    static void settle() { QApplication::processEvents(); }
+    QString current() const { return box->currentSlip() ? box->currentSlip()->key() : QString(); }
+    BoxToolBar& toolbar() const { return *window->toolBar(); }
+    QLineEdit* keywordsField() const { return window->fields()->keywordsField(); }
+    QLineEdit* sourceField() const { return window->fields()->sourceField(); }
+
+    // The menu item as it is titled now, enabled by its rule.
+    QAction* menuItem(const QString& title) const {
+        window->boxMenuBar()->validateAll();
+        QAction* item = window->boxMenuBar()->item(title);
+        EXPECT_NE(item, nullptr) << title.toStdString();
+        return item;
+    }
+    void choose(const QString& title) {
+        if (QAction* item = menuItem(title)) {
+            EXPECT_TRUE(item->isEnabled()) << title.toStdString();
+            item->trigger();
+        }
+        settle();
+    }
+    void click(SegmentedControl* control, int tag) {
+        ASSERT_TRUE(control->isSegmentEnabled(tag));
+        QTest::mouseClick(control->segment(tag), Qt::LeftButton);
+        settle();
+    }
+    // Types into a field as the user does: focus, replace, then leave for another field.
+    void typeInto(QLineEdit* field, const QString& text, QWidget* leaveTo) {
+        field->setFocus();
+        settle();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        leaveTo->setFocus();
+        settle();
+    }
+};
+
+}  // namespace fendle::test
