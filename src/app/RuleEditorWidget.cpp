@@ -125,6 +125,8 @@ QComboBox* RuleEditorWidget::makePopUp(int row, int level, const QStringList& ti
     popUp->addItems(titles);
     popUp->setCurrentIndex(static_cast<int>(titles.indexOf(current)));
     connect(popUp, &QComboBox::textActivated, this, [this, row, level](const QString& title) {
+        // Choosing the title already there would start the later levels afresh.
+        if (row < shown_.size() && titleAt(shown_[row].values, level) == title) return;
         rules().setCriterion(row, level, title);
         refresh();
     });

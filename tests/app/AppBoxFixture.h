@@ -2,6 +2,7 @@
 #include "document/Box.h"
 #include "document/FakeUiPort.h"
 #include "platform/Pasteboard.h"
+#include "search/ResultTable.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -21,7 +22,7 @@ protected:
 
     struct SlipSpec {
         quint32 number;
-        QString text;
+        QString text;  // null: the slip has no text at all
         QStringList keywords;
         QString source = {};
     };
@@ -32,7 +33,7 @@ protected:
         SlipDictionary slips;
         for (const SlipSpec& spec : specs) {
             auto slip = Slip::create(spec.number);
-            slip->setTextWithoutLastModificationDate(RichText(spec.text));
+            if (!spec.text.isNull()) slip->setTextWithoutLastModificationDate(RichText(spec.text));
             slip->setKeywordsWithoutLastModificationDate(KeywordsArray(spec.keywords));
             if (!spec.source.isEmpty()) slip->setSourceWithoutLastModificationDate(spec.source);
             slip->setCreationTime(QDateTime(QDate(2021, 3, 1), QTime(9, int(spec.number % 60)), Qt::UTC));
