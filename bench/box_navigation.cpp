@@ -1,7 +1,7 @@
 // Navigation and slip operations of the box document on a large box.
 #include "document/Box.h"
 #include "platform/Pasteboard.h"
-#include "platform/UiPort.h"
+#include "SilentUi.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,30 +9,8 @@ using namespace fendle;
 
 namespace {
 
-class SilentUi : public UiPort {
-public:
-    void showAlert(const Alert&) override {}
-    int askQuestion(const Alert&) override { return 0; }
-    void beginNumberSheet(const QString&) override {}
-    void endNumberSheet() override {}
-    void openTemplateWindow(const std::optional<RichText>&, const QList<TextRange>&) override {}
-    RichText templateWindowText() const override { return {}; }
-    QList<TextRange> templateWindowSelection() const override { return {}; }
-    void closeTemplateWindow() override {}
-    void playSound(Sound) override {}
-    void beep() override {}
-    void retitleMenuItem(const QString&, const QString&, const QString&) override {}
-    void selectTab(const QString&) override {}
-    void setWindowTitle(const QString&) override {}
-    void setEditorEditable(bool) override {}
-    void refreshToolbar() override {}
-    void closeExtraSlipWindows() override {}
-    void updateExtraSlipWindows() override {}
-    void refreshInspector() override {}
-};
-
 struct LargeBox {
-    SilentUi ui;
+    bench::SilentUi ui;
     InMemoryPasteboard pasteboard;
     Box doc{ui, pasteboard};
     explicit LargeBox(int slips) {

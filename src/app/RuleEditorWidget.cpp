@@ -63,6 +63,7 @@ void RuleEditorWidget::rebuild() {
     addLines(*layout, -1, 0);
     layout->addStretch();
     layout_->addWidget(content_);
+    content_->show();
 }
 
 void RuleEditorWidget::addLines(QVBoxLayout& layout, int parent, int depth) {

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextEdit>
@@ -41,7 +42,7 @@ protected:
         keys.sort();
         return keys;
     }
-    // Chooses a title from a pop-up's list with the mouse, as the user does.
+    // Chooses a title from a pop-up's list with the keyboard, as the user may.
     static void choose(QComboBox* popUp, const QString& title) {
         ASSERT_NE(popUp, nullptr);
         const int target = popUp->findText(title);
@@ -49,8 +50,8 @@ protected:
         popUp->showPopup();
         QAbstractItemView* list = popUp->view();
         const QModelIndex item = list->model()->index(target, 0);
-        list->scrollTo(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+        list->setCurrentIndex(item);
+        QTest::keyClick(list, Qt::Key_Return);
         ASSERT_EQ(popUp->currentText(), title);
     }
     QModelIndex cell(int row) { return view->resultsModel().index(row, 0); }
@@ -195,4 +196,27 @@ TEST_F(SearchViewTest, AMalformedPatternGivesNoResultsAndNoFailure) {
     QTest::keyClicks(valueField(1), "[");
     EXPECT_EQ(view->resultsModel().rowCount(), 0);
     EXPECT_EQ(view->statusLine()->text(), "result 0 of 0 - 0 selected");
+}
+
+TEST_F(SearchViewTest, ALoadedFormWithNestedGroupsShowsEveryRule) {
+    const QVariantMap keyword{{"RowType", 0}, {"Values", QVariantList{"keyword", "is", "k2"}}, {"Subrules", QVariantList()}};
+    const QVariantMap source{{"RowType", 0}, {"Values", QVariantList{"source", "ends with", " 3"}}, {"Subrules", QVariantList()}};
+    const QVariantMap created{{"RowType", 0},
+                              {"Values", QVariantList{"creation date", "is after", QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)}},
+                              {"Subrules", QVariantList()}};
+    const QVariantMap any{{"RowType", 1}, {"Values", QVariantList{"Any"}}, {"Subrules", QVariantList{keyword, source}}};
+    const QVariantMap all{{"RowType", 1}, {"Values", QVariantList{"All"}}, {"Subrules", QVariantList{any, created}}};
+    doc->setSearchRuleEditorState({all});
+    ASSERT_EQ(rules().numberOfRows(), 5);
+    EXPECT_EQ(rules().popUp(1, 0)->currentText(), "Any");
+    EXPECT_EQ(valueField(2)->text(), "k2");
+    EXPECT_EQ(valueField(3)->text(), " 3");
+    EXPECT_NE(qobject_cast<QDateTimeEdit*>(rules().valueControl(4)), nullptr);
+    // Deeper rules stand further in.
+    QApplication::processEvents();
+    const auto left = [this](int row) { return rules().popUp(row, 0)->mapTo(&rules(), QPoint()).x(); };
+    EXPECT_LT(left(0), left(1));
+    EXPECT_LT(left(1), left(2));
+    EXPECT_EQ(left(4), left(1));
+    EXPECT_EQ(resultKeys(), (QStringList{"2", "3"}));
 }
