@@ -16,6 +16,10 @@ public:
     bool isSlipRow(const QModelIndex& index) const;
     QString textAt(const QModelIndex& index) const;
 
+protected:
+    // A keyword's slips come from the graph's map, without making them.
+    bool mayExpand(AlternatingScentEntry& entry) const override;
+
 private:
     std::shared_ptr<AlternatingScent> alternatingScent_;
 };

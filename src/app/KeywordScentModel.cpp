@@ -1,5 +1,7 @@
 #include "app/KeywordScentModel.h"
 
+#include <algorithm>
+
 namespace fendle {
 
 void KeywordScentModel::setKeywordScent(std::shared_ptr<KeywordScent> keywordScent) {
@@ -11,6 +13,18 @@ void KeywordScentModel::setShowDuplicates(bool showDuplicates) {
     if (!keywordScent_) return;
     keywordScent_->setShowDuplicates(showDuplicates);
     resetTo(keywordScent_->keywordScents());
+}
+
+bool KeywordScentModel::mayExpand(KeywordScentEntry& entry) const {
+    if (!keywordScent_) return false;
+    const KeywordTable& table = keywordScent_->table();
+    const int id = table.idOf(entry.entry());
+    const std::vector<int>* related = id >= 0 ? table.related(id) : nullptr;
+    if (!related || related->empty()) return false;
+    if (entry.showDuplicates()) return true;
+    // Hidden duplicates: some related keyword must lie off the path.
+    const QStringList path = entry.path();
+    return std::any_of(related->begin(), related->end(), [&](int r) { return !path.contains(table.keyword(r)); });
 }
 
 QString KeywordScentModel::keywordAt(const QModelIndex& index) const {

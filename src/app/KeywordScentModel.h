@@ -21,6 +21,10 @@ public:
     // The row's keyword, then its ancestors' keywords, nearest first.
     QStringList keywordsOnPath(const QModelIndex& index) const;
 
+protected:
+    // From the co-occurrence table, without making the children.
+    bool mayExpand(KeywordScentEntry& entry) const override;
+
 private:
     std::shared_ptr<KeywordScent> keywordScent_;
 };

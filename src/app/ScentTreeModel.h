@@ -41,7 +41,7 @@ public:
         const Node* node = nodeOf(parent);
         if (!node) return false;
         if (node->fetched) return !node->children.empty();
-        return node->entry->numberOfScents() != 0;
+        return mayExpand(*node->entry);
     }
     bool canFetchMore(const QModelIndex& parent) const override {
         const Node* node = nodeOf(parent);
@@ -69,6 +69,11 @@ public:
     }
 
 protected:
+    // Whether an entry not yet opened has children. The view asks this of
+    // every row it lays out, so models answer it without making them where
+    // they can.
+    virtual bool mayExpand(Entry& entry) const { return entry.numberOfScents() != 0; }
+
     void resetTo(const std::vector<EntryPtr>& topLevel) {
         beginResetModel();
         root_ = std::make_unique<Node>();

@@ -72,6 +72,10 @@ TEST_F(KeywordScentViewTest, PathsSkipKeywordsAboveThemUnlessDuplicatesShow) {
     const QModelIndex green = open(model().index(0, 0, open(top("red"))));
     ASSERT_EQ(green.data().toString(), "green");
     EXPECT_EQ(children(open(green)), QStringList{"blue"});
+    // blue's only partner, green, stands above it: no expander either.
+    const QModelIndex blue = model().index(0, 0, green);
+    EXPECT_FALSE(model().hasChildren(blue));
+    EXPECT_EQ(model().hasChildren(blue), model().canFetchMore(blue));
 
     view->showDuplicatesInScentPathButton()->click();
     EXPECT_TRUE(doc->showDuplicatesInScentPath());
@@ -80,6 +84,9 @@ TEST_F(KeywordScentViewTest, PathsSkipKeywordsAboveThemUnlessDuplicatesShow) {
     EXPECT_EQ(model().rowCount(top("red")), 0);
     const QModelIndex greenAgain = open(model().index(0, 0, open(top("red"))));
     EXPECT_EQ(children(open(greenAgain)), (QStringList{"blue", "red"}));
+    const QModelIndex blueAgain = model().index(0, 0, greenAgain);
+    EXPECT_TRUE(model().hasChildren(blueAgain));
+    EXPECT_EQ(children(open(blueAgain)), QStringList{"green"});
 }
 
 TEST_F(KeywordScentViewTest, DoubleClickAddsTheKeywordToTheSearch) {
