@@ -64,8 +64,7 @@ public:
         return node->entry->relativePath();
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                               : Qt::NoItemFlags;
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
 protected:
