@@ -1,9 +1,9 @@
 #pragma once
+// A UI port that shows nothing and answers every question with its default.
 #include "platform/UiPort.h"
 
-namespace fendle {
+namespace fendle::bench {
 
-// A UI port that answers every question with the default and shows nothing.
 class SilentUi : public UiPort {
 public:
     void showAlert(const Alert&) override {}
@@ -26,4 +26,4 @@ public:
     void refreshInspector() override {}
 };
 
-}  // namespace fendle
+}  // namespace fendle::bench

@@ -10,7 +10,7 @@ using namespace fendle;
 namespace {
 
 struct LargeBox {
-    SilentUi ui;
+    bench::SilentUi ui;
     InMemoryPasteboard pasteboard;
     Box doc{ui, pasteboard};
     explicit LargeBox(int slips) {

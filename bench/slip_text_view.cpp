@@ -41,7 +41,7 @@ RichText longText(int paragraphs) {
 }
 
 struct ViewOnSlip {
-    SilentUi ui;
+    bench::SilentUi ui;
     InMemoryPasteboard pasteboard;
     Box doc{ui, pasteboard};
     std::unique_ptr<SlipTextView> view;

@@ -1,19 +1,34 @@
-// Placeholder: replaced when the real view lands.
 #pragma once
-#include <QWidget>
+#include "app/ZNOutlineView.h"
+#include "document/BoxHooks.h"
+
+#include <optional>
 
 namespace fendle {
 
+class AlternatingScentModel;
 class Box;
 
-class AlternatingScentView : public QWidget {
+// The "Alternating Scent" tab: keywords, the slips carrying them, those
+// slips' keywords, and so on. A double-click on a keyword adds it to the
+// search; on a slip it shows that slip.
+class AlternatingScentView : public ZNOutlineView {
     Q_OBJECT
 public:
-    explicit AlternatingScentView(Box& box, QWidget* parent = nullptr);
+    explicit AlternatingScentView(fendle::Box& box, QWidget* parent = nullptr);
+
+    // Installs the box's graph as last built.
     void refresh();
+    AlternatingScentModel& scentModel() { return *model_; }
+    void doubleClickOnAlternatingScentOutlineView();
+    // The selected row's text and whether it is a slip row; none without a selection.
+    std::optional<BoxHooks::AlternatingRow> selectedRow() const;
 
 private:
-    Box& box_;
+    fendle::Box& box_;
+    AlternatingScentModel* model_;
+
+    void connectToBox();
 };
 
 }  // namespace fendle
