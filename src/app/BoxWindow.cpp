@@ -104,11 +104,8 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
 }
 
 BoxWindow::~BoxWindow() {
-    // The box may outlive its window (the controller still holds it).
-    BoxHooks& hooks = box_->hooks();
-    hooks.updateSlipScent = nullptr;
-    hooks.rebuildKeywordScentTable = nullptr;
-    hooks.searchResultsChanged = nullptr;
+    // The box may outlive its window (the controller still holds it); the
+    // views leave its refresh hooks by themselves.
     port_.setWindow(nullptr);
 }
 
@@ -178,19 +175,12 @@ void BoxWindow::connectToolbar() {
 }
 
 void BoxWindow::connectBox() {
+    // The views join the box's refresh hooks themselves.
     const QPointer<BoxWindow> self(this);
-    BoxHooks& hooks = box_->hooks();
-    hooks.updateSlipScent = [self] {
-        if (self) self->slipScentView_->refresh();
-    };
-    hooks.rebuildKeywordScentTable = [self] {
-        if (!self) return;
-        self->keywordScentView_->refresh();
-        self->alternatingScentView_->refresh();
-    };
-    hooks.searchResultsChanged = [self] {
-        if (self) self->searchView_->refresh();
-    };
+    connect(searchView_, &SearchView::resultSelectionChanged, this, [this] { updateToolbarSegmentedControls(); });
+    connect(textView_, &SlipTextView::zoomChanged, this, [this](int percent) { toolBar_->showZoomFactor(percent); });
+    connect(textView_, &SlipTextView::focusSlipScentsRequested, this,
+            [this] { slipScentView_->setFocus(Qt::TabFocusReason); });
     box_->undoManager().addDidUndoOrRedoObserver([self] {
         if (self) self->scheduleSync();
     });
@@ -384,8 +374,8 @@ void BoxWindow::fontCharacteristicsAction(const QString& title) {
 
 void BoxWindow::setZoomToSize(qint32 percent) {
     if (!ZoomFactors::all().contains(percent)) percent = 100;
-    box_->box().setCurrentZoomFactor(percent);
-    toolBar_->showZoomFactor(percent);
+    // The text view keeps the factor in the box and reports it back to the toolbar.
+    textView_->setZoomToSize(percent);
     updateToolbarSegmentedControls();
 }
 
@@ -411,6 +401,11 @@ void BoxWindow::selectTab(const QString& label) {
     selectingTab_ = false;
     toolBar_->selectView(index);
     scheduleSync();
+    // The box selects the kept result rows again only after this call.
+    if (label == Box::SearchTab)
+        QMetaObject::invokeMethod(searchView_, [view = QPointer<SearchView>(searchView_)] {
+            if (view) view->refresh();
+        }, Qt::QueuedConnection);
 }
 
 void BoxWindow::setWindowTitle(const QString& title) { QMainWindow::setWindowTitle(title); }

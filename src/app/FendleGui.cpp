@@ -1,5 +1,6 @@
 #include "app/FendleGui.h"
 
+#include "app/KeywordScentView.h"
 #include "appcore/Preferences.h"
 #include "appcore/StandardBoxFileCodec.h"
 #include "document/Box.h"
@@ -88,7 +89,9 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     window->setPath(document.path);
     windows_[&box] = window;
     box.hooks().storeWindowState = [this, window = QPointer<BoxWindow>(window)] {
-        if (window) defaults_.setObject(WindowFrameKey, QString::fromLatin1(window->saveGeometry().toBase64()));
+        if (!window) return;
+        defaults_.setObject(WindowFrameKey, QString::fromLatin1(window->saveGeometry().toBase64()));
+        defaults_.setObject(KeywordScentView::UseScentPathKey, window->keywordScentView()->useScentPathForSearch());
     };
     box.hooks().synchronizeDefaults = [this] { return defaults_.synchronize().ok(); };
     if (document.path) recent_.note(*document.path);
