@@ -73,6 +73,11 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {QStringLiteral("Most Recent Slip"), {}},
           {QStringLiteral("Suggest Slip"), keys(ctrl | alt | Qt::Key_S)},
           {},
+          {QStringLiteral("Toggle Flagged"), {}},
+          {QStringLiteral("Flag All Search Results"), {}},
+          {QStringLiteral("Add Keyword to Selected Results"), {}},
+          {QStringLiteral("Make Slip Link"), {}},
+          {},
           {QStringLiteral("Edit Slip Template..."), {}},
           {QStringLiteral("Empty Trash"), {}}}},
     };

@@ -8,6 +8,7 @@
 #include "app/MenuValidation.h"
 #include "app/SearchView.h"
 #include "app/SegmentedControl.h"
+#include "app/SlipCommands.h"
 #include "app/SlipFields.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
@@ -89,6 +90,8 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     searchView_ = new SearchView(*box_, this);
     keywordScentView_ = new KeywordScentView(*box_, this);
     alternatingScentView_ = new AlternatingScentView(*box_, this);
+    slipCommands_ = std::make_unique<SlipCommands>(*box_, port_, *this,
+                                                   [this](const std::function<void()>& action) { perform(action); });
     tabs_->addTab(makeSlipTab(), Box::SlipTab);
     tabs_->addTab(searchView_, Box::SearchTab);
     tabs_->addTab(keywordScentView_, Box::KeywordScentTab);
@@ -268,6 +271,7 @@ void BoxWindow::updateToolbarSegmentedControls() {
 }
 
 void BoxWindow::runCommand(const QString& command) {
+    if (slipCommands_->run(command)) return;
     if (const auto op = boxCommands().constFind(command); op != boxCommands().cend()) {
         perform([&] { (box_.get()->*op.value())(); });
         return;

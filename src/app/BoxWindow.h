@@ -21,6 +21,7 @@ class BoxToolBar;
 class KeywordScentView;
 class Pasteboard;
 class SearchView;
+class SlipCommands;
 class SlipFields;
 class SlipScentView;
 class SlipTextView;
@@ -123,6 +124,7 @@ private:
     SearchView* searchView_;
     KeywordScentView* keywordScentView_;
     AlternatingScentView* alternatingScentView_;
+    std::unique_ptr<SlipCommands> slipCommands_;
     std::optional<RichText> shownText_;
     // The box's state for one round of menu validation.
     std::optional<BoxWindowContext> validationContext_;

@@ -53,6 +53,7 @@ public:
     // "FDLSlipToDisplayWhenOpeningBox" value.
     void showFirstSlip(const QString& slipToDisplayWhenOpening);
     void setFileName(const std::optional<QString>& path) { fileName_ = path; }
+    const std::optional<QString>& fileName() const { return fileName_; }
     void setDisplayName(const QString& name) { displayName_ = name; }
     // The window closes: the current slip's key goes into the file's attribute.
     void windowWillClose();

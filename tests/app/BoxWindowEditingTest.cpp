@@ -106,3 +106,22 @@ TEST_F(BoxWindowEditingTest, UndoAndRedoFromTheMenuForSlipOperations) {
         EXPECT_EQ(keywordsField()->text(), keywordsAfter) << step.command.toStdString();
     }
 }
+
+TEST_F(BoxWindowEditingTest, FlagItemsOfTheSlipMenuFollowTheTabAndUndo) {
+    open({1, 2, 3});
+    EXPECT_FALSE(menuItem("Flag All Search Results")->isEnabled());
+    choose("Toggle Flagged");
+    EXPECT_TRUE(box->slip("3")->isFlagged());
+    choose("Undo Toggle Flaged");
+    EXPECT_FALSE(box->slip("3")->isFlagged());
+
+    window->tabs()->setCurrentIndex(1);
+    settle();
+    box->showAllSlipsAsSearchResults();
+    settle();
+    ASSERT_TRUE(menuItem("Flag All Search Results")->isEnabled());
+    choose("Flag All Search Results");
+    EXPECT_EQ(box->box().flaggedSlips().size(), 3);
+    choose("Undo Toggle Flaged");
+    EXPECT_TRUE(box->box().flaggedSlips().isEmpty());
+}
