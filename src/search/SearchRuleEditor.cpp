@@ -277,7 +277,9 @@ void SearchRuleEditor::controlDidChange() {
         results = std::move(outcome.slips);
     }
     host_.setSearchResultsToSlips(results);
-    previousRuleEditorContent_ = state;
+    // The rules as they now stand, carried-over text included, so that the
+    // next change of operator carries it again.
+    previousRuleEditorContent_ = searchRuleEditorState();
 }
 
 QVariantList SearchRuleEditor::compareRuleEditorContent(const QVariant& newContent, const QVariant& oldContent,

@@ -127,6 +127,10 @@ TEST(SearchRuleEditor, SwitchingTheOperatorKeepsTheTypedText) {
     editor.setValue(1, 2, QStringLiteral("tree"));
     editor.setCriterion(1, 1, QStringLiteral("begins with"));
     EXPECT_EQ(editor.row(1).values, (QVariantList{"keyword", "begins with", "tree"}));
+    // Stepping on through the operators keeps it each time.
+    editor.setCriterion(1, 1, QStringLiteral("is"));
+    editor.setCriterion(1, 1, QStringLiteral("contains"));
+    EXPECT_EQ(editor.row(1).values, (QVariantList{"keyword", "contains", "tree"}));
     // A new field starts afresh.
     editor.setCriterion(1, 0, QStringLiteral("source"));
     EXPECT_EQ(editor.row(1).values, (QVariantList{"source", "contains", ""}));
