@@ -8,6 +8,8 @@
 #include "platform/Defaults.h"
 #include "platform/Log.h"
 #include "platform/Pasteboard.h"
+#include "platform/RichTextFile.h"
+#include "platform/RtfReader.h"
 #include "platform/UiPort.h"
 #include "platform/XmlPlist.h"
 
@@ -47,6 +49,18 @@ FendleApplication::FendleApplication(FendleController& controller, UiPort& ui, P
                                      Defaults& defaults)
     : controller_(controller), ui_(ui), preferences_(preferences), defaults_(defaults) {
     controller_.hooks().makeSlipFromFile = [this](const QString& path) { makeSlipFromFile(path); };
+    hooks_.richTextFromRtf = [](const QByteArray& rtf) -> std::optional<RichText> {
+        Result<RichText> text = RtfReader::read(rtf);
+        if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
+        return text ? std::optional<RichText>(*text) : std::nullopt;
+    };
+    // Plain text files are read by the caller in the slip text font.
+    hooks_.richTextFromFile = [](const QString& path) -> std::optional<RichText> {
+        if (QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) return std::nullopt;
+        Result<RichText> text = RichTextFile::read(path);
+        if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
+        return text ? std::optional<RichText>(*text) : std::nullopt;
+    };
     controller_.setPlugInFolder(applicationSupportFolder() + QStringLiteral("/Fendle/PlugIns"));
 }
 

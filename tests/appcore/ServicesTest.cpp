@@ -234,3 +234,19 @@ TEST_F(ServicesTest, LaunchAndShutDown) {
 }
 
 }  // namespace
+
+TEST_F(ServicesTest, RtfOnThePasteboardAndRtfFilesKeepTheirStyle) {
+    pasteboard.clearContents();
+    pasteboard.setData(FendleApplication::RtfType, "{\\rtf1\\ansi{\\fonttbl\\f0 Helvetica;}\\f0 plain \\b bold\\b0}");
+    ASSERT_TRUE(app->makeSlipFromPasteboard(pasteboard));
+    box->undoManager().endEvent();
+    EXPECT_EQ(textOf(box->currentSlip()), "plain bold");
+    const auto bold = box->currentSlip()->text()->attributesAt(7).get<FontAttribute>(attr::Font);
+    ASSERT_TRUE(bold);
+    EXPECT_TRUE(bold->bold);
+
+    writeFile("note.rtf", "{\\rtf1\\ansi from a file}");
+    putFiles({dir.path() + "/note.rtf"});
+    ASSERT_TRUE(app->makeSlipFromPasteboard(pasteboard));
+    EXPECT_EQ(textOf(box->currentSlip()), "from a file");
+}
