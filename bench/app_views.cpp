@@ -2,6 +2,7 @@
 // keyword typed into the rules, header sorting, a result row clicked, and
 // the slip-scent list while moving between slips. Every step includes the
 // repaint of the shown views on the offscreen platform.
+#include "WidgetBenchmarkMain.h"
 #include "GeneratedBox.h"
 #include "SilentUi.h"
 #include "app/KeywordScentView.h"
@@ -119,11 +120,4 @@ BENCHMARK(BM_RebuildKeywordScentTree)->Arg(100000)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+FENDLE_WIDGET_BENCHMARK_MAIN()

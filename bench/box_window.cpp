@@ -1,5 +1,6 @@
 // The box window on a large box: opening it and moving between slips with
 // the toolbar, widgets included, on the offscreen platform.
+#include "WidgetBenchmarkMain.h"
 #include "GeneratedBox.h"
 #include "app/BoxToolBar.h"
 #include "app/BoxWindow.h"
@@ -112,11 +113,4 @@ BENCHMARK(BM_PreviousAndNextInWindow)->Arg(100000)->Unit(benchmark::kMicrosecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+FENDLE_WIDGET_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // The slip text view on long texts: showing a slip, a keystroke going
 // through the editor model, reading the whole text back.
+#include "WidgetBenchmarkMain.h"
 #include "SilentUi.h"
 #include "app/SlipTextView.h"
 #include "document/Box.h"
@@ -84,11 +85,4 @@ BENCHMARK(BM_ReadWholeTextBack)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+FENDLE_WIDGET_BENCHMARK_MAIN()

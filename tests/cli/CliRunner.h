@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QProcess>
+#include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -11,11 +12,25 @@ struct CliOutcome {
     QByteArray err;
 };
 
-inline CliOutcome runCli(const QStringList& arguments) {
+inline CliOutcome runCli(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess process;
     process.start(QStringLiteral(FENDLE_CLI_PATH), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     const bool finished = process.waitForFinished(20000);
     EXPECT_TRUE(finished) << "fendle-cli did not finish in time";
     if (!finished) process.kill();
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The same, with the answers decoded as text.
+struct CliTextOutcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+inline CliTextOutcome runCliForText(const QStringList& arguments) {
+    const CliOutcome outcome = runCli(arguments);
+    return {outcome.status, QString::fromUtf8(outcome.out), QString::fromUtf8(outcome.err)};
 }

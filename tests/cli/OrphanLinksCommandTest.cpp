@@ -1,25 +1,10 @@
+#include "cli/CliRunner.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(FENDLE_CLI_PATH), arguments);
-    const bool finished = process.waitForFinished(20000);
-    EXPECT_TRUE(finished) << "fendle-cli did not finish in time";
-    if (!finished) process.kill();
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 QString fieldLink(const QString& target, const QString& text) {
     return QStringLiteral(R"({\field{\*\fldinst{HYPERLINK "%1"}}{\fldrslt %2}})").arg(target, text);
 }
@@ -28,8 +13,8 @@ QString fieldLink(const QString& target, const QString& text) {
 TEST(OrphanLinksCommand, ListsEveryLinkToAMissingSlip) {
     QTemporaryDir dir;
     const QString box = dir.filePath("Links.fendle");
-    ASSERT_EQ(runCli({"new", box}).status, 0);
-    EXPECT_EQ(runCli({"orphan-links", box}).out, "");
+    ASSERT_EQ(runCliForText({"new", box}).status, 0);
+    EXPECT_EQ(runCliForText({"orphan-links", box}).out, "");
 
     const QString rtfPath = dir.filePath("links.rtf");
     QFile rtf(rtfPath);
@@ -39,11 +24,11 @@ TEST(OrphanLinksCommand, ListsEveryLinkToAMissingSlip) {
                        fieldLink("fendle://5::file:///elsewhere.fendle", "ext"), fieldLink("fendle://99.self", "again"))
                   .toLatin1());
     rtf.close();
-    const Outcome added = runCli({"add", box, "--from", rtfPath});
+    const CliTextOutcome added = runCliForText({"add", box, "--from", rtfPath});
     ASSERT_EQ(added.status, 0) << added.err.toStdString();
 
-    const Outcome orphans = runCli({"orphan-links", box});
+    const CliTextOutcome orphans = runCliForText({"orphan-links", box});
     ASSERT_EQ(orphans.status, 0) << orphans.err.toStdString();
     EXPECT_EQ(orphans.out, "2\t8\t4\tfendle://99.self\n2\t21\t5\tfendle://99.self\n");
-    EXPECT_EQ(runCli({"orphan-links"}).status, 2);
+    EXPECT_EQ(runCliForText({"orphan-links"}).status, 2);
 }

@@ -1,6 +1,6 @@
+#include "cli/CliRunner.h"
 #include "model/BoxFile.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,17 +13,11 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun runCli(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(FENDLE_CLI_PATH), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    const bool finished = process.waitForFinished(30000);
-    EXPECT_TRUE(finished);
-    if (!finished) process.kill();
-    QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'));
+CliRun runForLines(const QStringList& arguments, const QByteArray& input = {}) {
+    const CliOutcome outcome = runCli(arguments, input);
+    QStringList lines = QString::fromUtf8(outcome.out).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return {process.exitCode(), lines, process.readAllStandardError()};
+    return {outcome.status, lines, outcome.err};
 }
 
 // A box of a dozen slips with overlapping keywords (besides the empty slip 1
@@ -50,22 +44,22 @@ const QString SampleBox = QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.fe
 
 TEST(KeywordCommands, KeywordsAndKeywordScents) {
     GeneratedBox g;
-    EXPECT_EQ(runCli({QStringLiteral("keywords"), g.path}).lines,
+    EXPECT_EQ(runForLines({QStringLiteral("keywords"), g.path}).lines,
               (QStringList{"blue", "green", "Red", "red", "x", "yellow"}));
-    EXPECT_EQ(runCli({QStringLiteral("keyword-scents"), g.path, QStringLiteral("green")}).lines,
+    EXPECT_EQ(runForLines({QStringLiteral("keyword-scents"), g.path, QStringLiteral("green")}).lines,
               (QStringList{"blue", "red"}));
-    EXPECT_EQ(runCli({QStringLiteral("keyword-scents"), g.path, QStringLiteral("blue")}).lines,
+    EXPECT_EQ(runForLines({QStringLiteral("keyword-scents"), g.path, QStringLiteral("blue")}).lines,
               (QStringList{"", "green", "red"}));
-    const CliRun unknown = runCli({QStringLiteral("keyword-scents"), g.path, QStringLiteral("purple")});
+    const CliRun unknown = runForLines({QStringLiteral("keyword-scents"), g.path, QStringLiteral("purple")});
     EXPECT_EQ(unknown.status, 0);
     EXPECT_TRUE(unknown.lines.isEmpty());
-    EXPECT_EQ(runCli({QStringLiteral("keywords"), SampleBox}).lines, (QStringList{"a", "b", "c", "long", "runs"}));
+    EXPECT_EQ(runForLines({QStringLiteral("keywords"), SampleBox}).lines, (QStringList{"a", "b", "c", "long", "runs"}));
 }
 
 TEST(KeywordCommands, ScentsListStrongestFirstWithStrengths) {
     GeneratedBox g;
     // Slip 30 (red, green, blue): 110 and 20 share two keywords, 10 two, ...
-    const CliRun run = runCli({QStringLiteral("scents"), g.path, QStringLiteral("30")});
+    const CliRun run = runForLines({QStringLiteral("scents"), g.path, QStringLiteral("30")});
     ASSERT_EQ(run.status, 0);
     QStringList twos, ones;
     for (const QString& line : run.lines) {
@@ -80,20 +74,20 @@ TEST(KeywordCommands, ScentsListStrongestFirstWithStrengths) {
     ones.sort();
     EXPECT_EQ(twos, (QStringList{"10", "110", "20", "60"}));  // 60 carries blue twice
     EXPECT_EQ(ones, (QStringList{"100", "70", "80"}));
-    const CliRun missing = runCli({QStringLiteral("scents"), g.path, QStringLiteral("31")});
+    const CliRun missing = runForLines({QStringLiteral("scents"), g.path, QStringLiteral("31")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_FALSE(missing.err.isEmpty());
-    EXPECT_TRUE(runCli({QStringLiteral("scents"), SampleBox, QStringLiteral("1")}).lines.isEmpty());
+    EXPECT_TRUE(runForLines({QStringLiteral("scents"), SampleBox, QStringLiteral("1")}).lines.isEmpty());
 }
 
 TEST(SearchCommand, KeywordShorthandAndRuleFiles) {
     GeneratedBox g;
-    EXPECT_EQ(runCli({QStringLiteral("search"), g.path, QStringLiteral("--keyword"), QStringLiteral("RED")}).lines,
+    EXPECT_EQ(runForLines({QStringLiteral("search"), g.path, QStringLiteral("--keyword"), QStringLiteral("RED")}).lines,
               (QStringList{"10", "30", "40", "80", "100", "110"}));
     const QByteArray rules = R"([{"RowType": 1, "Values": ["None"], "Subrules": [
         {"RowType": 0, "Values": ["keyword", "contains", "e"], "Subrules": []},
         {"RowType": 0, "Values": ["creation date", "is after", "2000-01-01T00:00:00Z"], "Subrules": []}]}])";
-    EXPECT_EQ(runCli({QStringLiteral("search"), g.path, QStringLiteral("-")}, rules).lines, QStringList());
+    EXPECT_EQ(runForLines({QStringLiteral("search"), g.path, QStringLiteral("-")}, rules).lines, QStringList());
     const QByteArray anyText = R"([{"RowType": 1, "Values": ["Any"], "Subrules": [
         {"RowType": 0, "Values": ["text", "matches", "(?s)slip 1\\d.*"], "Subrules": []},
         {"RowType": 0, "Values": ["slip ID", "<", 21], "Subrules": []}]}])";
@@ -102,20 +96,20 @@ TEST(SearchCommand, KeywordShorthandAndRuleFiles) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(anyText);
     file.close();
-    EXPECT_EQ(runCli({QStringLiteral("search"), g.path, file.fileName()}).lines,
+    EXPECT_EQ(runForLines({QStringLiteral("search"), g.path, file.fileName()}).lines,
               (QStringList{"1", "10", "20", "100", "110", "120"}));
 }
 
 TEST(SearchCommand, BadInputIsReportedNotFatal) {
     GeneratedBox g;
-    const CliRun notJson = runCli({QStringLiteral("search"), g.path, QStringLiteral("-")}, "{\"RowType\": 1");
+    const CliRun notJson = runForLines({QStringLiteral("search"), g.path, QStringLiteral("-")}, "{\"RowType\": 1");
     EXPECT_EQ(notJson.status, 2);
     EXPECT_TRUE(notJson.err.contains("JSON"));
-    const CliRun badRegex = runCli({QStringLiteral("search"), g.path, QStringLiteral("-")},
+    const CliRun badRegex = runForLines({QStringLiteral("search"), g.path, QStringLiteral("-")},
                                 R"([{"RowType": 0, "Values": ["keyword", "matches", "(x"], "Subrules": []}])");
     EXPECT_EQ(badRegex.status, 0);
     EXPECT_TRUE(badRegex.lines.isEmpty());
     EXPECT_TRUE(badRegex.err.contains("matches raised exception: "));
-    EXPECT_EQ(runCli({QStringLiteral("search"), g.path}).status, 2);
-    EXPECT_EQ(runCli({QStringLiteral("search"), g.path, QStringLiteral("/nonexistent/rules.json")}).status, 2);
+    EXPECT_EQ(runForLines({QStringLiteral("search"), g.path}).status, 2);
+    EXPECT_EQ(runForLines({QStringLiteral("search"), g.path, QStringLiteral("/nonexistent/rules.json")}).status, 2);
 }
