@@ -7,6 +7,19 @@
 #include <QTimer>
 
 namespace fendle {
+namespace {
+// A server that closes the connection early is not always reported as an
+// error; a body shorter than its announced length is one. (An encoded body
+// is announced by its encoded length, so it cannot be checked here.)
+Result<QByteArray> completeBody(QNetworkReply& reply) {
+    QByteArray body = reply.readAll();
+    bool announced = false;
+    const qint64 length = reply.header(QNetworkRequest::ContentLengthHeader).toLongLong(&announced);
+    if (announced && reply.rawHeader("Content-Encoding").isEmpty() && length != body.size())
+        return Result<QByteArray>::failure(QStringLiteral("The download was cut short"));
+    return body;
+}
+}  // namespace
 
 Result<QByteArray> downloadData(const QUrl& url, qint64 maxSize, int timeoutMilliseconds) {
     const QString scheme = url.scheme().toLower();
@@ -41,7 +54,7 @@ Result<QByteArray> downloadData(const QUrl& url, qint64 maxSize, int timeoutMill
         else if (reply->bytesAvailable() > maxSize)
             result = Result<QByteArray>::failure(QStringLiteral("The download is too large"));
         else
-            result = reply->readAll();
+            result = completeBody(*reply);
     }
     delete reply;
     return result;
