@@ -85,11 +85,11 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
 }
 
 BoxMenuBar::BoxMenuBar(QWidget* parent) : QMenuBar(parent) {
-    for (const Menu& spec : layout()) {
-        QMenu* menu = addMenu(spec.title);
-        menus_.insert(spec.title, menu);
+    for (const Menu& entry : layout()) {
+        QMenu* menu = addMenu(entry.title);
+        menus_.insert(entry.title, menu);
         connect(menu, &QMenu::aboutToShow, this, &BoxMenuBar::validateAll);
-        for (const Item& item : spec.items) {
+        for (const Item& item : entry.items) {
             if (item.title.isEmpty()) {
                 menu->addSeparator();
                 continue;

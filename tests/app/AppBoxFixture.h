@@ -20,7 +20,7 @@ protected:
     InMemoryPasteboard pasteboard;
     std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard);
 
-    struct SlipSpec {
+    struct SlipRecipe {
         quint32 number;
         QString text;  // null: the slip has no text at all
         QStringList keywords;
@@ -29,14 +29,14 @@ protected:
 
     // Fills the box and loads it: the last slip shows, the scents are built
     // and every slip is a search result.
-    void open(const QList<SlipSpec>& specs) {
+    void open(const QList<SlipRecipe>& recipes) {
         SlipDictionary slips;
-        for (const SlipSpec& spec : specs) {
-            auto slip = Slip::create(spec.number);
-            if (!spec.text.isNull()) slip->setTextWithoutLastModificationDate(RichText(spec.text));
-            slip->setKeywordsWithoutLastModificationDate(KeywordsArray(spec.keywords));
-            if (!spec.source.isEmpty()) slip->setSourceWithoutLastModificationDate(spec.source);
-            slip->setCreationTime(QDateTime(QDate(2021, 3, 1), QTime(9, int(spec.number % 60)), Qt::UTC));
+        for (const SlipRecipe& recipe : recipes) {
+            auto slip = Slip::create(recipe.number);
+            if (!recipe.text.isNull()) slip->setTextWithoutLastModificationDate(RichText(recipe.text));
+            slip->setKeywordsWithoutLastModificationDate(KeywordsArray(recipe.keywords));
+            if (!recipe.source.isEmpty()) slip->setSourceWithoutLastModificationDate(recipe.source);
+            slip->setCreationTime(QDateTime(QDate(2021, 3, 1), QTime(9, int(recipe.number % 60)), Qt::UTC));
             slip->setLastModificationTime(QDateTime(QDate(2021, 3, 2), QTime(9, 0), Qt::UTC));
             slips.insert(slip->key(), slip);
         }

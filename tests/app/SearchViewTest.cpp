@@ -24,12 +24,12 @@ protected:
 
     void SetUp() override {
         view = std::make_unique<SearchView>(*doc);
-        QList<SlipSpec> specs;
+        QList<SlipRecipe> recipes;
         for (quint32 n = 1; n <= 12; ++n)
-            specs.append({n, QStringLiteral("slip %1\ntext of %1").arg(n),
+            recipes.append({n, QStringLiteral("slip %1\ntext of %1").arg(n),
                           {n % 3 == 0 ? QStringLiteral("fruit") : QStringLiteral("stone"), QStringLiteral("k%1").arg(n)},
                           QStringLiteral("source %1").arg(n)});
-        open(specs);
+        open(recipes);
         doc->selectTabViewItemWithLabel(Box::SearchTab);
         view->resize(1200, 800);
         view->show();
