@@ -5,6 +5,7 @@
 #include "platform/UserInfo.h"
 
 #include <QSet>
+#include <atomic>
 
 namespace fendle {
 
@@ -21,9 +22,14 @@ Slip::Slip(quint32 slipID) : Slip() { slipID_ = slipID; }
 
 Slip::Slip(Undecoded) {}
 
+quint64 Slip::nextTextRevision() {
+    static std::atomic<quint64> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 SlipPtr Slip::copy() const {
     auto copy = std::make_shared<Slip>(slipID_);
-    copy->text_ = text_ ? std::optional<RichText>(text_->deepCopy()) : std::nullopt;
+    copy->setTextWithoutLastModificationDate(text_ ? std::optional<RichText>(text_->deepCopy()) : std::nullopt);
     copy->appendedText_ = appendedText_;
     copy->keywords_ = keywords_;
     copy->source_ = source_;
@@ -75,8 +81,13 @@ void Slip::setText(const std::optional<RichText>& text) {
         changed = text->hasAttachments() ? text_->string() != text->string() : !(*text_ == *text);
     }
     if (changed) updateLastModificationTime();
-    text_ = text;
+    setTextWithoutLastModificationDate(text);
     deleteModificationByMobileVersion(TextChanged | AppendedTextChanged | ReplacesWholeSlip);
+}
+
+void Slip::setTextWithoutLastModificationDate(const std::optional<RichText>& text) {
+    text_ = text;
+    textRevision_ = nextTextRevision();
 }
 
 QString Slip::textString() const { return text_ ? text_->string() : QString(); }

@@ -68,7 +68,10 @@ public:
     // and a quiet one (stores only).
     const std::optional<RichText>& text() const { return text_; }
     void setText(const std::optional<RichText>& text);
-    void setTextWithoutLastModificationDate(const std::optional<RichText>& text) { text_ = text; }
+    void setTextWithoutLastModificationDate(const std::optional<RichText>& text);
+    // Changes whenever the text is set; no two settings anywhere share a
+    // value, so caches of derived text can check it instead of the text.
+    quint64 textRevision() const { return textRevision_; }
 
     const std::optional<QString>& source() const { return source_; }
     void setSource(const std::optional<QString>& source);
@@ -126,6 +129,7 @@ public:
 private:
     quint32 slipID_ = PlaceholderID;
     std::optional<RichText> text_;
+    quint64 textRevision_ = nextTextRevision();
     std::optional<QString> source_;
     KeywordsArray keywords_;
     std::optional<QString> slipType_;
@@ -137,6 +141,7 @@ private:
     std::optional<QDateTime> lastModificationTime_;
     qint32 mobileBits_ = 0;
 
+    static quint64 nextTextRevision();
     template <typename T>
     void setStamped(std::optional<T>& field, const std::optional<T>& value);
 };

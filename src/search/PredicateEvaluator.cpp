@@ -1,8 +1,8 @@
 #include "search/PredicateEvaluator.h"
 
+#include "platform/ByteSearch.h"
 #include "platform/TextMatching.h"
 
-#include <cstring>
 #include <QDateTime>
 #include <algorithm>
 #include <vector>
@@ -15,6 +15,7 @@ struct PredicateEvaluator::Node {
     const Predicate* predicate = nullptr;
     QString needle;         // right value as text, folded when case is ignored
     QByteArray needleUtf8;  // the same for the folded-text cache
+    std::optional<ByteSearch> needleSearch;  // of needleUtf8, for Contains
     std::shared_ptr<RegexMatcher> regex;
     QString regexError;
     std::vector<std::unique_ptr<Node>> children;
@@ -49,6 +50,7 @@ std::unique_ptr<Node> compile(const PredicatePtr& predicate) {
     const bool fold = predicate->caseInsensitive() && !keywordTest;
     node->needle = fold ? foldCase(right) : right;
     node->needleUtf8 = node->needle.toUtf8();
+    if (predicate->op() == Op::Contains) node->needleSearch.emplace(node->needleUtf8);
     const bool regex = keywordTest ? predicate->method() == u"hasKeywordThatMatches:" : predicate->op() == Op::Matches;
     if (regex) {
         std::optional<RegexMatcher> compiled =
@@ -73,9 +75,7 @@ bool foldedBytesHold(const Node& node, const QByteArray& left) {
     const Op op = node.predicate->op();
     if (node.needleUtf8.isEmpty()) return op == Op::NotEqualTo ? !left.isEmpty() : op == Op::EqualTo && left.isEmpty();
     switch (op) {
-    case Op::Contains:
-        return memmem(left.constData(), static_cast<std::size_t>(left.size()), node.needleUtf8.constData(),
-                      static_cast<std::size_t>(node.needleUtf8.size())) != nullptr;
+    case Op::Contains: return node.needleSearch->occursIn(left);
     case Op::BeginsWith: return left.startsWith(node.needleUtf8);
     case Op::EndsWith: return left.endsWith(node.needleUtf8);
     case Op::EqualTo: return left == node.needleUtf8;
