@@ -1378,6 +1378,12 @@ QList<SlipPtr> Box::slipsSelectedInSearchView() const {
 
 void Box::rerunSearch() { searchRuleEditor_->controlDidChange(); }
 
+bool Box::searchTestsFlags() const {
+    if (selectedTab_ != SearchTab) return false;
+    const PredicatePtr predicate = searchRuleEditor_->predicate();
+    return predicate && predicate->predicateFormat().contains(QStringLiteral("isFlagged == "));
+}
+
 void Box::showAllSlipsAsSearchResults() { setSearchResultsToSlips(box_.slips().values()); }
 
 void Box::selectSearchTab() {
@@ -1394,10 +1400,7 @@ void Box::setFlagged(bool flagged, const QString& identifier, ResultTable& sende
     const SlipPtr slip = box_.slipForKey(key);
     if (!slip) return;
     slip->setFlagged(flagged);
-    if (selectedTab_ == SearchTab) {
-        const PredicatePtr predicate = searchRuleEditor_->predicate();
-        if (predicate && predicate->predicateFormat().contains(QStringLiteral("isFlagged == "))) rerunSearch();
-    }
+    if (searchTestsFlags()) rerunSearch();
     ui_.updateExtraSlipWindows();
     registerFlagSlipUndo({key}, flagged);
 }

@@ -157,6 +157,8 @@ public:
     QStringList selectedSearchResultKeys() const;
     // The rules as they stand are applied again (after slips changed).
     void rerunSearch();
+    // The search view is shown and its rules test flags: a flag change must search again.
+    bool searchTestsFlags() const;
     // The selected rows of the result table view, in row order.
     const QList<qsizetype>& selectedSearchResultRows() const { return selectedResultRows_; }
     void selectSearchResultRows(const QList<qsizetype>& rows);

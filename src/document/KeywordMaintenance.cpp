@@ -130,10 +130,15 @@ void KeywordMaintenance::flagSlip() {
         slip->setFlagged(value);
         flagChanged({slip->key()}, value);
     } else if (tab == Box::SearchTab) {
-        // Each toggle may search again, so the selection is taken first.
+        // One step per selected row, but one search for all of them.
         for (const QString& key : box_.selectedSearchResultKeys()) {
-            if (const SlipPtr slip = box_.slip(key)) box_.setFlagged(!slip->isFlagged(), key, box_.currentSearchResults());
+            const SlipPtr slip = box_.slip(key);
+            if (!slip) continue;
+            const bool value = !slip->isFlagged();
+            slip->setFlagged(value);
+            flagChanged({key}, value);
         }
+        if (box_.searchTestsFlags()) box_.rerunSearch();
     }
 }
 
