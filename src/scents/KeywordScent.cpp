@@ -29,6 +29,7 @@ qint64 canonicalKeyValue(QStringView key) {
 KeywordScent::KeywordScent(const QHash<QString, QString>& keywordDictionary, bool showDuplicates)
     : keywordDictionary_(keywordDictionary), table_(std::make_shared<KeywordTable>()), showDuplicates_(showDuplicates) {
     readPieces();
+    collectCarriers();
     table_->computeRanks();
     relateKeywords();
 }
@@ -41,44 +42,64 @@ void KeywordScent::readPieces() {
     pieceIds_.reserve(slips * 5);
     pieceStart_.push_back(0);
     for (auto it = keywordDictionary_.cbegin(); it != keywordDictionary_.cend(); ++it) {
-        const int slip = static_cast<int>(keys_.size());
         // A key of our own, so that the index's keys lie close together.
         keys_.append(QString(it.key().constData(), it.key().size()));
         keyValues_.push_back(canonicalKeyValue(it.key()));
-        forEachKeywordPiece(it.value(), [&](QStringView piece) {
-            const int id = table_->intern(piece);
-            pieceIds_.push_back(id);
-            if (piece.isEmpty()) return;
-            if (slipsOfKeyword_.size() <= static_cast<std::size_t>(id)) slipsOfKeyword_.resize(id + 1);
-            slipsOfKeyword_[static_cast<std::size_t>(id)].push_back(slip);
-        });
+        forEachKeywordPiece(it.value(), [&](QStringView piece) { pieceIds_.push_back(table_->intern(piece)); });
         pieceStart_.push_back(static_cast<int>(pieceIds_.size()));
     }
-    slipsOfKeyword_.resize(static_cast<std::size_t>(table_->size()));
     strength_.assign(slips, 0);
 }
 
+// Counting sort of (piece, slip) by piece: one allocation instead of a
+// growing list per keyword. The empty piece carries no slips.
+void KeywordScent::collectCarriers() {
+    const auto pieces = static_cast<std::size_t>(table_->size());
+    carrierStart_.assign(pieces + 1, 0);
+    for (int id : pieceIds_)
+        if (id != KeywordTable::EmptyPiece) ++carrierStart_[static_cast<std::size_t>(id) + 1];
+    for (std::size_t w = 1; w <= pieces; ++w) carrierStart_[w] += carrierStart_[w - 1];
+    carriers_.resize(static_cast<std::size_t>(carrierStart_[pieces]));
+    std::vector<int> next(carrierStart_.begin(), carrierStart_.end() - 1);
+    for (int slip = 0; slip < static_cast<int>(keys_.size()); ++slip)
+        for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p) {
+            const int id = pieceIds_[static_cast<std::size_t>(p)];
+            if (id != KeywordTable::EmptyPiece) carriers_[static_cast<std::size_t>(next[static_cast<std::size_t>(id)]++)] = slip;
+        }
+}
+
 void KeywordScent::relateKeywords() {
-    std::vector<int> seenFor(static_cast<std::size_t>(table_->size()), -1);
+    const auto pieces = static_cast<std::size_t>(table_->size());
+    // seenFor[rank] == w: the piece of that rank stands with keyword w.
+    std::vector<int> seenFor(pieces, -1);
+    std::vector<int> related;
     for (int w = 0; w < table_->size(); ++w) {
-        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
+        const Carriers slips = carriersOf(w);
         if (slips.empty()) continue;
-        std::vector<int> related;
-        seenFor[static_cast<std::size_t>(w)] = w;
+        related.clear();
+        seenFor[static_cast<std::size_t>(table_->rank(w))] = w;
         for (int slip : slips) {
             for (int p = pieceStart_[slip]; p < pieceStart_[slip + 1]; ++p) {
-                const int piece = pieceIds_[static_cast<std::size_t>(p)];
-                if (seenFor[static_cast<std::size_t>(piece)] == w) continue;
-                seenFor[static_cast<std::size_t>(piece)] = w;
-                related.push_back(table_->rank(piece));
+                const int rank = table_->rank(pieceIds_[static_cast<std::size_t>(p)]);
+                if (seenFor[static_cast<std::size_t>(rank)] == w) continue;
+                seenFor[static_cast<std::size_t>(rank)] = w;
+                related.push_back(rank);
             }
         }
-        table_->setRelatedRanks(w, std::move(related));
+        // Many related pieces: reading the marks in rank order beats sorting them.
+        if (related.size() * 16 >= pieces) {
+            related.clear();
+            for (std::size_t rank = 0; rank < pieces; ++rank)
+                if (seenFor[rank] == w && table_->idOfRank(static_cast<int>(rank)) != w) related.push_back(static_cast<int>(rank));
+        } else {
+            std::sort(related.begin(), related.end());
+        }
+        table_->setRelatedRanks(w, related);
     }
     const QStringList topPath{QString()};
     for (int rank = 0; rank < table_->size(); ++rank) {
         const int w = table_->idOfRank(rank);
-        if (slipsOfKeyword_[static_cast<std::size_t>(w)].empty()) continue;
+        if (carriersOf(w).empty()) continue;
         keywordScents_.push_back(std::make_shared<KeywordScentEntry>(table_->keyword(w), topPath, table_, showDuplicates_));
     }
 }
@@ -99,7 +120,7 @@ const QHash<QString, QStringList>& KeywordScent::keywordsInBox() const {
     if (keywordsInBox_) return *keywordsInBox_;
     QHash<QString, QStringList>& map = keywordsInBox_.emplace();
     for (int w = 0; w < table_->size(); ++w) {
-        const std::vector<int>& slips = slipsOfKeyword_[static_cast<std::size_t>(w)];
+        const Carriers slips = carriersOf(w);
         if (slips.empty()) continue;
         QStringList& carriers = map[table_->keyword(w)];
         carriers.reserve(static_cast<qsizetype>(slips.size()));
@@ -115,7 +136,7 @@ std::vector<std::pair<int, quint32>> KeywordScent::rankSlipNumbers(const QString
         if (piece.isEmpty()) continue;
         const int id = table_->idOf(piece);
         if (id < 0) continue;
-        for (int slip : slipsOfKeyword_[static_cast<std::size_t>(id)]) {
+        for (int slip : carriersOf(id)) {
             quint32& strength = strength_[static_cast<std::size_t>(slip)];
             if (strength++ == 0) touched_.push_back(slip);
             strongest = std::max(strongest, strength);

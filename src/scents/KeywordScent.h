@@ -58,7 +58,10 @@ private:
     std::vector<qint64> keyValues_;                 // slip number → value of a canonical key
     std::vector<int> pieceStart_;                   // slip number → first of its pieces
     std::vector<int> pieceIds_;                     // the pieces of all slips in turn
-    std::vector<std::vector<int>> slipsOfKeyword_;  // keyword → slip numbers, per occurrence
+    // keyword → slip numbers, per occurrence: the slips of keyword w are
+    // carriers_[carrierStart_[w] .. carrierStart_[w + 1]), one flat array.
+    std::vector<int> carrierStart_;
+    std::vector<int> carriers_;
     std::vector<KeywordScentEntryPtr> keywordScents_;
     bool showDuplicates_ = false;
     mutable std::optional<QHash<QString, QStringList>> keywordsInBox_;
@@ -67,6 +70,19 @@ private:
     mutable std::vector<int> touched_;
 
     void readPieces();
+    void collectCarriers();
+    struct Carriers {
+        const int* first;
+        const int* last;
+        const int* begin() const { return first; }
+        const int* end() const { return last; }
+        bool empty() const { return first == last; }
+        std::size_t size() const { return static_cast<std::size_t>(last - first); }
+    };
+    Carriers carriersOf(int keyword) const {
+        return {carriers_.data() + carrierStart_[static_cast<std::size_t>(keyword)],
+                carriers_.data() + carrierStart_[static_cast<std::size_t>(keyword) + 1]};
+    }
     // Slip numbers with their strengths in rank order.
     std::vector<std::pair<int, quint32>> rankSlipNumbers(const QStringList& pieces, const QString& ownKey) const;
     void relateKeywords();

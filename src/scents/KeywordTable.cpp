@@ -53,10 +53,10 @@ void KeywordTable::computeRanks() {
     isKeyword_.assign(pieces_.size(), false);
 }
 
-void KeywordTable::setRelatedRanks(int id, std::vector<int> ranks) {
-    std::sort(ranks.begin(), ranks.end());
-    for (int& r : ranks) r = idOfRank(r);
-    related_[static_cast<std::size_t>(id)] = std::move(ranks);
+void KeywordTable::setRelatedRanks(int id, const std::vector<int>& ranks) {
+    std::vector<int>& ids = related_[static_cast<std::size_t>(id)];
+    ids.resize(ranks.size());
+    std::transform(ranks.begin(), ranks.end(), ids.begin(), [this](int r) { return idOfRank(r); });
     isKeyword_[static_cast<std::size_t>(id)] = true;
 }
 

@@ -29,8 +29,8 @@ public:
 
     // The co-occurring keywords of a keyword, in case-insensitive order;
     // nullptr for a piece that is not a keyword of the box.
-    // Takes the related keywords as ranks in any order.
-    void setRelatedRanks(int id, std::vector<int> ranks);
+    // Takes the related keywords as ranks in ascending order.
+    void setRelatedRanks(int id, const std::vector<int>& ranks);
     const std::vector<int>* related(int id) const;
     QStringList relatedKeywords(int id) const;
 

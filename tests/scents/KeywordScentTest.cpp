@@ -138,3 +138,23 @@ TEST(KeywordScent, PiecesSplitLikeTheBoxDoes) {
     for (qsizetype i = 0; i < samples.size(); ++i)
         EXPECT_EQ(pieces.value(QString::number(i)), splitCommaDelimitedString(samples[i])) << i;
 }
+
+// A hub keyword standing with many others and keywords standing with one:
+// the co-occurrence lists come out in the same case-insensitive order
+// however many related keywords a keyword has.
+TEST(KeywordScent, CoOccurrenceOrderForManyAndFewRelatedKeywords) {
+    QHash<QString, QString> keywords;
+    QStringList spokes;
+    for (int i = 0; i < 64; ++i) {
+        const QString spoke = QStringLiteral("%1%2").arg(QChar(i % 2 ? u'W' : u'w')).arg(i, 2, 10, QLatin1Char('0'));
+        spokes.append(spoke);
+        keywords.insert(QString::number(63 - i), QStringLiteral("hub, %1, hub").arg(spoke));
+    }
+    keywords.insert(QStringLiteral("100"), QStringLiteral("z1, C, b, A"));
+    const KeywordScent index(keywords, false);
+    EXPECT_EQ(index.scentsForKeyword(QStringLiteral("hub")), spokes);
+    EXPECT_EQ(index.scentsForKeyword(QStringLiteral("W05")), QStringList{QStringLiteral("hub")});
+    EXPECT_EQ(index.scentsForKeyword(QStringLiteral("z1")),
+              (QStringList{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("C")}));
+    EXPECT_EQ(index.slipsContainingKeyword(QStringLiteral("hub"))->size(), 128);
+}
