@@ -171,12 +171,11 @@ QList<Scent> KeywordScent::rankSlipsForPieces(const QStringList& pieces, const Q
     return scents;
 }
 
-QStringList KeywordScent::rankedKeysForPieces(const QStringList& pieces, const QString& ownKey) const {
-    QStringList keys;
+std::vector<int> KeywordScent::rankedPositionsForPieces(const QStringList& pieces, const QString& ownKey) const {
     const auto ranked = rankSlipNumbers(pieces, ownKey);
-    keys.reserve(static_cast<qsizetype>(ranked.size()));
-    for (const auto& ranking : ranked) keys.append(keys_[ranking.first]);
-    return keys;
+    std::vector<int> positions(ranked.size());
+    std::transform(ranked.begin(), ranked.end(), positions.begin(), [](const auto& r) { return r.first; });
+    return positions;
 }
 
 QHash<QString, QStringList> KeywordScent::keywordTable() const {

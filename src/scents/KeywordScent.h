@@ -38,8 +38,10 @@ public:
     // one point per (piece, occurrence of it on the slip); strongest first,
     // ties in order of first appearance; ownKey left out.
     QList<Scent> rankSlipsForPieces(const QStringList& pieces, const QString& ownKey) const;
-    // The same keys without their strengths.
-    QStringList rankedKeysForPieces(const QStringList& pieces, const QString& ownKey) const;
+    // The same slips without their strengths, as positions in keys().
+    std::vector<int> rankedPositionsForPieces(const QStringList& pieces, const QString& ownKey) const;
+    // Position → slip key, for the positions the ranking answers.
+    const QStringList& keys() const { return keys_; }
 
     bool showDuplicates() const { return showDuplicates_; }
     void setShowDuplicates(bool showDuplicates);

@@ -20,8 +20,8 @@ QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index) {
 
 SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index) {
     const QString ownKey = BoxData::makeKey(slip.slipID());
-    return SlipScentList(slipScentHeading(ownKey),
-                         index.rankedKeysForPieces(splitCommaDelimitedString(slip.keywordsString()), ownKey));
+    return SlipScentList(slipScentHeading(ownKey), index.keys(),
+                         index.rankedPositionsForPieces(splitCommaDelimitedString(slip.keywordsString()), ownKey));
 }
 
 }  // namespace fendle

@@ -32,6 +32,10 @@ TEST(SlipScents, StrongerScentsComeFirstAndTheSlipNeverScentsItself) {
     EXPECT_EQ(font->pointSize, 13.0);
     EXPECT_EQ(scents.relatedKeys(), (QStringList{QStringLiteral("2"), QStringLiteral("3")}));
     EXPECT_EQ(scents.keyAtIndex(0), QStringLiteral("1"));
+    EXPECT_EQ(scents.keyAtIndex(2), QStringLiteral("3"));
+    EXPECT_EQ(scents.objectAtIndex(1).toString(), QStringLiteral("2"));
+    EXPECT_EQ(scents.keyAtIndex(3), QString());
+    EXPECT_FALSE(scents.objectAtIndex(-1).isValid());
 }
 
 TEST(SlipScents, SlipWithoutKeywordsOrSharedKeywordsHasOnlyTheHeading) {
