@@ -520,6 +520,19 @@ void Box::editorDidEndEditing(int cell) {
     storeCurrentSlip();
 }
 
+void Box::addKeywordToCurrentSlip(const QString& keyword) {
+    if (!currentSlip_) return;
+    const QString before = editor_.fieldString(EditorModel::KeywordsCell);
+    const CellRecord record{currentSlip_, before, EditorModel::KeywordsCell, currentSlip_->lastModificationTime(),
+                            names::AddKeyword};
+    registerStep([this, record] { applyCellUndo(record); }, names::AddKeyword);
+    editor_.setFieldString(EditorModel::KeywordsCell,
+                           before.trimmed().isEmpty() ? keyword : before + QStringLiteral(", ") + keyword);
+    storeCurrentSlip();
+    keywordScentsMustBeUpdated_ = true;
+    updateSlipScent();
+}
+
 void Box::editorWillUndoTyping(const SlipPtr& owner) {
     if (owner && owner != currentSlip_ && box_.slipForKey(owner->key()) == owner) changeCurrentSlip(owner, false);
 }
@@ -1076,9 +1089,11 @@ void Box::applyCellUndo(const CellRecord& record) {
     announceSlip(record.slip);
     const SlipPtr slip = currentSlip_;
     if (!slip) return;
-    const CellRecord reverse{slip, editor_.fieldString(record.cell), record.cell, slip->lastModificationTime()};
+    const CellRecord reverse{slip, editor_.fieldString(record.cell), record.cell, slip->lastModificationTime(),
+                             record.actionName};
     static const QString* cellNames[] = {nullptr, &names::ChangeKeywords, &names::ChangeSource, &names::ChangeType};
-    registerStep([this, reverse] { applyCellUndo(reverse); }, *cellNames[record.cell]);
+    registerStep([this, reverse] { applyCellUndo(reverse); },
+                 reverse.actionName.isEmpty() ? *cellNames[record.cell] : reverse.actionName);
     editor_.setFieldString(record.cell, record.value);
     storeCurrentSlip();
     editor_.setChangedCell(EditorModel::NoCell);

@@ -215,6 +215,9 @@ public:
     void templateCancel();
     void templateDelete();
     void generateEditTextUndoForLastModificationTime(const QDateTime& time);
+    // The inspector's keyword list: the keyword joins the keywords field
+    // as an "Add Keyword" step.
+    void addKeywordToCurrentSlip(const QString& keyword);
 
     // Undo steps of operations that live elsewhere (keywords and flags,
     // text styling, slips made from rich text or files).
@@ -279,6 +282,7 @@ private:
         QString value;
         int cell = EditorModel::NoCell;
         QDateTime lastModificationTime;
+        QString actionName;  // empty: the field's own name
     };
 
     UiPort& ui_;
