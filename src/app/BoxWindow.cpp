@@ -149,6 +149,10 @@ void BoxWindow::connectToolbar() {
     connect(t->zoomToolbarControl, &SegmentedControl::segmentClicked, this, &BoxWindow::changeZoomFactorAction);
     connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
+    connect(t->inspectorToolbarControl, &SegmentedControl::segmentClicked, this, [this] {
+        if (host_) host_->toggleInspector();
+        updateToolbarSegmentedControls();
+    });
     connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
@@ -243,7 +247,7 @@ BoxWindowContext BoxWindow::context() const {
     c.slipTextFocused = focusIsIn(textView_);
     c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
     c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
-    c.inspectorVisible = settings_.inspectorVisible;
+    c.inspectorVisible = host_ ? host_->inspectorVisible() : settings_.inspectorVisible;
     return c;
 }
 
@@ -427,7 +431,10 @@ void BoxWindow::closeExtraSlipWindows() {}
 void BoxWindow::updateExtraSlipWindows() {}
 
 // The box stores the current slip or shows another one: the fields follow.
-void BoxWindow::refreshInspector() { scheduleSync(); }
+void BoxWindow::refreshInspector() {
+    scheduleSync();
+    if (host_) host_->refreshInspector(*this);
+}
 
 bool BoxWindow::confirmClose() {
     {

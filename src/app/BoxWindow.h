@@ -44,6 +44,10 @@ public:
         virtual void boxSaved(BoxWindow& window, const QString& path) = 0;
         virtual void boxWindowClosed(BoxWindow& window) = 0;
         virtual void quit() = 0;
+        // The one inspector panel of the program.
+        virtual void toggleInspector() {}
+        virtual bool inspectorVisible() const { return false; }
+        virtual void refreshInspector(BoxWindow&) {}
     };
 
     struct Settings {
@@ -63,6 +67,7 @@ public:
     ~BoxWindow() override;
 
     Box& box() const { return *box_; }
+    QtUiPort& uiPort() const { return port_; }
     const std::shared_ptr<Box>& boxPointer() const { return box_; }
     const std::optional<QString>& path() const { return path_; }
     void setPath(const std::optional<QString>& path);

@@ -1,5 +1,6 @@
 #include "app/FendleGui.h"
 
+#include "app/InspectorPanel.h"
 #include "app/KeywordScentView.h"
 #include "appcore/Preferences.h"
 #include "appcore/StandardBoxFileCodec.h"
@@ -48,6 +49,7 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
     hooks.bringToFront = [this](Box& box) { bringToFront(box); };
     application_.hooks().makeKeyWindow = [this](Box& box) { bringToFront(box); };
     dispatcher_.openSlipLink = [this](const QString& address) { openSlipLink(address); };
+    application_.hooks().inspectorVisible = [this] { return inspectorVisible(); };
 }
 
 FendleGui::~FendleGui() {
@@ -126,6 +128,7 @@ void FendleGui::start(const QList<LaunchRequest>& requests) {
     application_.applicationDidFinishLaunching();
     // Without any window there would be no way to reach the program.
     if (windows().isEmpty()) controller_.openUntitledDocument(true);
+    if (defaults_.boolForKey(FendleApplication::InspectorVisibleKey)) inspector().show();
 }
 
 void FendleGui::takeHandOff(const QByteArray& message) {
@@ -206,6 +209,34 @@ void FendleGui::boxWindowClosed(BoxWindow& window) {
     windows_.erase(box.get());
     ports_.erase(box.get());
     controller_.closeDocument(box);
+}
+
+InspectorPanel& FendleGui::inspector() {
+    if (!inspector_)
+        inspector_ = std::make_unique<InspectorPanel>(defaults_, [this] { return currentBoxWindow(); });
+    return *inspector_;
+}
+
+BoxWindow* FendleGui::currentBoxWindow() const {
+    if (auto* active = qobject_cast<BoxWindow*>(QApplication::activeWindow())) lastCurrentWindow_ = active;
+    if (!lastCurrentWindow_) {
+        const QList<BoxWindow*> open = windows();
+        if (!open.isEmpty()) lastCurrentWindow_ = open.last();
+    }
+    return lastCurrentWindow_.data();
+}
+
+void FendleGui::toggleInspector() {
+    if (inspectorVisible())
+        inspector_->hide();
+    else
+        inspector().show();
+}
+
+bool FendleGui::inspectorVisible() const { return inspector_ && inspector_->isVisible(); }
+
+void FendleGui::refreshInspector(BoxWindow& window) {
+    if (inspectorVisible() && currentBoxWindow() == &window) inspector_->update();
 }
 
 void FendleGui::quit() {

@@ -19,6 +19,7 @@
 namespace fendle {
 
 class Defaults;
+class InspectorPanel;
 class Preferences;
 
 // The running program: the document controller and application object
@@ -56,6 +57,12 @@ public:
     void boxSaved(BoxWindow& window, const QString& path) override;
     void boxWindowClosed(BoxWindow& window) override;
     void quit() override;
+    void toggleInspector() override;
+    bool inspectorVisible() const override;
+    void refreshInspector(BoxWindow& window) override;
+    // Made on first use; refers to the front box window.
+    InspectorPanel& inspector();
+    BoxWindow* currentBoxWindow() const;
 
 private:
     Defaults& defaults_;
@@ -68,6 +75,8 @@ private:
     RecentBoxes recent_;
     std::map<const Box*, QPointer<BoxWindow>> windows_;
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
+    std::unique_ptr<InspectorPanel> inspector_;
+    mutable QPointer<BoxWindow> lastCurrentWindow_;
 
     BoxPtr makeBox();
     void documentOpened(FendleController::Document& document);

@@ -1,0 +1,262 @@
+#include "app/InspectorPanel.h"
+
+#include "app/AlternatingScentModel.h"
+#include "app/AlternatingScentView.h"
+#include "app/BoxWindow.h"
+#include "app/KeywordScentView.h"
+#include "app/QtUiPort.h"
+#include "app/ScentRowFinder.h"
+#include "app/ZNOutlineView.h"
+#include "document/Box.h"
+#include "platform/Defaults.h"
+#include "platform/UndoManager.h"
+#include "search/SavedSearchesTable.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStringListModel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace fendle {
+namespace {
+const QStringList viewNames{InspectorPanel::KeywordsListView, InspectorPanel::SavedSearchesView,
+                            InspectorPanel::SlipInfoView};
+const QStringList viewTitles{QStringLiteral("Keywords"), QStringLiteral("Saved Searches"), QStringLiteral("Slip Info")};
+const QStringList infoFieldTitles{QStringLiteral("Slip ID"),  QStringLiteral("Created"),
+                                  QStringLiteral("Modified"), QStringLiteral("Words"),
+                                  QStringLiteral("Keywords"), QStringLiteral("Keyword Scents"),
+                                  QStringLiteral("Slip Scents")};
+}  // namespace
+
+InspectorPanel::InspectorPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent)
+    : QWidget(parent, Qt::Tool), defaults_(defaults), currentWindow_(std::move(currentWindow)),
+      buttons_(new QButtonGroup(this)), pages_(new QStackedWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    auto* buttonRow = new QHBoxLayout;
+    for (int i = 0; i < viewTitles.size(); ++i) {
+        auto* button = new QToolButton(this);
+        button->setText(viewTitles[i]);
+        button->setCheckable(true);
+        buttons_->addButton(button, i);
+        buttonRow->addWidget(button);
+    }
+    buttonRow->addStretch();
+    layout->addLayout(buttonRow);
+    layout->addWidget(pages_);
+    pages_->addWidget(makeKeywordsPage());
+    pages_->addWidget(makeSavedSearchesPage());
+    pages_->addWidget(makeSlipInfoPage());
+    connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { showView(viewNames.value(id)); });
+
+    const QString frame = defaults_.stringForKey(FrameKey);
+    if (!frame.isEmpty()) restoreGeometry(QByteArray::fromBase64(frame.toLatin1()));
+    showView(defaults_.stringForKey(SelectedViewKey));
+}
+
+QWidget* InspectorPanel::makeKeywordsPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    keywords_ = new QStringListModel(this);
+    keywordsList_ = new QListView(page);
+    keywordsList_->setModel(keywords_);
+    keywordsList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    addKeywordToSearch_ = new QPushButton(QStringLiteral("Add to Search"), page);
+    layout->addWidget(keywordsList_);
+    layout->addWidget(addKeywordToSearch_);
+    connect(keywordsList_, &QAbstractItemView::doubleClicked, this, &InspectorPanel::doubleClickOnKeywordsListTable);
+    connect(keywordsList_, &QAbstractItemView::activated, this, &InspectorPanel::doubleClickOnKeywordsListTable);
+    connect(addKeywordToSearch_, &QPushButton::clicked, this, &InspectorPanel::doubleClickOnKeywordsListTable);
+    return page;
+}
+
+QWidget* InspectorPanel::makeSavedSearchesPage() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    savedSearches_ = new QListWidget(page);
+    layout->addWidget(savedSearches_);
+    auto* buttons = new QHBoxLayout;
+    const std::pair<QString, void (InspectorPanel::*)()> actions[] = {
+        {QStringLiteral("Save"), &InspectorPanel::saveSearch},
+        {QStringLiteral("Replace"), &InspectorPanel::replaceSearch},
+        {QStringLiteral("Delete"), &InspectorPanel::deleteSearch}};
+    for (const auto& [title, action] : actions) {
+        auto* button = new QPushButton(title, page);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    connect(savedSearches_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (movingSelectionMyself_ || row < 0) return;
+        withModel([row](InspectorModel& model, BoxWindow&) { model.restoreSearchToSavedSearch(row); });
+    });
+    connect(savedSearches_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        if (movingSelectionMyself_) return;
+        const int row = savedSearches_->row(item);
+        withModel([row, name = item->text()](InspectorModel& model, BoxWindow&) { model.renameSearch(row, name); });
+    });
+    return page;
+}
+
+QWidget* InspectorPanel::makeSlipInfoPage() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout(page);
+    author_ = new QLineEdit(page);
+    for (const QString& title : infoFieldTitles) {
+        infoFields_[title] = new QLabel(page);
+        infoFields_[title]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(title + QLatin1Char(':'), infoFields_[title]);
+        if (title == QLatin1String("Slip ID")) form->addRow(QStringLiteral("Author:"), author_);
+    }
+    connect(author_, &QLineEdit::editingFinished, this, [this] {
+        withModel([text = author_->text()](InspectorModel& model, BoxWindow&) { model.slipAuthorChanged(text); });
+    });
+    return page;
+}
+
+void InspectorPanel::withModel(const std::function<void(InspectorModel&, BoxWindow&)>& f) {
+    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    if (!window) return;
+    Box& box = window->box();
+    {
+        UndoManager::EventScope event(box.undoManager());
+        InspectorModel model(box, window->uiPort());
+        f(model, *window);
+    }
+    window->syncFromBox();
+    update();
+}
+
+void InspectorPanel::show() {
+    update();
+    QWidget::show();
+    raise();
+}
+
+QString InspectorPanel::selectedViewName() const { return viewNames.value(pages_->currentIndex()); }
+
+void InspectorPanel::showView(const QString& name) {
+    const int index = std::max<int>(0, static_cast<int>(viewNames.indexOf(name)));
+    if (index == 0) {
+        if (BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr) window->box().storeCurrentSlip();
+    }
+    pages_->setCurrentIndex(index);
+    buttons_->button(index)->setChecked(true);
+    setWindowTitle(viewTitles[index]);
+    update();
+}
+
+void InspectorPanel::update() {
+    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    addKeywordToSearch_->setEnabled(window && window->box().selectedTabViewItemLabel() == Box::SearchTab);
+    switch (pages_->currentIndex()) {
+    case 0: updateKeywordsList(); break;
+    case 1: savedSearchesChanged(savedSearches_->currentRow()); break;
+    default: showSlipInfo(); break;
+    }
+}
+
+void InspectorPanel::updateKeywordsList() {
+    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    const QModelIndex selected = keywordsList_->currentIndex();
+    const QString before = selected.isValid() ? selected.data().toString() : QString();
+    keywords_->setStringList(window ? window->box().box().keywordsInBox() : QStringList());
+    if (before.isEmpty()) return;
+    const QModelIndexList again = keywords_->match(keywords_->index(0), Qt::DisplayRole, before, 1, Qt::MatchExactly);
+    if (!again.isEmpty()) keywordsList_->setCurrentIndex(again.first());
+}
+
+void InspectorPanel::savedSearchesChanged(int rowToSelect) {
+    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    movingSelectionMyself_ = true;
+    savedSearches_->clear();
+    if (window) {
+        const SavedSearchesTable table(window->box().box());
+        for (qsizetype row = 0; row < table.numberOfRows(); ++row) {
+            auto* item = new QListWidgetItem(table.nameAtRow(row), savedSearches_);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        }
+    }
+    if (rowToSelect >= 0 && rowToSelect < savedSearches_->count()) savedSearches_->setCurrentRow(rowToSelect);
+    movingSelectionMyself_ = false;
+}
+
+void InspectorPanel::showSlipInfo() {
+    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    const SlipPtr slip = window ? window->box().currentSlip() : nullptr;
+    if (!slip) {
+        for (auto& [title, label] : infoFields_) label->setText(InspectorModel::NotAvailable);
+        author_->setText(InspectorModel::NotAvailable);
+        return;
+    }
+    window->box().storeCurrentSlip();
+    const InspectorModel::SlipInfo info = InspectorModel(window->box(), window->uiPort()).slipInfoForSlip(*slip);
+    const QString values[] = {info.slipID, info.creationTime,  info.lastModificationTime, info.words,
+                              info.keywords, info.keywordScents, info.slipScents};
+    for (int i = 0; i < infoFieldTitles.size(); ++i) infoFields_[infoFieldTitles[i]]->setText(values[i]);
+    if (!author_->hasFocus()) author_->setText(info.author);
+}
+
+QString InspectorPanel::slipInfoText(const QString& field) const {
+    if (field == QLatin1String("Author")) return author_->text();
+    const auto it = infoFields_.find(field);
+    return it == infoFields_.end() ? QString() : it->second->text();
+}
+
+void InspectorPanel::doubleClickOnKeywordsListTable() {
+    const QModelIndex index = keywordsList_->currentIndex();
+    if (!index.isValid()) return;
+    const QString keyword = index.data().toString();
+    withModel([keyword](InspectorModel& model, BoxWindow& window) {
+        switch (model.doubleClickOnKeywordsListTable(keyword)) {
+        case InspectorModel::KeywordAction::FindInKeywordScent:
+            selectKeywordRow(*window.keywordScentView()->outlineView(), keyword);
+            break;
+        case InspectorModel::KeywordAction::FindInAlternatingScent: {
+            AlternatingScentView& view = *window.alternatingScentView();
+            selectKeywordRow(view, keyword, [&view](const QModelIndex& row) { return !view.scentModel().isSlipRow(row); });
+            break;
+        }
+        default: break;
+        }
+    });
+}
+
+void InspectorPanel::saveSearch() {
+    withModel([](InspectorModel& model, BoxWindow&) { model.saveSearch(); });
+    savedSearchesChanged(savedSearches_->count() - 1);
+}
+
+void InspectorPanel::replaceSearch() {
+    const int row = savedSearches_->currentRow();
+    withModel([row](InspectorModel& model, BoxWindow&) { model.replaceSearch(row); });
+}
+
+void InspectorPanel::deleteSearch() {
+    const int row = savedSearches_->currentRow();
+    withModel([row](InspectorModel& model, BoxWindow&) { model.deleteSearch(row); });
+}
+
+void InspectorPanel::storeState() {
+    defaults_.setObject(SelectedViewKey, selectedViewName());
+    defaults_.setObject(FrameKey, QString::fromLatin1(saveGeometry().toBase64()));
+}
+
+void InspectorPanel::hideEvent(QHideEvent* event) {
+    storeState();
+    QWidget::hideEvent(event);
+}
+
+void InspectorPanel::closeEvent(QCloseEvent* event) {
+    storeState();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace fendle

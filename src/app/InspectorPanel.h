@@ -1,0 +1,84 @@
+#pragma once
+#include "document/InspectorModel.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QStackedWidget;
+class QStringListModel;
+
+namespace fendle {
+
+class BoxWindow;
+class Defaults;
+
+// The floating panel that always refers to the box of the front window:
+// the box's keyword list, its saved searches and the current slip's
+// information with an editable author.
+class InspectorPanel : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString SelectedViewKey = QStringLiteral("InspectorSelectedView");
+    static inline const QString FrameKey = QStringLiteral("InspectorPositionAndSize");
+    static inline const QString KeywordsListView = QStringLiteral("keywordsListView");
+    static inline const QString SavedSearchesView = QStringLiteral("savedSearchesView");
+    static inline const QString SlipInfoView = QStringLiteral("slipInfoView");
+
+    // currentWindow answers the box window the panel refers to, or none.
+    InspectorPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
+
+    void show();
+    // Refreshes the view shown for the current box.
+    void update();
+    QString selectedViewName() const;
+    void showView(const QString& name);
+
+    QListView* keywordsListTable() const { return keywordsList_; }
+    QPushButton* addKeywordToBoxSearchButton() const { return addKeywordToSearch_; }
+    QListWidget* savedSearchesTable() const { return savedSearches_; }
+    QLineEdit* slipAuthorField() const { return author_; }
+    QString slipInfoText(const QString& field) const;
+
+    void doubleClickOnKeywordsListTable();
+    void saveSearch();
+    void replaceSearch();
+    void deleteSearch();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Defaults& defaults_;
+    std::function<BoxWindow*()> currentWindow_;
+    QButtonGroup* buttons_;
+    QStackedWidget* pages_;
+    QListView* keywordsList_;
+    QStringListModel* keywords_;
+    QPushButton* addKeywordToSearch_;
+    QListWidget* savedSearches_;
+    QLineEdit* author_;
+    std::map<QString, QLabel*> infoFields_;
+    bool movingSelectionMyself_ = false;
+
+    QWidget* makeKeywordsPage();
+    QWidget* makeSavedSearchesPage();
+    QWidget* makeSlipInfoPage();
+    // Runs f with the model of the current box and lets its window follow.
+    void withModel(const std::function<void(InspectorModel&, BoxWindow&)>& f);
+    void updateKeywordsList();
+    void savedSearchesChanged(int rowToSelect = -1);
+    void showSlipInfo();
+    void storeState();
+};
+
+}  // namespace fendle
