@@ -136,8 +136,21 @@ QString Slip::description() const {
 
 KeywordsArray Slip::splitStringToKeywordsArray(const std::optional<QString>& keywords) {
     if (!keywords) return KeywordsArray();
-    QStringList parts = keywords->split(QLatin1Char(','), Qt::KeepEmptyParts);
-    for (QString& part : parts) part = trimSpacesAndTabs(part);
+    // Split and trim in one pass: one string per keyword, not two.
+    const QString& all = *keywords;
+    auto blank = [&all](qsizetype i) { return all[i] == u' ' || all[i] == u'\t'; };
+    QStringList parts;
+    parts.reserve(all.count(QLatin1Char(',')) + 1);
+    for (qsizetype from = 0;;) {
+        qsizetype comma = all.indexOf(QLatin1Char(','), from);
+        const qsizetype stop = comma < 0 ? all.size() : comma;
+        qsizetype start = from, end = stop;
+        while (start < end && blank(start)) ++start;
+        while (end > start && blank(end - 1)) --end;
+        parts.append(all.mid(start, end - start));
+        if (comma < 0) break;
+        from = comma + 1;
+    }
     return KeywordsArray(std::move(parts));
 }
 

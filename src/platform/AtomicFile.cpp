@@ -67,15 +67,22 @@ Result<QByteArray> readWholeFile(const QString& path, qint64 maxSize) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return R::failure(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
     if (file.size() > maxSize) return R::failure(QStringLiteral("%1 is too large (%2 bytes)").arg(path).arg(file.size()));
-    // Read in pieces: read(maxSize) would first allocate the whole limit.
-    QByteArray bytes;
-    bytes.reserve(std::min<qint64>(file.size(), maxSize));
-    while (!file.atEnd() && file.error() == QFile::NoError) {
-        const QByteArray piece = file.read(std::min<qint64>(qint64(1) << 20, maxSize + 1 - bytes.size()));
-        if (piece.isEmpty()) break;
-        bytes += piece;
-        if (bytes.size() > maxSize) return R::failure(QStringLiteral("%1 is too large").arg(path));
+    // Straight into one buffer of the size the file claims, growing only if
+    // it grew meanwhile; read(maxSize) would first allocate the whole limit.
+    QByteArray bytes(std::min<qint64>(file.size(), maxSize), Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (file.error() == QFile::NoError) {
+        if (filled == bytes.size()) {
+            if (file.atEnd()) break;
+            if (bytes.size() > maxSize) return R::failure(QStringLiteral("%1 is too large").arg(path));
+            bytes.resize(std::min<qint64>(std::max<qsizetype>(2 * bytes.size(), qsizetype(1) << 16), maxSize + 1));
+        }
+        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (got <= 0) break;
+        filled += got;
     }
+    if (filled > maxSize) return R::failure(QStringLiteral("%1 is too large").arg(path));
+    bytes.truncate(filled);
     if (file.error() != QFile::NoError) return R::failure(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
     return bytes;
 }

@@ -62,6 +62,26 @@ Result<AttributeValue> attributeValue(const KeyedUnarchiver& u, const QString& n
     return keepWhole();
 }
 
+// The entries of an attribute dictionary as they are encoded: each name's
+// UID and the encoded form of its value object. Dictionaries with equal
+// signatures decode to equal attributes; empty when there is none worth
+// keeping (large values, or something a decoder must report).
+QByteArray entriesSignature(const KeyedUnarchiver& u, const std::vector<quint64>& keys,
+                            const std::vector<quint64>& values) {
+    constexpr qsizetype MaxSignature = 1024;
+    QByteArray signature;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const auto value = u.plistObject(values[i]);
+        if (values[i] == 0 || !value) return {};
+        const QByteArrayView payload = u.reader().payload(*value);
+        if (signature.size() + payload.size() > MaxSignature) return {};
+        const quint64 head[] = {keys[i], static_cast<quint64>(value->type), value->utf16, value->count};
+        signature.append(reinterpret_cast<const char*>(head), sizeof head);
+        signature.append(payload);
+    }
+    return signature;
+}
+
 Result<Attributes> decodeAttributes(const KeyedUnarchiver& u, quint64 uid) {
     using AR = Result<Attributes>;
     Attributes attributes;
@@ -73,6 +93,9 @@ Result<Attributes> decodeAttributes(const KeyedUnarchiver& u, quint64 uid) {
     const auto values = object->decodeUidArray(QLatin1StringView("NS.objects"));
     if (!keys || !values) return AR::failure(!keys ? keys.error() : values.error());
     if (keys->size() != values->size()) return AR::failure(damaged("with unpaired attribute keys"));
+    const QByteArray signature = entriesSignature(u, *keys, *values);
+    if (!signature.isEmpty())
+        if (const Attributes* known = u.attributesCache().find(signature)) return *known;
     for (size_t i = 0; i < keys->size(); ++i) {
         auto key = u.decodeObject((*keys)[i]);
         if (!key) return AR::failure(key.error());
@@ -82,6 +105,7 @@ Result<Attributes> decodeAttributes(const KeyedUnarchiver& u, quint64 uid) {
         if (!value) return AR::failure(value.error());
         attributes.set(*name, std::move(*value));
     }
+    if (!signature.isEmpty()) u.attributesCache().insert(signature, attributes);
     return attributes;
 }
 
@@ -131,23 +155,34 @@ R decodeAttributedString(const KeyedObject& o) {
     return ArchiveValue(RichText::fromRuns(*text, std::move(runs)));
 }
 
+KeyedArchiver::Uid encodeAttributeValue(KeyedArchiver& a, const AttributeValue& value) {
+    return std::visit(
+        [&a](const auto& v) -> KeyedArchiver::Uid {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, LinkAttribute>)
+                return v.isUrlObject ? encodeUrl(a, ArchiveUrl{std::nullopt, v.url}) : a.encode(ArchiveValue(v.url));
+            else if constexpr (std::is_same_v<T, FontAttribute>)
+                return encodeFont(a, v);
+            else if constexpr (std::is_same_v<T, std::int64_t>)
+                return a.encode(ArchiveValue(static_cast<qint64>(v)));
+            else
+                return a.encode(ArchiveValue(v));
+        },
+        value);
+}
+
+// Laid out as an immutable dictionary: all names, then all values.
 KeyedArchiver::Uid encodeAttributes(KeyedArchiver& a, const Attributes& attributes) {
-    std::vector<std::pair<ArchiveValue, ArchiveValue>> entries;
-    for (const auto& [name, value] : attributes.values()) {
-        ArchiveValue archived = std::visit(
-            [](const auto& v) -> ArchiveValue {
-                using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, LinkAttribute>)
-                    return v.isUrlObject ? ArchiveValue(ArchiveUrl{std::nullopt, v.url}) : ArchiveValue(v.url);
-                else if constexpr (std::is_same_v<T, std::int64_t>)
-                    return ArchiveValue(static_cast<qint64>(v));
-                else
-                    return ArchiveValue(v);
-            },
-            value);
-        entries.emplace_back(ArchiveValue(name), std::move(archived));
-    }
-    return a.encode(ArchiveValue::map(std::move(entries)));
+    const auto uid = a.beginObject();
+    std::vector<KeyedArchiver::Uid> keys, values;
+    keys.reserve(attributes.size());
+    values.reserve(attributes.size());
+    for (const auto& entry : attributes.values()) keys.push_back(a.encode(ArchiveValue(entry.first)));
+    for (const auto& entry : attributes.values()) values.push_back(encodeAttributeValue(a, entry.second));
+    a.encodeUidArray(QStringLiteral("NS.keys"), keys);
+    a.encodeUidArray(QStringLiteral("NS.objects"), values);
+    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSDictionary")));
+    return uid;
 }
 }  // namespace
 

@@ -180,6 +180,18 @@ quint64 BinaryPlistReader::uid(const Object& o) const {
     return o.type == PlistValue::Type::Uid ? readUnsigned(o.payload, static_cast<int>(o.count)) : 0;
 }
 
+QByteArrayView BinaryPlistReader::payload(const Object& o) const {
+    quint64 length = 0;
+    switch (o.type) {
+    case PlistValue::Type::Boolean: break;
+    case PlistValue::Type::String: length = o.utf16 ? 2 * o.count : o.count; break;
+    case PlistValue::Type::Array: length = o.count * static_cast<quint64>(refSize_); break;
+    case PlistValue::Type::Dictionary: length = 2 * o.count * static_cast<quint64>(refSize_); break;
+    default: length = o.count; break;  // integers, reals, dates, UIDs: their width; data: its bytes
+    }
+    return QByteArrayView(bytes_.constData() + o.payload, static_cast<qsizetype>(length));
+}
+
 quint64 BinaryPlistReader::ref(const Object& container, quint64 i) const {
     return readUnsigned(container.payload + static_cast<qsizetype>(i) * refSize_, refSize_);
 }

@@ -3,6 +3,7 @@
 #include "platform/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QLatin1StringView>
 #include <optional>
 
@@ -36,6 +37,9 @@ public:
     QString string(const Object& object) const;
     QByteArray data(const Object& object) const;
     quint64 uid(const Object& object) const;
+    // The encoded bytes after the marker and count: equal for two objects
+    // exactly when they hold the same scalar or refer to the same objects.
+    QByteArrayView payload(const Object& object) const;
     // Arrays: element i. Dictionaries: keys are 0..count-1, values count..2count-1.
     quint64 ref(const Object& container, quint64 i) const;
     // Whether the object at index is a string equal to key (no copy made).

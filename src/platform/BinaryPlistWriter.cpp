@@ -1,5 +1,6 @@
 #include "platform/BinaryPlistWriter.h"
 
+#include <QtEndian>
 #include <cstring>
 #include <functional>
 #include <string_view>
@@ -16,129 +17,157 @@ int widthFor(quint64 value) {
 
 int log2Width(int width) { return width == 1 ? 0 : width == 2 ? 1 : width == 4 ? 2 : width == 8 ? 3 : 4; }
 
-void putBigEndian(QByteArray& out, quint64 value, int width) {
-    char bytes[8];
-    for (int i = 0; i < width; ++i) bytes[i] = static_cast<char>((value >> (8 * (width - 1 - i))) & 0xff);
-    out.append(bytes, width);
-}
-
-void putHead(QByteArray& out, uchar type, quint64 count) {
-    if (count < 15) {
-        out.append(static_cast<char>(type | count));
-        return;
-    }
-    out.append(static_cast<char>(type | 0x0f));
-    const int width = widthFor(count);
-    out.append(static_cast<char>(0x10 | log2Width(width)));
-    putBigEndian(out, count, width);
-}
+quint32 hashBytes(std::string_view bytes) { return static_cast<quint32>(std::hash<std::string_view>()(bytes)); }
 }  // namespace
 
-size_t BinaryPlistWriter::ScalarHash::operator()(Ref ref) const {
-    return std::hash<std::string_view>()(writer->scalarBytes(ref));
+BinaryPlistWriter::BinaryPlistWriter() : out_(QByteArray("bplist00", HeaderSize)), slots_(1024) {}
+
+void BinaryPlistWriter::reserve(qsizetype bytes) {
+    if (bytes <= out_.size()) return;
+    out_.resize(bytes);
+    // Archives run to about one object per 40 bytes and a reference per 20;
+    // room reserved and never touched costs no memory.
+    entries_.reserve(static_cast<size_t>(bytes / 32));
+    refs_.reserve(static_cast<size_t>(bytes / 16));
 }
 
-bool BinaryPlistWriter::ScalarEqual::operator()(Ref a, Ref b) const {
-    return writer->scalarBytes(a) == writer->scalarBytes(b);
+char* BinaryPlistWriter::grow(qsizetype bytes) {
+    if (used_ + bytes > out_.size()) out_.resize(std::max(used_ + bytes, 2 * out_.size()));
+    char* at = out_.data() + used_;
+    used_ += bytes;
+    return at;
 }
-
-BinaryPlistWriter::BinaryPlistWriter() : unique_(64, ScalarHash{this}, ScalarEqual{this}) {}
 
 std::string_view BinaryPlistWriter::scalarBytes(Ref ref) const {
     const Entry& e = entries_[ref];
-    return {scalars_.constData() + e.start, e.length};
+    return {out_.constData() + e.start, e.length};
 }
 
-BinaryPlistWriter::Ref BinaryPlistWriter::addScalar(quint64 start, bool unique) {
-    const Ref ref = static_cast<Ref>(entries_.size());
-    const auto length = static_cast<quint32>(static_cast<quint64>(scalars_.size()) - start);
-    entries_.push_back({Kind::Scalar, length, start});
+void BinaryPlistWriter::rehash() {
+    std::vector<Slot> bigger(2 * slots_.size());
+    const size_t mask = bigger.size() - 1;
+    for (const Slot& slot : slots_) {
+        if (slot.ref == NoRef) continue;
+        size_t i = slot.hash & mask;
+        while (bigger[i].ref != NoRef) i = (i + 1) & mask;
+        bigger[i] = slot;
+    }
+    slots_ = std::move(bigger);
+}
+
+BinaryPlistWriter::Ref BinaryPlistWriter::addScalar(qsizetype start, bool unique) {
+    const auto length = static_cast<quint32>(used_ - start);
     // Long values (texts) practically never repeat; hashing them costs more
     // than storing the rare duplicate.
-    if (length > 64 || !unique) return ref;
-    auto [it, inserted] = unique_.insert(ref);
-    if (inserted) return ref;
-    // An equal scalar exists: drop the new bytes and answer the old one.
-    entries_.pop_back();
-    scalars_.truncate(static_cast<qsizetype>(start));
-    return *it;
+    if (length <= 64 && unique) {
+        const std::string_view bytes(out_.constData() + start, length);
+        const quint32 hash = hashBytes(bytes);
+        const size_t mask = slots_.size() - 1;
+        size_t i = hash & mask;
+        for (; slots_[i].ref != NoRef; i = (i + 1) & mask) {
+            if (slots_[i].hash == hash && scalarBytes(slots_[i].ref) == bytes) {
+                used_ = start;  // an equal scalar exists: drop the new bytes
+                return slots_[i].ref;
+            }
+        }
+        slots_[i] = {hash, static_cast<Ref>(entries_.size())};
+        if (++uniqueCount_ * 2 > slots_.size()) rehash();
+    }
+    entries_.push_back({Kind::Scalar, length, static_cast<quint64>(start)});
+    return static_cast<Ref>(entries_.size() - 1);
 }
 
-void BinaryPlistWriter::appendHead(uchar type, quint64 count) { putHead(scalars_, type, count); }
+void BinaryPlistWriter::appendHead(uchar type, quint64 count) {
+    if (count < 15) {
+        *grow(1) = static_cast<char>(type | count);
+        return;
+    }
+    *grow(1) = static_cast<char>(type | 0x0f);
+    const int width = widthFor(count);
+    *grow(1) = static_cast<char>(0x10 | log2Width(width));
+    appendInteger(count, width);
+}
 
-void BinaryPlistWriter::appendInteger(quint64 value, int width) { putBigEndian(scalars_, value, width); }
+void BinaryPlistWriter::appendInteger(quint64 value, int width) {
+    char* out = grow(width);
+    switch (width) {
+    case 1: *out = static_cast<char>(value); return;
+    case 2: qToBigEndian(static_cast<quint16>(value), out); return;
+    case 4: qToBigEndian(static_cast<quint32>(value), out); return;
+    case 8: qToBigEndian(value, out); return;
+    default: break;
+    }
+    for (int i = 0; i < width; ++i) out[i] = static_cast<char>((value >> (8 * (width - 1 - i))) & 0xff);
+}
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addBool(bool value) {
-    const auto start = static_cast<quint64>(scalars_.size());
-    scalars_.append(static_cast<char>(value ? 0x09 : 0x08));
+    const qsizetype start = used_;
+    *grow(1) = static_cast<char>(value ? 0x09 : 0x08);
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addInteger(qint64 value) {
-    const auto start = static_cast<quint64>(scalars_.size());
+    const qsizetype start = used_;
     // Small widths are unsigned in the format, so negatives take 8 bytes.
     const int width = value < 0 ? 8 : widthFor(static_cast<quint64>(value));
-    scalars_.append(static_cast<char>(0x10 | log2Width(width)));
+    *grow(1) = static_cast<char>(0x10 | log2Width(width));
     appendInteger(static_cast<quint64>(value), width);
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addUnsigned(quint64 value) {
     if (value <= static_cast<quint64>(std::numeric_limits<qint64>::max())) return addInteger(static_cast<qint64>(value));
-    const auto start = static_cast<quint64>(scalars_.size());
-    scalars_.append(static_cast<char>(0x14));
+    const qsizetype start = used_;
+    *grow(1) = static_cast<char>(0x14);
     appendInteger(0, 8);
     appendInteger(value, 8);
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addReal(double value) {
-    const auto start = static_cast<quint64>(scalars_.size());
+    const qsizetype start = used_;
     quint64 bits;
     std::memcpy(&bits, &value, 8);
-    scalars_.append(static_cast<char>(0x23));
+    *grow(1) = static_cast<char>(0x23);
     appendInteger(bits, 8);
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addDate(double seconds) {
-    const auto start = static_cast<quint64>(scalars_.size());
+    const qsizetype start = used_;
     quint64 bits;
     std::memcpy(&bits, &seconds, 8);
-    scalars_.append(static_cast<char>(0x33));
+    *grow(1) = static_cast<char>(0x33);
     appendInteger(bits, 8);
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addString(const QString& value) {
-    const auto start = static_cast<quint64>(scalars_.size());
-    bool ascii = true;
-    for (QChar c : value)
-        if (c.unicode() > 0x7f) {
-            ascii = false;
-            break;
-        }
-    if (ascii) {
-        appendHead(0x50, static_cast<quint64>(value.size()));
-        scalars_.append(value.toLatin1());
-    } else {
-        appendHead(0x60, static_cast<quint64>(value.size()));
-        const qsizetype at = scalars_.size();
-        scalars_.resize(at + 2 * value.size());
-        char* out = scalars_.data() + at;
-        for (qsizetype i = 0; i < value.size(); ++i) {
-            const char16_t u = value.at(i).unicode();
-            out[2 * i] = static_cast<char>(u >> 8);
-            out[2 * i + 1] = static_cast<char>(u & 0xff);
-        }
+    const qsizetype start = used_;
+    const qsizetype n = value.size();
+    const char16_t* in = reinterpret_cast<const char16_t*>(value.constData());
+    // Copy as ASCII and look at every unit on the way (one pass the compiler
+    // can vectorise); only a string that was not ASCII after all is redone.
+    appendHead(0x50, static_cast<quint64>(n));
+    char* out = grow(n);
+    char16_t seen = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        seen |= in[i];
+        out[i] = static_cast<char>(in[i]);
+    }
+    if (seen > 0x7f) {
+        used_ = start;
+        appendHead(0x60, static_cast<quint64>(n));
+        out = grow(2 * n);
+        for (qsizetype i = 0; i < n; ++i) qToBigEndian(static_cast<quint16>(in[i]), out + 2 * i);
     }
     return addScalar(start);
 }
 
 BinaryPlistWriter::Ref BinaryPlistWriter::addData(const QByteArray& value) {
-    const auto start = static_cast<quint64>(scalars_.size());
+    const qsizetype start = used_;
     appendHead(0x40, static_cast<quint64>(value.size()));
-    scalars_.append(value);
+    if (!value.isEmpty()) std::memcpy(grow(value.size()), value.constData(), static_cast<size_t>(value.size()));
     return addScalar(start);
 }
 
@@ -148,9 +177,9 @@ BinaryPlistWriter::Ref BinaryPlistWriter::addUid(quint64 value) {
         if (value >= uids_.size()) uids_.resize(std::max<size_t>(value + 1, uids_.size() * 2), NoRef);
         if (uids_[value] != NoRef) return uids_[value];
     }
-    const auto start = static_cast<quint64>(scalars_.size());
+    const qsizetype start = used_;
     const int width = widthFor(value);
-    scalars_.append(static_cast<char>(0x80 | (width - 1)));
+    *grow(1) = static_cast<char>(0x80 | (width - 1));
     appendInteger(value, width);
     const bool cached = value < uids_.size();
     const Ref ref = addScalar(start, !cached);
@@ -163,28 +192,28 @@ BinaryPlistWriter::Ref BinaryPlistWriter::reserveObject() {
     return static_cast<Ref>(entries_.size() - 1);
 }
 
-void BinaryPlistWriter::setContainer(Ref ref, Kind kind, const std::vector<Ref>& a, const std::vector<Ref>* b) {
+void BinaryPlistWriter::setContainer(Ref ref, Kind kind, std::span<const Ref> a, std::span<const Ref> b) {
     Entry& e = entries_[ref];
     e.kind = kind;
     e.start = refs_.size();
     e.length = static_cast<quint32>(a.size());
     refs_.insert(refs_.end(), a.begin(), a.end());
-    if (b) refs_.insert(refs_.end(), b->begin(), b->end());
+    refs_.insert(refs_.end(), b.begin(), b.end());
 }
 
-void BinaryPlistWriter::setArray(Ref ref, const std::vector<Ref>& items) { setContainer(ref, Kind::Array, items, nullptr); }
+void BinaryPlistWriter::setArray(Ref ref, std::span<const Ref> items) { setContainer(ref, Kind::Array, items, {}); }
 
-void BinaryPlistWriter::setDictionary(Ref ref, const std::vector<Ref>& keys, const std::vector<Ref>& values) {
-    setContainer(ref, Kind::Dictionary, keys, &values);
+void BinaryPlistWriter::setDictionary(Ref ref, std::span<const Ref> keys, std::span<const Ref> values) {
+    setContainer(ref, Kind::Dictionary, keys, values.first(std::min(keys.size(), values.size())));
 }
 
-BinaryPlistWriter::Ref BinaryPlistWriter::addArray(const std::vector<Ref>& items) {
+BinaryPlistWriter::Ref BinaryPlistWriter::addArray(std::span<const Ref> items) {
     const Ref ref = reserveObject();
     setArray(ref, items);
     return ref;
 }
 
-BinaryPlistWriter::Ref BinaryPlistWriter::addDictionary(const std::vector<Ref>& keys, const std::vector<Ref>& values) {
+BinaryPlistWriter::Ref BinaryPlistWriter::addDictionary(std::span<const Ref> keys, std::span<const Ref> values) {
     const Ref ref = reserveObject();
     setDictionary(ref, keys, values);
     return ref;
@@ -217,38 +246,40 @@ BinaryPlistWriter::Ref BinaryPlistWriter::add(const PlistValue& value) {
     return addBool(false);
 }
 
-QByteArray BinaryPlistWriter::finish(Ref top) const {
+QByteArray BinaryPlistWriter::finish(Ref top) {
     const int refSize = widthFor(entries_.size());
-    QByteArray out;
-    out.reserve(scalars_.size() + static_cast<qsizetype>(refs_.size()) * refSize + 64 +
-                static_cast<qsizetype>(entries_.size()) * 4);
-    out.append("bplist00", 8);
-    std::vector<quint64> offsets(entries_.size());
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& e = entries_[i];
-        offsets[i] = static_cast<quint64>(out.size());
-        switch (e.kind) {
-        case Kind::Reserved: out.append(static_cast<char>(0x08)); break;  // never filled: false
-        case Kind::Scalar: out.append(scalars_.constData() + e.start, e.length); break;
-        case Kind::Array:
-        case Kind::Dictionary: {
-            putHead(out, e.kind == Kind::Array ? 0xA0 : 0xD0, e.length);
-            const quint64 n = e.kind == Kind::Array ? e.length : 2ull * e.length;
-            for (quint64 j = 0; j < n; ++j) putBigEndian(out, refs_[e.start + j], refSize);
-            break;
-        }
-        }
+    // Containers (and reserved objects never filled) after the scalars.
+    qsizetype containerBytes = 0;
+    for (const Entry& e : entries_) {
+        if (e.kind == Kind::Scalar) continue;
+        const quint64 n = e.kind == Kind::Dictionary ? 2ull * e.length : e.length;
+        containerBytes += 1 + (e.length < 15 ? 0 : 1 + widthFor(e.length)) + static_cast<qsizetype>(n) * refSize;
     }
-    const auto tableOffset = static_cast<quint64>(out.size());
-    const int offsetSize = widthFor(tableOffset);
-    for (quint64 offset : offsets) putBigEndian(out, offset, offsetSize);
-    out.append(QByteArray(6, '\0'));
-    out.append(static_cast<char>(offsetSize));
-    out.append(static_cast<char>(refSize));
-    putBigEndian(out, entries_.size(), 8);
-    putBigEndian(out, top, 8);
-    putBigEndian(out, tableOffset, 8);
-    return out;
+    const qsizetype tableOffset = used_ + containerBytes;
+    const int offsetSize = widthFor(static_cast<quint64>(tableOffset));
+    reserve(tableOffset + static_cast<qsizetype>(entries_.size()) * offsetSize + 32);
+    for (Entry& e : entries_) {
+        if (e.kind == Kind::Scalar) continue;
+        const qsizetype at = used_;
+        if (e.kind == Kind::Reserved) {
+            *grow(1) = static_cast<char>(0x08);  // never filled: false
+        } else {
+            appendHead(e.kind == Kind::Array ? 0xA0 : 0xD0, e.length);
+            const quint64 n = e.kind == Kind::Array ? e.length : 2ull * e.length;
+            for (quint64 j = 0; j < n; ++j) appendInteger(refs_[e.start + j], refSize);
+        }
+        e.start = static_cast<quint64>(at);
+    }
+    for (const Entry& e : entries_) appendInteger(e.start, offsetSize);
+    std::memset(grow(6), 0, 6);
+    *grow(1) = static_cast<char>(offsetSize);
+    *grow(1) = static_cast<char>(refSize);
+    appendInteger(entries_.size(), 8);
+    appendInteger(top, 8);
+    appendInteger(static_cast<quint64>(tableOffset), 8);
+    out_.truncate(used_);
+    if (out_.capacity() - out_.size() > out_.size() / 8) out_.squeeze();
+    return std::move(out_);
 }
 
 QByteArray writeBinaryPlist(const PlistValue& value) {

@@ -6,6 +6,11 @@
 
 namespace fendle {
 
+namespace {
+// 2001-01-01 00:00:00 UTC.
+constexpr qint64 ReferenceMSecs = 978307200000;
+}  // namespace
+
 QDateTime referenceDate() {
     return QDateTime(QDate(2001, 1, 1), QTime(0, 0, 0), QTimeZone::utc());
 }
@@ -15,11 +20,14 @@ QDateTime dateFromReferenceSeconds(double seconds) {
     // Keep far-out values inside what QDateTime can represent.
     constexpr double limit = 1.0e13;
     seconds = std::clamp(seconds, -limit, limit);
-    return referenceDate().addMSecs(static_cast<qint64>(std::llround(seconds * 1000.0)));
+    // A plain UTC date: no time zone object behind it, so a box of many
+    // slips does not pay for one per date.
+    return QDateTime::fromMSecsSinceEpoch(ReferenceMSecs + static_cast<qint64>(std::llround(seconds * 1000.0)), Qt::UTC);
 }
 
 double secondsSinceReferenceDate(const QDateTime& date) {
-    return static_cast<double>(referenceDate().msecsTo(date)) / 1000.0;
+    if (!date.isValid()) return 0;
+    return static_cast<double>(date.toMSecsSinceEpoch() - ReferenceMSecs) / 1000.0;
 }
 
 QString standardDescription(const QDateTime& date) {

@@ -81,13 +81,20 @@ R decodeDictionary(const KeyedObject& o) {
         return R::failure(QStringLiteral("damaged keyed archive: dictionary with %1 keys and %2 values")
                               .arg(keyUids->size())
                               .arg(valueUids->size()));
-    auto keys = decodeAll(o, *keyUids);
-    if (!keys) return R::failure(keys.error());
-    auto values = decodeAll(o, *valueUids);
-    if (!values) return R::failure(values.error());
+    // All keys, then all values, straight into the entries: a box's slip
+    // dictionary is large, and two more lists of it would double its cost.
     std::vector<std::pair<ArchiveValue, ArchiveValue>> entries;
-    entries.reserve(keys->size());
-    for (size_t i = 0; i < keys->size(); ++i) entries.emplace_back(std::move((*keys)[i]), std::move((*values)[i]));
+    entries.reserve(keyUids->size());
+    for (quint64 uid : *keyUids) {
+        auto key = o.unarchiver().decodeObject(uid);
+        if (!key) return key;
+        entries.emplace_back(std::move(*key), ArchiveValue());
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        auto value = o.unarchiver().decodeObject((*valueUids)[i]);
+        if (!value) return value;
+        entries[i].second = std::move(*value);
+    }
     return ArchiveValue::map(std::move(entries), o.className().startsWith(QLatin1String("NSMutable")));
 }
 

@@ -7,7 +7,8 @@ namespace fendle {
 
 KeyedArchiver::KeyedArchiver() {
     objects_.push_back(writer_.addString(QStringLiteral("$null")));
-    scopes_.emplace_back();  // $top
+    classKey_ = writer_.addString(QStringLiteral("$class"));
+    scopeStarts_.push_back(0);  // $top
 }
 
 QStringList KeyedArchiver::classChain(const QString& className) {
@@ -22,10 +23,10 @@ QStringList KeyedArchiver::classChain(const QString& className) {
     return chains.value(className, {className, QStringLiteral("NSObject")});
 }
 
-void KeyedArchiver::setKey(const QString& key, BinaryPlistWriter::Ref value) {
+void KeyedArchiver::setKey(const QString& key, Ref value) {
     // Keys starting with "$" are escaped so that they cannot clash with $class.
-    scope().keys.push_back(writer_.addString(key.startsWith(QLatin1Char('$')) ? QLatin1Char('$') + key : key));
-    scope().values.push_back(value);
+    pendingKeys_.push_back(writer_.addString(key.startsWith(QLatin1Char('$')) ? QLatin1Char('$') + key : key));
+    pendingValues_.push_back(value);
 }
 
 void KeyedArchiver::encodeObject(const QString& key, const ArchiveValue& value) { encodeUid(key, encode(value)); }
@@ -39,43 +40,47 @@ void KeyedArchiver::encodeInlineString(const QString& key, const QString& value)
 }
 
 void KeyedArchiver::encodeUidArray(const QString& key, const std::vector<Uid>& uids) {
-    std::vector<BinaryPlistWriter::Ref> refs;
-    refs.reserve(uids.size());
-    for (Uid uid : uids) refs.push_back(writer_.addUid(uid));
-    setKey(key, writer_.addArray(refs));
+    scratch_.clear();
+    for (Uid uid : uids) scratch_.push_back(writer_.addUid(uid));
+    setKey(key, writer_.addArray(scratch_));
 }
 
-KeyedArchiver::Uid KeyedArchiver::appendPlain(BinaryPlistWriter::Ref ref) {
+KeyedArchiver::Uid KeyedArchiver::appendPlain(Ref ref) {
     objects_.push_back(ref);
     return objects_.size() - 1;
 }
 
 KeyedArchiver::Uid KeyedArchiver::beginObject() {
     objects_.push_back(0);  // filled in by endObject
-    scopes_.emplace_back();
+    scopeStarts_.push_back(pendingKeys_.size());
     return objects_.size() - 1;
 }
 
 KeyedArchiver::Uid KeyedArchiver::classUid(const QString& className, const QStringList& chain) {
     if (const auto found = classes_.constFind(className); found != classes_.constEnd()) return *found;
-    std::vector<BinaryPlistWriter::Ref> names;
+    std::vector<Ref> names;
     for (const QString& name : chain) names.push_back(writer_.addString(name));
     const auto classes = writer_.addArray(names);
-    const auto description = writer_.addDictionary(
-        {writer_.addString(QStringLiteral("$classes")), writer_.addString(QStringLiteral("$classname"))},
-        {classes, writer_.addString(className)});
+    const Ref keys[] = {writer_.addString(QStringLiteral("$classes")), writer_.addString(QStringLiteral("$classname"))};
+    const Ref values[] = {classes, writer_.addString(className)};
+    const auto description = writer_.addDictionary(keys, values);
     const Uid uid = appendPlain(description);
     classes_.insert(className, uid);
     return uid;
 }
 
 void KeyedArchiver::endObject(Uid uid, const QStringList& chain) {
-    Scope finished = std::move(scopes_.back());
-    scopes_.pop_back();
     const Uid cls = classUid(chain.first(), chain);
-    finished.keys.insert(finished.keys.begin(), writer_.addString(QStringLiteral("$class")));
-    finished.values.insert(finished.values.begin(), writer_.addUid(cls));
-    objects_[uid] = writer_.addDictionary(finished.keys, finished.values);
+    // $class first, then the keys in the order they were encoded.
+    const size_t start = scopeStarts_.back();
+    scopeStarts_.pop_back();
+    const size_t count = pendingKeys_.size() - start;
+    pendingKeys_.insert(pendingKeys_.begin() + static_cast<std::ptrdiff_t>(start), classKey_);
+    pendingValues_.insert(pendingValues_.begin() + static_cast<std::ptrdiff_t>(start), writer_.addUid(cls));
+    objects_[uid] = writer_.addDictionary(std::span<const Ref>(pendingKeys_).subspan(start, count + 1),
+                                          std::span<const Ref>(pendingValues_).subspan(start, count + 1));
+    pendingKeys_.resize(start);
+    pendingValues_.resize(start);
 }
 
 void KeyedArchiver::registerEncoder(const QString& className, KeyedEncoder encoder) {
@@ -161,14 +166,14 @@ Result<KeyedArchiver::Uid> KeyedArchiver::embedSubgraph(const QByteArray& archiv
 }
 
 QByteArray KeyedArchiver::finish() {
-    const Scope top = scopes_.front();
+    // Only $top's own keys are left pending.
     const auto objects = writer_.addArray(objects_);
-    const auto topDictionary = writer_.addDictionary(top.keys, top.values);
-    const auto root = writer_.addDictionary(
-        {writer_.addString(QStringLiteral("$archiver")), writer_.addString(QStringLiteral("$objects")),
-         writer_.addString(QStringLiteral("$top")), writer_.addString(QStringLiteral("$version"))},
-        {writer_.addString(QStringLiteral("NSKeyedArchiver")), objects, topDictionary, writer_.addInteger(100000)});
-    return writer_.finish(root);
+    const auto topDictionary = writer_.addDictionary(pendingKeys_, pendingValues_);
+    const Ref keys[] = {writer_.addString(QStringLiteral("$archiver")), writer_.addString(QStringLiteral("$objects")),
+                        writer_.addString(QStringLiteral("$top")), writer_.addString(QStringLiteral("$version"))};
+    const Ref values[] = {writer_.addString(QStringLiteral("NSKeyedArchiver")), objects, topDictionary,
+                          writer_.addInteger(100000)};
+    return writer_.finish(writer_.addDictionary(keys, values));
 }
 
 }  // namespace fendle

@@ -54,21 +54,23 @@ public:
     static QStringList classChain(const QString& className);
 
 private:
-    struct Scope {
-        std::vector<BinaryPlistWriter::Ref> keys;
-        std::vector<BinaryPlistWriter::Ref> values;
-    };
+    using Ref = BinaryPlistWriter::Ref;
 
     BinaryPlistWriter writer_;
-    std::vector<BinaryPlistWriter::Ref> objects_;
-    std::vector<Scope> scopes_;
+    std::vector<Ref> objects_;
+    // The keys and values of all objects still being encoded, innermost
+    // last; scopeStarts_ marks where each object's own begin ($top first).
+    std::vector<Ref> pendingKeys_;
+    std::vector<Ref> pendingValues_;
+    std::vector<size_t> scopeStarts_;
+    std::vector<Ref> scratch_;
+    Ref classKey_ = 0;
     QHash<QString, Uid> strings_;
     QHash<QString, Uid> classes_;
     QHash<QString, KeyedEncoder> encoders_;
 
-    Scope& scope() { return scopes_.back(); }
-    void setKey(const QString& key, BinaryPlistWriter::Ref value);
-    Uid appendPlain(BinaryPlistWriter::Ref ref);
+    void setKey(const QString& key, Ref value);
+    Uid appendPlain(Ref ref);
     Uid classUid(const QString& className, const QStringList& chain);
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ArchiveValue.h"
+#include "platform/AttributesCache.h"
 #include "platform/BinaryPlistReader.h"
 #include "platform/PlistValue.h"
 #include "platform/Result.h"
@@ -73,6 +74,8 @@ public:
     Result<QByteArray> extractSubgraph(quint64 uid) const;
 
     const BinaryPlistReader& reader() const { return reader_; }
+    // What the text codec remembers between the texts of this archive.
+    AttributesCache& attributesCache() const { return attributesCache_; }
     Result<BinaryPlistReader::Object> plistObject(quint64 uid) const;
 
 private:
@@ -87,6 +90,7 @@ private:
     mutable std::vector<bool> inProgress_;
     mutable quint64 budget_ = 0;
     mutable int depth_ = 0;
+    mutable AttributesCache attributesCache_;
 
     Status checkHeader();
 };

@@ -39,9 +39,25 @@ ColorAttribute ColorAttribute::named(const QString& catalog, const QString& name
     return c;
 }
 
+const Attributes::Map& Attributes::values() const {
+    static const Map none;
+    return values_ ? *values_ : none;
+}
+
+Attributes::Map& Attributes::mutableValues() {
+    if (!values_) values_ = std::make_shared<Map>();
+    else if (values_.use_count() > 1) values_ = std::make_shared<Map>(*values_);
+    return *values_;
+}
+
 const AttributeValue* Attributes::find(const QString& name) const {
-    auto it = values_.find(name);
-    return it == values_.end() ? nullptr : &it->second;
+    const Map& map = values();
+    auto it = map.find(name);
+    return it == map.end() ? nullptr : &it->second;
+}
+
+void Attributes::remove(const QString& name) {
+    if (contains(name)) mutableValues().erase(name);
 }
 
 }  // namespace fendle

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -102,18 +103,20 @@ struct OpaqueAttribute {
 using AttributeValue = std::variant<FontAttribute, ColorAttribute, ParagraphStyleAttribute, LinkAttribute,
                                     AttachmentAttribute, std::int64_t, double, QString, OpaqueAttribute>;
 
-// The attributes of one run of characters, kept sorted by name.
+// The attributes of one run of characters, kept sorted by name. Copies
+// share one map until one of them changes: a box's texts repeat the same
+// few sets of attributes thousands of times.
 class Attributes {
 public:
     using Map = std::map<QString, AttributeValue>;
 
-    bool isEmpty() const { return values_.empty(); }
-    std::size_t size() const { return values_.size(); }
-    bool contains(const QString& name) const { return values_.count(name) != 0; }
+    bool isEmpty() const { return values().empty(); }
+    std::size_t size() const { return values().size(); }
+    bool contains(const QString& name) const { return values().count(name) != 0; }
     const AttributeValue* find(const QString& name) const;
-    void set(const QString& name, AttributeValue value) { values_[name] = std::move(value); }
-    void remove(const QString& name) { values_.erase(name); }
-    const Map& values() const { return values_; }
+    void set(const QString& name, AttributeValue value) { mutableValues()[name] = std::move(value); }
+    void remove(const QString& name);
+    const Map& values() const;
 
     template <typename T>
     std::optional<T> get(const QString& name) const {
@@ -123,10 +126,14 @@ public:
         return std::nullopt;
     }
 
-    friend bool operator==(const Attributes&, const Attributes&) = default;
+    friend bool operator==(const Attributes& a, const Attributes& b) {
+        return a.values_ == b.values_ || a.values() == b.values();
+    }
 
 private:
-    Map values_;
+    std::shared_ptr<Map> values_;  // null while empty
+
+    Map& mutableValues();
 };
 
 }  // namespace fendle

@@ -62,6 +62,45 @@ TEST(BinaryPlist, EqualScalarsAreStoredOnce) {
     EXPECT_NE(writer.addString("a"), writer.addString("b"));
 }
 
+// Enough values to grow the table of unique scalars several times, and
+// containers long enough to need a count after their marker.
+TEST(BinaryPlist, ManyScalarsStayUniqueAndBigContainersReadBack) {
+    BinaryPlistWriter writer;
+    writer.reserve(16);  // a hint far too small must not matter
+    std::vector<BinaryPlistWriter::Ref> first, again, keys;
+    for (int i = 0; i < 5000; ++i) first.push_back(writer.addString(QStringLiteral("key %1").arg(i)));
+    for (int i = 0; i < 5000; ++i) again.push_back(writer.addString(QStringLiteral("key %1").arg(i)));
+    EXPECT_EQ(first, again);
+    std::vector<BinaryPlistWriter::Ref> values;
+    for (int i = 0; i < 5000; ++i) values.push_back(writer.addInteger(i * 1000));
+    const auto array = writer.addArray(values);
+    const auto dictionary = writer.addDictionary(first, values);
+    const BinaryPlistWriter::Ref pair[] = {array, dictionary};
+    const auto back = readBinaryPlist(writer.finish(writer.addArray(pair)));
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
+    ASSERT_EQ(back->array().size(), 2u);
+    const auto& items = back->array()[0].array();
+    const auto& entries = back->array()[1].dictionary();
+    ASSERT_EQ(items.size(), 5000u);
+    ASSERT_EQ(entries.size(), 5000u);
+    for (int i = 0; i < 5000; i += 499) {
+        EXPECT_EQ(items[i].toInteger(), i * 1000);
+        EXPECT_EQ(entries[i].first, QStringLiteral("key %1").arg(i));
+        EXPECT_EQ(entries[i].second.toInteger(), i * 1000);
+    }
+}
+
+TEST(BinaryPlist, ReservedObjectNeverFilledReadsAsFalse) {
+    BinaryPlistWriter writer;
+    const auto hole = writer.reserveObject();
+    const auto filled = writer.reserveObject();
+    const BinaryPlistWriter::Ref items[] = {writer.addString("a"), hole};
+    writer.setArray(filled, items);
+    const auto back = readBinaryPlist(writer.finish(filled));
+    ASSERT_TRUE(back.ok()) << back.error().toStdString();
+    EXPECT_EQ(*back, PlistValue(PlistValue::Array{PlistValue("a"), PlistValue(false)}));
+}
+
 TEST(BinaryPlist, ReadsLazilyThroughLookup) {
     const auto bytes = writeBinaryPlist(sampleTree());
     auto reader = BinaryPlistReader::open(bytes);
