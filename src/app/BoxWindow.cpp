@@ -5,6 +5,10 @@
 #include "app/BoxToolBar.h"
 #include "app/BoxWindowContext.h"
 #include "app/KeywordScentView.h"
+#include "app/LookUpActions.h"
+#include "app/ResultTableModel.h"
+#include "app/ZNOutlineView.h"
+#include "app/ZNTableView.h"
 #include "app/MenuValidation.h"
 #include "app/SearchView.h"
 #include "app/SegmentedControl.h"
@@ -102,6 +106,7 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     port_.setBox(box_.get());
     port_.setWindow(this);
     connectToolbar();
+    connectListMenus();
     connectBox();
     setUpWindow();
 }
@@ -150,6 +155,9 @@ void BoxWindow::connectToolbar() {
     connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
     connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
+    connect(t->preferencesItem, &QAction::triggered, this, [this] {
+        if (host_) host_->showPreferences();
+    });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
         perform([&] { box_->selectTabViewItemWithLabel(tabLabels().at(index)); });
@@ -175,6 +183,19 @@ void BoxWindow::connectToolbar() {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now->window() == this) updateToolbarSegmentedControls();
     });
+}
+
+void BoxWindow::connectListMenus() {
+    LookUpActions::Ports ports = LookUpActions::desktopPorts();
+    ports.replaceKeyword = [this](const QString& keyword) { slipCommands_->replaceKeyword(keyword); };
+    ports.runCommand = [this](const QString& title) { runCommand(title); };
+    ports.perform = [this](const std::function<void()>& action) { perform(action); };
+    lookUpActions_ = std::make_unique<LookUpActions>(*box_, port_, std::move(ports));
+    searchView_->resultsTable()->setLookUpActions(lookUpActions_.get(), true,
+                                                  ResultTableModel::columnOf(QStringLiteral("value")));
+    slipScentView_->setLookUpActions(lookUpActions_.get());
+    keywordScentView_->outlineView()->setLookUpActions(lookUpActions_.get());
+    alternatingScentView_->setLookUpActions(lookUpActions_.get());
 }
 
 void BoxWindow::connectBox() {
@@ -319,6 +340,8 @@ void BoxWindow::runCommand(const QString& command) {
         host_->openBox();
     } else if (host_ && command == QLatin1String("Quit")) {
         host_->quit();
+    } else if (host_ && command == QLatin1String("Preferences...")) {
+        host_->showPreferences();
     }
 }
 
@@ -391,6 +414,17 @@ void BoxWindow::changeZoomFactorAction(int tag) {
     case 2: setZoomToSize(ZoomFactors::zoomIn(now)); break;
     default: QApplication::beep(); break;
     }
+}
+
+void BoxWindow::setDocFont(const QFont& font) {
+    fields_->keywordsField()->setFont(font);
+    fields_->sourceField()->setFont(font);
+    fields_->typeField()->setFont(font);
+    searchView_->previewSource()->setFont(font);
+}
+
+void BoxWindow::setDefaultSlipFont(const FontAttribute& font) {
+    perform([&] { box_->setDefaultSlipFont(font); });
 }
 
 void BoxWindow::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {

@@ -19,6 +19,7 @@ class Box;
 class BoxMenuBar;
 class BoxToolBar;
 class KeywordScentView;
+class LookUpActions;
 class Pasteboard;
 class SearchView;
 class SlipCommands;
@@ -44,6 +45,7 @@ public:
         virtual void boxSaved(BoxWindow& window, const QString& path) = 0;
         virtual void boxWindowClosed(BoxWindow& window) = 0;
         virtual void quit() = 0;
+        virtual void showPreferences() {}
     };
 
     struct Settings {
@@ -76,6 +78,7 @@ public:
     SearchView* searchView() const { return searchView_; }
     KeywordScentView* keywordScentView() const { return keywordScentView_; }
     AlternatingScentView* alternatingScentView() const { return alternatingScentView_; }
+    LookUpActions& lookUpActions() const { return *lookUpActions_; }
 
     // Runs a menu command by the title it was created with.
     void runCommand(const QString& command);
@@ -93,6 +96,10 @@ public:
     void fontCharacteristicsAction(const QString& title);
     void setZoomToSize(qint32 percent);
     void changeZoomFactorAction(int tag);
+    // The preferences' plain-text font: the keywords, source and type fields and the search preview's source.
+    void setDocFont(const QFont& font);
+    // The preferences' slip text font: the current slip's whole text takes it (undoable).
+    void setDefaultSlipFont(const FontAttribute& font);
 
     // QtUiPort::Window
     QWidget* widget() override { return this; }
@@ -125,6 +132,7 @@ private:
     KeywordScentView* keywordScentView_;
     AlternatingScentView* alternatingScentView_;
     std::unique_ptr<SlipCommands> slipCommands_;
+    std::unique_ptr<LookUpActions> lookUpActions_;
     std::optional<RichText> shownText_;
     // The box's state for one round of menu validation.
     std::optional<BoxWindowContext> validationContext_;
@@ -134,6 +142,7 @@ private:
 
     QWidget* makeSlipTab();
     void connectToolbar();
+    void connectListMenus();
     void connectBox();
     void setUpWindow();
     // One user event: its undo steps group together, then the window follows the box.

@@ -20,6 +20,7 @@ namespace fendle {
 
 class Defaults;
 class Preferences;
+class PreferencesWindow;
 
 // The running program: the document controller and application object
 // with their hooks filled by windows and dialogs, one window per box.
@@ -56,6 +57,9 @@ public:
     void boxSaved(BoxWindow& window, const QString& path) override;
     void boxWindowClosed(BoxWindow& window) override;
     void quit() override;
+    // The one preferences window, made on first use.
+    void showPreferences() override;
+    PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
 
 private:
     Defaults& defaults_;
@@ -68,12 +72,14 @@ private:
     RecentBoxes recent_;
     std::map<const Box*, QPointer<BoxWindow>> windows_;
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
+    std::unique_ptr<PreferencesWindow> preferencesWindow_;
 
     BoxPtr makeBox();
     void documentOpened(FendleController::Document& document);
     bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;
     void bringToFront(const Box& box);
+    void preferenceFontChanged(const QString& key);
 };
 
 }  // namespace fendle
