@@ -20,6 +20,7 @@
 #include "app/ToolbarState.h"
 #include "app/ZoomFactors.h"
 #include "document/Box.h"
+#include "document/SlipLinkFollower.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -187,6 +188,10 @@ void BoxWindow::connectToolbar() {
 
 void BoxWindow::connectListMenus() {
     LookUpActions::Ports ports = LookUpActions::desktopPorts();
+    openUrl = ports.openUrl;
+    desktopSearch = ports.desktopSearch;
+    ports.openUrl = [this](const QUrl& url) { return openUrl && openUrl(url); };
+    ports.desktopSearch = [this](const QString& query) { return desktopSearch && desktopSearch(query); };
     ports.replaceKeyword = [this](const QString& keyword) { slipCommands_->replaceKeyword(keyword); };
     ports.runCommand = [this](const QString& title) { runCommand(title); };
     ports.perform = [this](const std::function<void()>& action) { perform(action); };
@@ -203,6 +208,8 @@ void BoxWindow::connectBox() {
     const QPointer<BoxWindow> self(this);
     connect(searchView_, &SearchView::resultSelectionChanged, this, [this] { updateToolbarSegmentedControls(); });
     connect(textView_, &SlipTextView::zoomChanged, this, [this](int percent) { toolBar_->showZoomFactor(percent); });
+    connect(textView_, &SlipTextView::textDropped, this, [this] { syncFromBox(); });
+    connect(textView_, &SlipTextView::linkClicked, this, &BoxWindow::followLink);
     connect(textView_, &SlipTextView::focusSlipScentsRequested, this,
             [this] { slipScentView_->setFocus(Qt::TabFocusReason); });
     box_->undoManager().addDidUndoOrRedoObserver([self] {
@@ -414,6 +421,12 @@ void BoxWindow::changeZoomFactorAction(int tag) {
     case 2: setZoomToSize(ZoomFactors::zoomIn(now)); break;
     default: QApplication::beep(); break;
     }
+}
+
+void BoxWindow::followLink(const QString& target) {
+    bool followed = false;
+    perform([&] { followed = SlipLinkFollower(*box_, port_).textViewClickedOnLink(LinkAttribute{target, true}); });
+    if (!followed && openUrl) openUrl(QUrl(target));
 }
 
 void BoxWindow::setDocFont(const QFont& font) {

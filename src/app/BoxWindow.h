@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -79,6 +80,12 @@ public:
     KeywordScentView* keywordScentView() const { return keywordScentView_; }
     AlternatingScentView* alternatingScentView() const { return alternatingScentView_; }
     LookUpActions& lookUpActions() const { return *lookUpActions_; }
+
+    // Where addresses and desktop-search queries leave the program (tests watch them).
+    std::function<bool(const QUrl&)> openUrl;
+    std::function<bool(const QString& query)> desktopSearch;
+    // A link in the slip text: slip links are followed in the box, anything else opened.
+    void followLink(const QString& target);
 
     // Runs a menu command by the title it was created with.
     void runCommand(const QString& command);

@@ -16,6 +16,7 @@ public:
     static constexpr double NewPrefixGap = 1.0;
 
     explicit TypeAheadFind(Clock clock = steadySeconds);
+    void setClock(Clock clock) { clock_ = std::move(clock); }
 
     // Adds a key's characters and answers the type-ahead text now.
     const QString& addCharacters(const QString& characters);
