@@ -2,6 +2,7 @@
 
 #include "appcore/LookUpAddresses.h"
 #include "document/Box.h"
+#include "platform/UiPort.h"
 #include "search/SearchRuleEditor.h"
 
 #include <QClipboard>

@@ -219,9 +219,9 @@ Preferences::Controls PreferencesWindow::controls() const {
     return c;
 }
 
-void PreferencesWindow::updateUI() { show(preferences_.updateUI()); }
+void PreferencesWindow::updateUI() { showControls(preferences_.updateUI()); }
 
-void PreferencesWindow::show(const Preferences::Controls& c) {
+void PreferencesWindow::showControls(const Preferences::Controls& c) {
     updating_ = true;
     if (QAbstractButton* mode = startupMode_->button(c.startupMode)) mode->setChecked(true);
     defaultDocument_->setText(c.defaultDocumentField);
@@ -253,7 +253,7 @@ void PreferencesWindow::showColour(const QColor& colour) {
 
 void PreferencesWindow::miscChanged(Preferences::Sender sender) {
     if (updating_) return;
-    show(preferences_.miscChanged(controls(), sender));
+    showControls(preferences_.miscChanged(controls(), sender));
 }
 
 void PreferencesWindow::selectDefaultDocument() {

@@ -87,7 +87,7 @@ private:
     QWidget* makeFontPage();
     QWidget* makeSpotlightPage();
     void miscChanged(Preferences::Sender sender = Preferences::Sender::Control);
-    void show(const Preferences::Controls& controls);
+    void showControls(const Preferences::Controls& controls);
     void selectDefaultDocument();
     void changeFont(const QString& key);
     void pickColour();

@@ -104,7 +104,7 @@ TEST_F(BoxWindowListsTest, TheColumnMenuHidesAndShowsColumnsAndKeepsTheLastOne) 
     item(*menu, "Source")->trigger();
     EXPECT_FALSE(search.resultsTable()->isColumnHidden(ResultTableModel::columnOf("source")));
     EXPECT_TRUE(defaults.boolForKey("FDLSearchResultsTableSourceColumnVisible"));
-    for (const QString& title : {"ID", "Flagged", "Keywords"}) item(*search.columnMenu(), title)->trigger();
+    for (const char* title : {"ID", "Flagged", "Keywords"}) item(*search.columnMenu(), title)->trigger();
     EXPECT_EQ(search.visibleColumns(), QStringList{"source"});
 
     item(*search.columnMenu(), "Source")->trigger();

@@ -122,11 +122,18 @@ TEST_F(SlipTextDropTest, ADropOnTheViewLandsUnderThePointerAndCtrlClickFollowsSl
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
 
+    ASSERT_FALSE(view.isReadOnly());
+    EXPECT_TRUE(view.viewport()->acceptDrops());
     QSignalSpy dropped(&view, &SlipTextView::textDropped);
     QMimeData data;
     data.setText("X");
     QTextCursor start(view.document());
     const QPoint atStart = view.cursorRect(start).center();
+    // As a real drag: it enters and moves before it drops.
+    QDragEnterEvent enter(atStart, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(atStart, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(view.viewport(), &move);
     QDropEvent event(atStart, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(view.viewport(), &event);
     EXPECT_EQ(dropped.count(), 1);
