@@ -1,5 +1,6 @@
 #include "BoxWindowFixture.h"
 #include "app/LookUpActions.h"
+#include "app/ReplaceKeywordDialog.h"
 #include "app/ResultTableModel.h"
 #include "app/SearchView.h"
 #include "app/SlipScentView.h"
@@ -84,6 +85,25 @@ TEST_F(BoxWindowListsTest, ACiteCommandDroppedOnTheSourceFieldBringsItsLabelAsOn
     EXPECT_EQ(sourceField()->text(), "knuth84");
     EXPECT_EQ(box->undoManager().undoActionName(), "Drop");
     EXPECT_TRUE(menuItem("Undo Drop"));
+}
+
+TEST_F(BoxWindowListsTest, ReplaceKeywordOpensTheDialogueWithTheKeywordAsOldKeyword) {
+    open({1, 2});
+    window->lookUpActions().perform(LookUpActions::ReplaceKeyword, "k1", false);
+    settle();
+    auto* dialog = qobject_cast<ReplaceKeywordDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->oldKeywordField()->text(), "k1");
+    dialog->newKeywordField()->setText("renamed");
+    dialog->accept();
+    settle();
+    EXPECT_EQ(box->slip("1")->keywords().toStringList(), QStringList{"renamed"});
+    EXPECT_EQ(box->slip("2")->keywords().toStringList(), QStringList{"k2"});
+    // Not undoable: the undo steps are gone.
+    EXPECT_FALSE(box->undoManager().canUndo());
+    auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), "Replaced all occurrences of 'k1' with 'renamed' on 1 slips.");
 }
 
 TEST_F(BoxWindowListsTest, TheColumnMenuHidesAndShowsColumnsAndKeepsTheLastOne) {
