@@ -28,6 +28,8 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {QStringLiteral("Save As..."), keys(ctrl | shift | Qt::Key_S)},
           {QStringLiteral("Revert To Saved"), {}},
           {},
+          {QStringLiteral("Preferences..."), keys(ctrl | Qt::Key_Comma)},
+          {},
           {QStringLiteral("Quit"), K::Quit}}},
         {QStringLiteral("Edit"),
          {{Undo, K::Undo},

@@ -48,6 +48,7 @@ BoxToolBar::BoxToolBar(QWidget* parent) : QToolBar(QStringLiteral("Toolbar"), pa
     inspectorToolbarControl->setSegmentsCheckable(true);
     addSeparator();
     trashItem = addAction(QStringLiteral("Trash"));
+    preferencesItem = addAction(QStringLiteral("Preferences"));
 }
 
 QString BoxToolBar::zoomTitle(qint32 percent) { return QStringLiteral("%1%").arg(percent); }
@@ -78,6 +79,7 @@ void BoxToolBar::apply(const ToolbarState& s, const BoxWindowContext& context) {
     trashItem->setToolTip(s.trashToolTip);
     trashItem->setProperty("imageName", s.trashImage);
     trashItem->setEnabled(ToolbarState::validateToolbarItem(trashItem->text(), context));
+    preferencesItem->setEnabled(ToolbarState::validateToolbarItem(preferencesItem->text(), context));
     showZoomFactor(context.zoomFactor);
 }
 

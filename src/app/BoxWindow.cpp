@@ -5,6 +5,10 @@
 #include "app/BoxToolBar.h"
 #include "app/BoxWindowContext.h"
 #include "app/KeywordScentView.h"
+#include "app/LookUpActions.h"
+#include "app/ResultTableModel.h"
+#include "app/ZNOutlineView.h"
+#include "app/ZNTableView.h"
 #include "app/MenuValidation.h"
 #include "app/SearchView.h"
 #include "app/SegmentedControl.h"
@@ -16,6 +20,7 @@
 #include "app/ToolbarState.h"
 #include "app/ZoomFactors.h"
 #include "document/Box.h"
+#include "document/SlipLinkFollower.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -102,6 +107,7 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     port_.setBox(box_.get());
     port_.setWindow(this);
     connectToolbar();
+    connectListMenus();
     connectBox();
     setUpWindow();
 }
@@ -154,6 +160,9 @@ void BoxWindow::connectToolbar() {
         updateToolbarSegmentedControls();
     });
     connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
+    connect(t->preferencesItem, &QAction::triggered, this, [this] {
+        if (host_) host_->showPreferences();
+    });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
         perform([&] { box_->selectTabViewItemWithLabel(tabLabels().at(index)); });
@@ -181,11 +190,30 @@ void BoxWindow::connectToolbar() {
     });
 }
 
+void BoxWindow::connectListMenus() {
+    LookUpActions::Ports ports = LookUpActions::desktopPorts();
+    openUrl = ports.openUrl;
+    desktopSearch = ports.desktopSearch;
+    ports.openUrl = [this](const QUrl& url) { return openUrl && openUrl(url); };
+    ports.desktopSearch = [this](const QString& query) { return desktopSearch && desktopSearch(query); };
+    ports.replaceKeyword = [this](const QString& keyword) { slipCommands_->replaceKeyword(keyword); };
+    ports.runCommand = [this](const QString& title) { runCommand(title); };
+    ports.perform = [this](const std::function<void()>& action) { perform(action); };
+    lookUpActions_ = std::make_unique<LookUpActions>(*box_, port_, std::move(ports));
+    searchView_->resultsTable()->setLookUpActions(lookUpActions_.get(), true,
+                                                  ResultTableModel::columnOf(QStringLiteral("value")));
+    slipScentView_->setLookUpActions(lookUpActions_.get());
+    keywordScentView_->outlineView()->setLookUpActions(lookUpActions_.get());
+    alternatingScentView_->setLookUpActions(lookUpActions_.get());
+}
+
 void BoxWindow::connectBox() {
     // The views join the box's refresh hooks themselves.
     const QPointer<BoxWindow> self(this);
     connect(searchView_, &SearchView::resultSelectionChanged, this, [this] { updateToolbarSegmentedControls(); });
     connect(textView_, &SlipTextView::zoomChanged, this, [this](int percent) { toolBar_->showZoomFactor(percent); });
+    connect(textView_, &SlipTextView::textDropped, this, [this] { syncFromBox(); });
+    connect(textView_, &SlipTextView::linkClicked, this, &BoxWindow::followLink);
     connect(textView_, &SlipTextView::focusSlipScentsRequested, this,
             [this] { slipScentView_->setFocus(Qt::TabFocusReason); });
     box_->undoManager().addDidUndoOrRedoObserver([self] {
@@ -323,6 +351,8 @@ void BoxWindow::runCommand(const QString& command) {
         host_->openBox();
     } else if (host_ && command == QLatin1String("Quit")) {
         host_->quit();
+    } else if (host_ && command == QLatin1String("Preferences...")) {
+        host_->showPreferences();
     }
 }
 
@@ -395,6 +425,23 @@ void BoxWindow::changeZoomFactorAction(int tag) {
     case 2: setZoomToSize(ZoomFactors::zoomIn(now)); break;
     default: QApplication::beep(); break;
     }
+}
+
+void BoxWindow::followLink(const QString& target) {
+    bool followed = false;
+    perform([&] { followed = SlipLinkFollower(*box_, port_).textViewClickedOnLink(LinkAttribute{target, true}); });
+    if (!followed && openUrl) openUrl(QUrl(target));
+}
+
+void BoxWindow::setDocFont(const QFont& font) {
+    fields_->keywordsField()->setFont(font);
+    fields_->sourceField()->setFont(font);
+    fields_->typeField()->setFont(font);
+    searchView_->previewSource()->setFont(font);
+}
+
+void BoxWindow::setDefaultSlipFont(const FontAttribute& font) {
+    perform([&] { box_->setDefaultSlipFont(font); });
 }
 
 void BoxWindow::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {

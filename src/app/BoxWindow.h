@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@ class Box;
 class BoxMenuBar;
 class BoxToolBar;
 class KeywordScentView;
+class LookUpActions;
 class Pasteboard;
 class SearchView;
 class SlipCommands;
@@ -48,6 +50,7 @@ public:
         virtual void toggleInspector() {}
         virtual bool inspectorVisible() const { return false; }
         virtual void refreshInspector(BoxWindow&) {}
+        virtual void showPreferences() {}
     };
 
     struct Settings {
@@ -81,6 +84,13 @@ public:
     SearchView* searchView() const { return searchView_; }
     KeywordScentView* keywordScentView() const { return keywordScentView_; }
     AlternatingScentView* alternatingScentView() const { return alternatingScentView_; }
+    LookUpActions& lookUpActions() const { return *lookUpActions_; }
+
+    // Where addresses and desktop-search queries leave the program (tests watch them).
+    std::function<bool(const QUrl&)> openUrl;
+    std::function<bool(const QString& query)> desktopSearch;
+    // A link in the slip text: slip links are followed in the box, anything else opened.
+    void followLink(const QString& target);
 
     // Runs a menu command by the title it was created with.
     void runCommand(const QString& command);
@@ -98,6 +108,10 @@ public:
     void fontCharacteristicsAction(const QString& title);
     void setZoomToSize(qint32 percent);
     void changeZoomFactorAction(int tag);
+    // The preferences' plain-text font: the keywords, source and type fields and the search preview's source.
+    void setDocFont(const QFont& font);
+    // The preferences' slip text font: the current slip's whole text takes it (undoable).
+    void setDefaultSlipFont(const FontAttribute& font);
 
     // QtUiPort::Window
     QWidget* widget() override { return this; }
@@ -130,6 +144,7 @@ private:
     KeywordScentView* keywordScentView_;
     AlternatingScentView* alternatingScentView_;
     std::unique_ptr<SlipCommands> slipCommands_;
+    std::unique_ptr<LookUpActions> lookUpActions_;
     std::optional<RichText> shownText_;
     // The box's state for one round of menu validation.
     std::optional<BoxWindowContext> validationContext_;
@@ -139,6 +154,7 @@ private:
 
     QWidget* makeSlipTab();
     void connectToolbar();
+    void connectListMenus();
     void connectBox();
     void setUpWindow();
     // One user event: its undo steps group together, then the window follows the box.

@@ -2,6 +2,9 @@
 
 #include "app/InspectorPanel.h"
 #include "app/KeywordScentView.h"
+#include "app/PreferencesWindow.h"
+#include "app/SearchView.h"
+#include "app/TextFormatMapping.h"
 #include "appcore/Preferences.h"
 #include "appcore/StandardBoxFileCodec.h"
 #include "document/Box.h"
@@ -14,20 +17,6 @@
 namespace fendle {
 
 namespace {
-QColor colourOf(const ColorAttribute& colour) {
-    const double* c = colour.components;
-    switch (colour.space) {
-    case ColorAttribute::Space::CalibratedRGB:
-    case ColorAttribute::Space::DeviceRGB: return QColor::fromRgbF(float(c[0]), float(c[1]), float(c[2]), float(colour.alpha));
-    case ColorAttribute::Space::CalibratedWhite:
-    case ColorAttribute::Space::DeviceWhite: return QColor::fromRgbF(float(c[0]), float(c[0]), float(c[0]), float(colour.alpha));
-    case ColorAttribute::Space::DeviceCMYK:
-        return QColor::fromCmykF(float(c[0]), float(c[1]), float(c[2]), float(c[3]), float(colour.alpha));
-    case ColorAttribute::Space::Named: break;
-    }
-    return QColor(Qt::black);
-}
-
 StandardBoxFileCodec& boxFileCodec() {
     static StandardBoxFileCodec codec;
     return codec;
@@ -54,6 +43,12 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
 
 FendleGui::~FendleGui() {
     for (auto& [box, window] : windows_) delete window.data();
+    // The preference set outlives us: it must not call back into what is gone.
+    if (preferencesWindow_) {
+        preferencesWindow_.reset();
+        preferences_.fontChanged = nullptr;
+        preferences_.setUiPort(nullptr);
+    }
 }
 
 BoxPtr FendleGui::makeBox() {
@@ -74,7 +69,7 @@ BoxWindow::Settings FendleGui::windowSettings() const {
     }
     settings.autoCompleteKeywords = preferences_.boolForKey(Preferences::AutoCompleteKeywords);
     settings.autoCompleteSources = preferences_.boolForKey(Preferences::AutoCompleteSources);
-    settings.highlightColour = colourOf(preferences_.colorForKey(Preferences::HighlightColour));
+    settings.highlightColour = TextFormatMapping::toQColor(preferences_.colorForKey(Preferences::HighlightColour));
     settings.inspectorVisible = defaults_.boolForKey(FendleApplication::InspectorVisibleKey);
     return settings;
 }
@@ -89,6 +84,7 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     auto* window = new BoxWindow(document.box, *port, pasteboard_, windowSettings(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setPath(document.path);
+    window->searchView()->setColumnDefaults(defaults_, port.get());
     windows_[&box] = window;
     box.hooks().storeWindowState = [this, window = QPointer<BoxWindow>(window)] {
         if (!window) return;
@@ -237,6 +233,25 @@ bool FendleGui::inspectorVisible() const { return inspector_ && inspector_->isVi
 
 void FendleGui::refreshInspector(BoxWindow& window) {
     if (inspectorVisible() && currentBoxWindow() == &window) inspector_->update();
+}
+
+void FendleGui::showPreferences() {
+    if (!preferencesWindow_) {
+        preferences_.setUiPort(&applicationPort_);
+        preferences_.fontChanged = [this](const QString& key) { preferenceFontChanged(key); };
+        preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_);
+    }
+    preferencesWindow_->showPreferences();
+}
+
+void FendleGui::preferenceFontChanged(const QString& key) {
+    const FontAttribute font = preferences_.fontForKey(key);
+    for (BoxWindow* window : windows()) {
+        if (key == Preferences::PlainTextFont)
+            window->setDocFont(PreferencesWindow::toQFont(font));
+        else
+            window->setDefaultSlipFont(font);
+    }
 }
 
 void FendleGui::quit() {

@@ -21,6 +21,7 @@ namespace fendle {
 class Defaults;
 class InspectorPanel;
 class Preferences;
+class PreferencesWindow;
 
 // The running program: the document controller and application object
 // with their hooks filled by windows and dialogs, one window per box.
@@ -63,6 +64,9 @@ public:
     // Made on first use; refers to the front box window.
     InspectorPanel& inspector();
     BoxWindow* currentBoxWindow() const;
+    // The one preferences window, made on first use.
+    void showPreferences() override;
+    PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
 
 private:
     Defaults& defaults_;
@@ -77,12 +81,14 @@ private:
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
     std::unique_ptr<InspectorPanel> inspector_;
     mutable QPointer<BoxWindow> lastCurrentWindow_;
+    std::unique_ptr<PreferencesWindow> preferencesWindow_;
 
     BoxPtr makeBox();
     void documentOpened(FendleController::Document& document);
     bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;
     void bringToFront(const Box& box);
+    void preferenceFontChanged(const QString& key);
 };
 
 }  // namespace fendle

@@ -4,7 +4,10 @@
 #include "search/ResultTable.h"
 
 #include <QDateTime>
+#include <QIcon>
 #include <QLocale>
+#include <QPainter>
+#include <QPixmap>
 
 namespace fendle {
 
@@ -13,6 +16,23 @@ const QString Flagged = QStringLiteral("flagged");
 
 QString dateText(const QDateTime& date) {
     return date.isValid() ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat) : QString();
+}
+// "flag-header": a small red pennant on a pole, drawn once.
+QIcon flagHeaderImage() {
+    static const QIcon icon = [] {
+        QPixmap image(16, 16);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(80, 80, 80), 1.5));
+        painter.drawLine(QPointF(4, 2), QPointF(4, 14));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(214, 40, 40));
+        painter.drawPolygon(QPolygonF({QPointF(4.8, 2.5), QPointF(13, 5.5), QPointF(4.8, 8.5)}));
+        painter.end();
+        return QIcon(image);
+    }();
+    return icon;
 }
 }  // namespace
 
@@ -63,9 +83,16 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const QString& identifier = columnIdentifiers()[section];
+    // The flag column shows its image instead of a title.
+    if (identifier == Flagged) {
+        if (role == Qt::DecorationRole) return flagHeaderImage();
+        if (role == Qt::ToolTipRole) return columnTitle(identifier);
         return {};
-    return columnTitle(columnIdentifiers()[section]);
+    }
+    if (role != Qt::DisplayRole) return {};
+    return columnTitle(identifier);
 }
 
 Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {

@@ -4,6 +4,7 @@
 #include "app/ResultTableModel.h"
 #include "app/RuleEditorWidget.h"
 #include "app/ZNTableView.h"
+#include "appcore/ResultColumnVisibility.h"
 #include "document/Box.h"
 #include "search/ResultTable.h"
 #include "search/SearchResultsText.h"
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTextEdit>
@@ -33,6 +35,11 @@ SearchView::SearchView(Box& box, QWidget* parent)
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     connect(header, &QHeaderView::sortIndicatorChanged, model_, &ResultTableModel::sort);
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QHeaderView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (const std::unique_ptr<QMenu> menu = columnMenu())
+            menu->exec(table_->horizontalHeader()->mapToGlobal(pos));
+    });
 
     previewText_->setReadOnly(true);
     previewSource_->setReadOnly(true);
@@ -63,8 +70,52 @@ SearchView::SearchView(Box& box, QWidget* parent)
             &SearchView::tableViewSelectionDidChange);
     connect(table_, &QAbstractItemView::doubleClicked, this, &SearchView::doubleClickOnBoxTable);
     connect(table_, &ZNTableView::returnPressed, this, &SearchView::doubleClickOnBoxTable);
+    table_->typeAheadStrings = [this] { return box_.currentSearchResults().slipIDsForResults(); };
     connectToBox();
     refresh();
+}
+
+SearchView::~SearchView() = default;
+
+void SearchView::setColumnDefaults(Defaults& defaults, UiPort* ui) {
+    columnVisibility_ = std::make_unique<ResultColumnVisibility>(defaults, ui);
+    updateResultsTableColumnsVisible();
+}
+
+void SearchView::updateResultsTableColumnsVisible() {
+    if (columnVisibility_) showOnlyColumns(columnVisibility_->visibleColumns());
+}
+
+void SearchView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    updateResultsTableColumnsVisible();
+}
+
+QStringList SearchView::visibleColumns() const {
+    QStringList visible;
+    for (const QString& identifier : ResultTableModel::columnIdentifiers())
+        if (!table_->isColumnHidden(ResultTableModel::columnOf(identifier))) visible.append(identifier);
+    return visible;
+}
+
+void SearchView::showOnlyColumns(const QStringList& identifiers) {
+    for (const QString& identifier : ResultTableModel::columnIdentifiers())
+        table_->setColumnHidden(ResultTableModel::columnOf(identifier), !identifiers.contains(identifier));
+}
+
+std::unique_ptr<QMenu> SearchView::columnMenu() {
+    if (!columnVisibility_) return nullptr;
+    auto menu = std::make_unique<QMenu>(this);
+    const QStringList visible = visibleColumns();
+    for (const auto& column : ResultColumnVisibility::columns()) {
+        QAction* item = menu->addAction(column.title);
+        item->setCheckable(true);
+        item->setChecked(visible.contains(column.identifier));
+        connect(item, &QAction::triggered, this, [this, title = column.title] {
+            showOnlyColumns(columnVisibility_->toggleColumn(title, visibleColumns()));
+        });
+    }
+    return menu;
 }
 
 void SearchView::connectToBox() { chainBoxHook(box_.hooks().searchResultsChanged, this, &SearchView::refresh); }

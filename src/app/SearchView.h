@@ -1,14 +1,19 @@
 #pragma once
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTextEdit;
 
 namespace fendle {
 
 class Box;
+class Defaults;
+class ResultColumnVisibility;
 class ResultTableModel;
+class UiPort;
 class RuleEditorWidget;
 class ZNTableView;
 
@@ -18,6 +23,7 @@ class SearchView : public QWidget {
     Q_OBJECT
 public:
     explicit SearchView(Box& box, QWidget* parent = nullptr);
+    ~SearchView() override;
 
     // Reloads the results, the selection the box keeps, the rules and the
     // status line; empties the preview.
@@ -33,6 +39,18 @@ public:
     void doubleClickOnBoxTable();
     void updateNumberOfSearchResultsTextField();
 
+    // The column choice lives in these defaults; without them every column shows.
+    void setColumnDefaults(Defaults& defaults, UiPort* ui);
+    // Shows the columns the defaults name (the preferences' way).
+    void updateResultsTableColumnsVisible();
+    // The header's menu: one checked item per visible column.
+    std::unique_ptr<QMenu> columnMenu();
+    QStringList visibleColumns() const;
+
+protected:
+    // Another window's column menu may have changed the choice meanwhile.
+    void showEvent(QShowEvent* event) override;
+
 signals:
     // The result selection changed: the toolbar's states depend on it.
     void resultSelectionChanged();
@@ -46,12 +64,14 @@ private:
     QLineEdit* previewSource_;
     QLabel* status_;
     bool reloading_ = false;
+    std::unique_ptr<ResultColumnVisibility> columnVisibility_;
 
     void connectToBox();
     void tableViewSelectionDidChange();
     void clearPreview();
     void showPreview(const QString& key);
     void selectRowsOfBox();
+    void showOnlyColumns(const QStringList& identifiers);
 };
 
 }  // namespace fendle

@@ -1,5 +1,6 @@
 #include "app/SlipCommands.h"
 
+#include "app/ReplaceKeywordDialog.h"
 #include "document/Box.h"
 #include "scents/KeywordScent.h"
 
@@ -58,6 +59,17 @@ void SlipCommands::addKeywordToSelectedResults() {
     const QString keyword = QInputDialog::getText(&window_, AddKeyword, QStringLiteral("Keyword:"), QLineEdit::Normal,
                                                   QString(), &ok);
     if (ok) perform_([&] { maintenance_.addKeywordOK(keyword, keys); });
+}
+
+void SlipCommands::replaceKeyword(const QString& oldKeyword) {
+    // Loaded once, then reused.
+    if (!replaceKeywordDialog_) {
+        replaceKeywordDialog_ = new ReplaceKeywordDialog(&window_);
+        replaceKeywordDialog_->replaceKeywordOK = [this](const QString& from, const QString& to) {
+            perform_([&] { maintenance_.replaceKeywordOK(from, to); });
+        };
+    }
+    replaceKeywordDialog_->openWithOldKeyword(oldKeyword);
 }
 
 void SlipCommands::askSlipLinkNumber() {

@@ -12,6 +12,7 @@ class QWidget;
 namespace fendle {
 
 class Box;
+class ReplaceKeywordDialog;
 class UiPort;
 
 // The flag, keyword and link items of the "Slip" menu: the box's
@@ -26,6 +27,8 @@ public:
     static const QStringList& titles();
     // False for a title that is not one of these commands.
     bool run(const QString& title);
+    // The replace-keyword dialogue with the old keyword filled in.
+    void replaceKeyword(const QString& oldKeyword);
 
 private:
     Box& box_;
@@ -34,6 +37,7 @@ private:
     SlipLinkPorts linkPorts_;
     KeywordMaintenance maintenance_;
     SlipLinkMaker linkMaker_;
+    ReplaceKeywordDialog* replaceKeywordDialog_ = nullptr;
 
     void addKeywordToSelectedResults();
     void askSlipLinkNumber();

@@ -2,16 +2,19 @@
 
 #include "app/FieldCompletion.h"
 #include "document/Box.h"
+#include "document/SlipTextInsertion.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDesktopServices>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStringListModel>
 #include <QToolButton>
 #include <QUrl>
@@ -99,6 +102,8 @@ int SlipFields::cellOf(const QObject* widget) const {
 
 bool SlipFields::eventFilter(QObject* watched, QEvent* event) {
     const int cell = cellOf(watched);
+    if (cell == EditorModel::SourceCell && event->type() == QEvent::Drop && dropOnSourceField(*static_cast<QDropEvent*>(event)))
+        return true;
     if (cell != EditorModel::NoCell) {
         if (event->type() == QEvent::FocusIn) {
             fieldFocused(cell);
@@ -108,6 +113,20 @@ bool SlipFields::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool SlipFields::dropOnSourceField(QDropEvent& event) {
+    const QMimeData* data = event.mimeData();
+    // Addresses are the field's own drop: the text goes in where it lands.
+    if (!data || data->hasUrls() || !data->hasText() || !box_.editor().isEditable()) return false;
+    {
+        UndoManager::EventScope scope(box_.undoManager());
+        SlipTextInsertion(box_).dropStringOnSourceField(data->text());
+    }
+    event.acceptProposedAction();
+    showEditorFields();
+    emit fieldEditingEnded(EditorModel::SourceCell);
+    return true;
 }
 
 void SlipFields::fieldFocused(int cell) {

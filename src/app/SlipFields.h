@@ -3,6 +3,7 @@
 
 class QComboBox;
 class QCompleter;
+class QDropEvent;
 class QLineEdit;
 class QStringListModel;
 class QToolButton;
@@ -59,6 +60,8 @@ private:
     bool showing_ = false;
 
     int cellOf(const QObject* widget) const;
+    // A string dropped on the source field is appended ("\\cite{label}" brings the label).
+    bool dropOnSourceField(QDropEvent& event);
     void typed(int cell, const QString& text);
     void keywordsTyped(const QString& text);
     void sourceTyped(const QString& text);

@@ -1,5 +1,6 @@
 #include "app/SlipTextView.h"
 
+#include "app/SlipTextDrop.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
 #include "document/UndoNames.h"
@@ -10,6 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMouseEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
@@ -22,8 +25,8 @@
 namespace fendle {
 namespace {
 
-const QString RtfMimeType = QStringLiteral("text/rtf");
-const QString RtfMimeTypeAlternative = QStringLiteral("application/rtf");
+const QString& RtfMimeType = SlipTextDrop::RtfMimeType;
+const QString& RtfMimeTypeAlternative = SlipTextDrop::RtfMimeTypeAlternative;
 
 bool isUndoOrRedo(QKeyEvent* event) {
     return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
@@ -202,7 +205,44 @@ void SlipTextView::pasteAsPlainText() {
 }
 
 bool SlipTextView::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasFormat(RtfMimeType) || source->hasFormat(RtfMimeTypeAlternative) || source->hasText();
+    return source->hasFormat(RtfMimeType) || source->hasFormat(RtfMimeTypeAlternative) || source->hasText() ||
+           source->hasUrls();
+}
+
+void SlipTextView::dropEvent(QDropEvent* event) {
+    // Moving text within the slip is the text control's own edit.
+    if (event->source() == this || isReadOnly() || !event->mimeData()) {
+        QTextEdit::dropEvent(event);
+        return;
+    }
+    const qsizetype index = cursorForPosition(event->position().toPoint()).position();
+    bool taken = false;
+    {
+        const UndoManager::EventScope scope(box_.undoManager());
+        SlipTextDrop drop(box_, [this](const QString& text) { return plainTextWithTypingAttributes(text); });
+        taken = drop.perform(*event->mimeData(), event->proposedAction(), index);
+    }
+    if (!taken) {
+        QTextEdit::dropEvent(event);
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    showEditorText();
+    emit textDropped();
+}
+
+void SlipTextView::mousePressEvent(QMouseEvent* event) {
+    // A plain click places the cursor in a link as in any text; Ctrl-click follows it.
+    const bool follow = event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier || isReadOnly());
+    if (follow) {
+        const QString target = anchorAt(event->position().toPoint());
+        if (!target.isEmpty()) {
+            emit linkClicked(target);
+            return;
+        }
+    }
+    QTextEdit::mousePressEvent(event);
 }
 
 void SlipTextView::insertFromMimeData(const QMimeData* source) {

@@ -50,6 +50,10 @@ signals:
     void zoomChanged(int percent);
     // Shift-Tab asks the window to focus the slip-scent list.
     void focusSlipScentsRequested();
+    // A Ctrl-click (any click while the text cannot be edited) on a link.
+    void linkClicked(const QString& target);
+    // A drop changed the slip as one step of the box.
+    void textDropped();
 
 protected:
     bool event(QEvent* event) override;
@@ -61,6 +65,8 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
     QVariant loadResource(int type, const QUrl& name) override;
+    void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     fendle::Box& box_;

@@ -27,28 +27,6 @@ std::optional<double> number(const Attributes& attributes, const QString& name) 
     return std::nullopt;
 }
 
-QColor toQColor(const ColorAttribute& color) {
-    const double* c = color.components;
-    switch (color.space) {
-    case ColorAttribute::Space::CalibratedRGB:
-    case ColorAttribute::Space::DeviceRGB: return QColor::fromRgbF(unit(c[0]), unit(c[1]), unit(c[2]), unit(color.alpha));
-    case ColorAttribute::Space::CalibratedWhite:
-    case ColorAttribute::Space::DeviceWhite: return QColor::fromRgbF(unit(c[0]), unit(c[0]), unit(c[0]), unit(color.alpha));
-    case ColorAttribute::Space::DeviceCMYK:
-        return QColor::fromCmykF(unit(c[0]), unit(c[1]), unit(c[2]), unit(c[3]), unit(color.alpha));
-    case ColorAttribute::Space::Named: break;
-    }
-    // System colours: text is black, backgrounds white, links blue.
-    if (color.colorName.contains(QLatin1String("Background"))) return QColor(Qt::white);
-    if (color.colorName.contains(QLatin1String("link"), Qt::CaseInsensitive)) return QColor(0, 0, 238);
-    return QColor(Qt::black);
-}
-
-ColorAttribute fromQColor(const QColor& color) {
-    const QColor rgb = color.toRgb();
-    return ColorAttribute::rgb(rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF());
-}
-
 // The text system's underline values: style in the low byte, pattern above it.
 QTextCharFormat::UnderlineStyle underlineStyle(std::int64_t value) {
     if ((value & 0xff) == 0) return QTextCharFormat::NoUnderline;
@@ -129,6 +107,28 @@ TabStop tabOf(const QTextOption::Tab& tab, double scale) {
 }
 
 }  // namespace
+
+QColor TextFormatMapping::toQColor(const ColorAttribute& color) {
+    const double* c = color.components;
+    switch (color.space) {
+    case ColorAttribute::Space::CalibratedRGB:
+    case ColorAttribute::Space::DeviceRGB: return QColor::fromRgbF(unit(c[0]), unit(c[1]), unit(c[2]), unit(color.alpha));
+    case ColorAttribute::Space::CalibratedWhite:
+    case ColorAttribute::Space::DeviceWhite: return QColor::fromRgbF(unit(c[0]), unit(c[0]), unit(c[0]), unit(color.alpha));
+    case ColorAttribute::Space::DeviceCMYK:
+        return QColor::fromCmykF(unit(c[0]), unit(c[1]), unit(c[2]), unit(c[3]), unit(color.alpha));
+    case ColorAttribute::Space::Named: break;
+    }
+    // System colours: text is black, backgrounds white, links blue.
+    if (color.colorName.contains(QLatin1String("Background"))) return QColor(Qt::white);
+    if (color.colorName.contains(QLatin1String("link"), Qt::CaseInsensitive)) return QColor(0, 0, 238);
+    return QColor(Qt::black);
+}
+
+ColorAttribute TextFormatMapping::fromQColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return ColorAttribute::rgb(rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF());
+}
 
 void TextFormatMapping::setScale(double scale) { scale_ = std::isfinite(scale) && scale > 0 ? scale : 1.0; }
 

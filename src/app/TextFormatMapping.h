@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/TextAttributes.h"
 
+#include <QColor>
 #include <QMetaType>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -38,6 +39,10 @@ public:
     // The style every character of a block takes when the user changed the
     // block's format; none when the block shows what it was made with.
     std::optional<std::optional<ParagraphStyleAttribute>> paragraphStyleChange(const QTextBlockFormat& format) const;
+
+    // Colours as the screen shows them; a picked colour comes back as RGB.
+    static QColor toQColor(const ColorAttribute& color);
+    static ColorAttribute fromQColor(const QColor& color);
 
     static Attributes originalAttributes(const QTextFormat& format, int property = OriginalAttributesProperty);
 

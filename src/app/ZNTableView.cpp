@@ -1,7 +1,12 @@
 #include "app/ZNTableView.h"
 
+#include "app/ListContextMenu.h"
+#include "app/TypeAheadKey.h"
+
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace fendle {
 
@@ -14,6 +19,22 @@ ZNTableView::ZNTableView(QWidget* parent) : QTableView(parent) {
     // A fixed row height keeps a table of a whole large box cheap to lay out.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+}
+
+void ZNTableView::setLookUpActions(LookUpActions* actions, bool resultRows, int lookupColumn) {
+    lookUp_ = actions;
+    resultRows_ = resultRows;
+    lookupColumn_ = lookupColumn;
+}
+
+QString ZNTableView::lookupString() const { return ListContextMenu::selectedTexts(*this, lookupColumn_); }
+
+std::unique_ptr<QMenu> ZNTableView::menuForEvent(const QPoint& pos) {
+    return ListContextMenu::forClick(*this, pos, lookUp_, resultRows_, [this] { return lookupString(); });
+}
+
+void ZNTableView::contextMenuEvent(QContextMenuEvent* event) {
+    if (const std::unique_ptr<QMenu> menu = menuForEvent(event->pos())) menu->exec(event->globalPos());
 }
 
 void ZNTableView::keyPressEvent(QKeyEvent* event) {
@@ -30,8 +51,25 @@ void ZNTableView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Delete: return;
-    default: QTableView::keyPressEvent(event);
+    case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: QTableView::keyPressEvent(event); return;
+    default:
+        if (typeAheadStrings && typeAheadSelect(typeAheadText(*event))) return;
+        QTableView::keyPressEvent(event);
     }
+}
+
+bool ZNTableView::typeAheadSelect(const QString& characters) {
+    if (characters.isEmpty()) return false;
+    const QString& prefix = typeAhead_.addCharacters(characters);
+    if (const auto row = TypeAheadFind::firstMatchFromTop(typeAheadStrings(), prefix); row && *row < model()->rowCount())
+        selectOnlyRow(int(*row));
+    return true;
 }
 
 void ZNTableView::selectOnlyRow(int row) {

@@ -1150,6 +1150,18 @@ void Box::registerChangeDefaultTextFontUndo(const RichText& textBefore, const Sl
     registerStep([this, textBefore, slip] { applyChangeDefaultTextFontUndo(textBefore, slip); }, names::ChangeTextFont);
 }
 
+void Box::setDefaultSlipFont(const FontAttribute& font) {
+    hooks_.defaultSlipFont = font;
+    if (!currentSlip_) return;
+    commitPotentialChangesInFieldsAndStoreCurrentSlip();
+    const RichText before = editor_.text().deepCopy();
+    registerChangeDefaultTextFontUndo(before, currentSlip_);
+    RichText now = before.deepCopy();
+    now.addAttribute(attr::Font, font, now.wholeRange());
+    editor_.setSlipText(now);
+    storeCurrentSlip();
+}
+
 void Box::applyChangeDefaultTextFontUndo(const RichText& text, const SlipPtr& slip) {
     startedUndoRedo_ = true;
     if (!slip) return;

@@ -229,6 +229,8 @@ public:
     void registerFlagSlipUndo(const QStringList& keys, bool valueJustSet);
     void registerAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& before);
     void registerChangeDefaultTextFontUndo(const RichText& textBefore, const SlipPtr& slip);
+    // A new slip text font: the whole text of the current slip takes it, as one undoable step.
+    void setDefaultSlipFont(const FontAttribute& font);
     // Undoing puts toInsert in place of toReplace, found at range.
     void registerChangeAttributedSubstringUndo(const SlipPtr& slip, const RichText& toInsert,
                                                const RichText& toReplace, TextRange range,

@@ -26,6 +26,8 @@ inline const QString AppendToSlipSystemService = QStringLiteral("Append To Curre
 inline const QString EditText = QStringLiteral("Edit Text");
 inline const QString ChangeSource = QStringLiteral("Change Source");
 inline const QString Drop = QStringLiteral("Drop");
+// Links to dropped files; not one of the self-defined names.
+inline const QString AddLinkToFiles = QStringLiteral("Add link to files");
 inline const QString ResizeImage = QStringLiteral("Resize Image");
 inline const QString ChangeSlipAuthor = QStringLiteral("Change Slip Author");
 

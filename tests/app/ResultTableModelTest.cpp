@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QIcon>
+#include <QImage>
 
 using namespace fendle;
 using namespace fendle::test;
@@ -60,8 +62,14 @@ TEST_F(ResultTableModelTest, ShowsEveryColumnOfEveryResult) {
     QStringList headers;
     for (int section = 0; section < model().columnCount(); ++section)
         headers.append(model().headerData(section, Qt::Horizontal).toString());
-    EXPECT_EQ(headers, (QStringList{"ID", "Flagged", "Keywords", "Title", "Source", "Type", "Author", "Creation Date",
+    // The flag column shows the "flag-header" image; its title is the tool tip.
+    EXPECT_EQ(headers, (QStringList{"ID", "", "Keywords", "Title", "Source", "Type", "Author", "Creation Date",
                                     "Modification Date"}));
+    const int flagged = ResultTableModel::columnOf("flagged");
+    EXPECT_EQ(model().headerData(flagged, Qt::Horizontal, Qt::ToolTipRole).toString(), "Flagged");
+    const QIcon flag = model().headerData(flagged, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
+    ASSERT_FALSE(flag.isNull());
+    EXPECT_GT(flag.pixmap(16, 16).toImage().pixelColor(8, 5).alpha(), 0);
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("10"));
     EXPECT_EQ(model().index(row, ResultTableModel::columnOf("value")).data().toString(), "beta");
     EXPECT_EQ(model().index(row, ResultTableModel::columnOf("slipTitle")).data().toString(), "ten");
