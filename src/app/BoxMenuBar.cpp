@@ -28,6 +28,8 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {QStringLiteral("Save As..."), keys(ctrl | shift | Qt::Key_S)},
           {QStringLiteral("Revert To Saved"), {}},
           {},
+          {QStringLiteral("Print..."), K::Print},
+          {},
           {QStringLiteral("Quit"), K::Quit}}},
         {QStringLiteral("Edit"),
          {{Undo, K::Undo},
@@ -80,6 +82,12 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {},
           {QStringLiteral("Edit Slip Template..."), {}},
           {QStringLiteral("Empty Trash"), {}}}},
+        {QStringLiteral("Window"),
+         {{QStringLiteral("Show Selected Slips In Extra Window"), {}},
+          {QStringLiteral("Show Flagged Slips In Extra Window"), {}},
+          {},
+          {QStringLiteral("Arrange Extra Slip Windows"), {}},
+          {QStringLiteral("Close All Extra Slip Windows"), {}}}},
     };
     return menus;
 }

@@ -11,8 +11,8 @@ struct BoxWindowContext;
 struct ToolbarState;
 
 // The box window's toolbar: the segmented controls in their declared
-// order and the plain item "Trash" ("Print" and "Preferences" join it
-// with the printing and preferences windows). It shows
+// order and the plain items "Print" and "Trash" ("Preferences" joins them
+// with the preferences window). It shows
 // what a ToolbarState says and emits the user's clicks.
 class BoxToolBar : public QToolBar {
     Q_OBJECT
@@ -32,6 +32,7 @@ public:
     SegmentedControl* openInExtraSlipWindowToolbarControl;
     SegmentedControl* inspectorToolbarControl;
     QAction* trashItem;
+    QAction* printItem;
 
     void apply(const ToolbarState& state, const BoxWindowContext& context);
     void selectView(int segment);

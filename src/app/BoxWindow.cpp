@@ -4,12 +4,14 @@
 #include "app/BoxMenuBar.h"
 #include "app/BoxToolBar.h"
 #include "app/BoxWindowContext.h"
+#include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "app/MenuValidation.h"
 #include "app/SearchView.h"
 #include "app/SegmentedControl.h"
 #include "app/SlipCommands.h"
 #include "app/SlipFields.h"
+#include "app/SlipPrinter.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
 #include "app/TextStyling.h"
@@ -92,6 +94,9 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     alternatingScentView_ = new AlternatingScentView(*box_, this);
     slipCommands_ = std::make_unique<SlipCommands>(*box_, port_, *this,
                                                    [this](const std::function<void()>& action) { perform(action); });
+    extraWindows_ = std::make_unique<ExtraSlipWindows>(*box_, port_, *this,
+                                                       [this](const std::function<void()>& action) { perform(action); });
+    extraWindows_->setPlainTextFont(settings_.plainTextFont);
     tabs_->addTab(makeSlipTab(), Box::SlipTab);
     tabs_->addTab(searchView_, Box::SearchTab);
     tabs_->addTab(keywordScentView_, Box::KeywordScentTab);
@@ -103,6 +108,7 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     port_.setWindow(this);
     connectToolbar();
     connectBox();
+    connectExtraSlipWindows();
     setUpWindow();
 }
 
@@ -189,6 +195,14 @@ void BoxWindow::connectBox() {
     });
 }
 
+void BoxWindow::connectExtraSlipWindows() {
+    extraWindows_->toggleFlagged = [this](const QString& key) { slipCommands_->toggleFlagged(key); };
+    connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, [this] { scheduleSync(); });
+    connect(toolBar_->openInExtraSlipWindowToolbarControl, &SegmentedControl::segmentClicked, this,
+            [this] { runCommand(QStringLiteral("Show Selected Slips In Extra Window")); });
+    connect(toolBar_->printItem, &QAction::triggered, this, [this] { runCommand(QStringLiteral("Print...")); });
+}
+
 void BoxWindow::setUpWindow() {
     selectingTab_ = true;
     tabs_->setCurrentIndex(0);
@@ -244,6 +258,7 @@ BoxWindowContext BoxWindow::context() const {
     c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
     c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
     c.inspectorVisible = settings_.inspectorVisible;
+    c.hasExtraSlipWindows = extraWindows_->hasExtraSlipWindows();
     return c;
 }
 
@@ -291,6 +306,16 @@ void BoxWindow::runCommand(const QString& command) {
         });
     } else if (TextStyling::commandForTitle(command)) {
         fontCharacteristicsAction(command);
+    } else if (command == QLatin1String("Show Selected Slips In Extra Window")) {
+        extraWindows_->openSelectedSlipsInExtraWindow();
+    } else if (command == QLatin1String("Show Flagged Slips In Extra Window")) {
+        extraWindows_->openFlaggedSlipsInExtraWindow();
+    } else if (command == QLatin1String("Close All Extra Slip Windows")) {
+        extraWindows_->closeAllExtraSlipWindows();
+    } else if (command == QLatin1String("Arrange Extra Slip Windows")) {
+        extraWindows_->arrangeExtraSlipWindows();
+    } else if (command == QLatin1String("Print...")) {
+        SlipPrinter::printDocument(*box_, *this);
     } else if (command == QLatin1String("Save")) {
         save();
     } else if (command == QLatin1String("Save As...")) {
@@ -421,10 +446,8 @@ void BoxWindow::refreshToolbar() {
     scheduleSync();
 }
 
-// Extra slip windows come with their own window class; until then a box
-// window has none to close or refresh.
-void BoxWindow::closeExtraSlipWindows() {}
-void BoxWindow::updateExtraSlipWindows() {}
+void BoxWindow::closeExtraSlipWindows() { extraWindows_->closeAllExtraSlipWindows(); }
+void BoxWindow::updateExtraSlipWindows() { extraWindows_->updateExtraSlipWindowsToCurrentSlipState(); }
 
 // The box stores the current slip or shows another one: the fields follow.
 void BoxWindow::refreshInspector() { scheduleSync(); }

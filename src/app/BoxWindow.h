@@ -4,6 +4,7 @@
 #include "platform/RichText.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@ class AlternatingScentView;
 class Box;
 class BoxMenuBar;
 class BoxToolBar;
+class ExtraSlipWindows;
 class KeywordScentView;
 class Pasteboard;
 class SearchView;
@@ -56,6 +58,8 @@ public:
         bool inspectorVisible = false;
         // "HighlightColour".
         QColor highlightColour{Qt::red};
+        // "PlainTextFont", for the fields of extra slip windows.
+        std::optional<QFont> plainTextFont;
     };
 
     BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard& pasteboard, const Settings& settings,
@@ -76,6 +80,7 @@ public:
     SearchView* searchView() const { return searchView_; }
     KeywordScentView* keywordScentView() const { return keywordScentView_; }
     AlternatingScentView* alternatingScentView() const { return alternatingScentView_; }
+    ExtraSlipWindows& extraSlipWindows() const { return *extraWindows_; }
 
     // Runs a menu command by the title it was created with.
     void runCommand(const QString& command);
@@ -125,6 +130,7 @@ private:
     KeywordScentView* keywordScentView_;
     AlternatingScentView* alternatingScentView_;
     std::unique_ptr<SlipCommands> slipCommands_;
+    std::unique_ptr<ExtraSlipWindows> extraWindows_;
     std::optional<RichText> shownText_;
     // The box's state for one round of menu validation.
     std::optional<BoxWindowContext> validationContext_;
@@ -135,6 +141,7 @@ private:
     QWidget* makeSlipTab();
     void connectToolbar();
     void connectBox();
+    void connectExtraSlipWindows();
     void setUpWindow();
     // One user event: its undo steps group together, then the window follows the box.
     void perform(const std::function<void()>& action);

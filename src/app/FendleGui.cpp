@@ -1,5 +1,6 @@
 #include "app/FendleGui.h"
 
+#include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "appcore/Preferences.h"
 #include "appcore/StandardBoxFileCodec.h"
@@ -9,10 +10,20 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <algorithm>
 
 namespace fendle {
 
 namespace {
+QFont fontOf(const FontAttribute& attribute) {
+    QFont font(attribute.family);
+    font.setPointSizeF(std::clamp(attribute.pointSize > 0 ? attribute.pointSize : 12.0, 1.0, 1000.0));
+    font.setBold(attribute.bold);
+    font.setItalic(attribute.italic);
+    return font;
+}
+
 QColor colourOf(const ColorAttribute& colour) {
     const double* c = colour.components;
     switch (colour.space) {
@@ -74,6 +85,7 @@ BoxWindow::Settings FendleGui::windowSettings() const {
     settings.autoCompleteSources = preferences_.boolForKey(Preferences::AutoCompleteSources);
     settings.highlightColour = colourOf(preferences_.colorForKey(Preferences::HighlightColour));
     settings.inspectorVisible = defaults_.boolForKey(FendleApplication::InspectorVisibleKey);
+    settings.plainTextFont = fontOf(preferences_.fontForKey(Preferences::PlainTextFont));
     return settings;
 }
 
@@ -87,6 +99,7 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     auto* window = new BoxWindow(document.box, *port, pasteboard_, windowSettings(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setPath(document.path);
+    window->extraSlipWindows().setNextExtraWindowPoint(&controller_.nextExtraWindowPoint());
     windows_[&box] = window;
     box.hooks().storeWindowState = [this, window = QPointer<BoxWindow>(window)] {
         if (!window) return;

@@ -26,6 +26,8 @@ public:
     static const QStringList& titles();
     // False for a title that is not one of these commands.
     bool run(const QString& title);
+    // The flag check box of an extra slip window.
+    void toggleFlagged(const QString& slipKey);
 
 private:
     Box& box_;
