@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -198,6 +199,9 @@ void BoxWindow::connectBox() {
 void BoxWindow::connectExtraSlipWindows() {
     extraWindows_->toggleFlagged = [this](const QString& key) { slipCommands_->toggleFlagged(key); };
     connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, [this] { scheduleSync(); });
+    // What the extra-window control offers follows the selected alternating-scent row.
+    connect(alternatingScentView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { updateToolbarSegmentedControls(); });
     connect(toolBar_->openInExtraSlipWindowToolbarControl, &SegmentedControl::segmentClicked, this,
             [this] { runCommand(QStringLiteral("Show Selected Slips In Extra Window")); });
     connect(toolBar_->printItem, &QAction::triggered, this, [this] { runCommand(QStringLiteral("Print...")); });
@@ -250,6 +254,8 @@ void BoxWindow::syncFromBox() {
     menuBar_->setUndoTitles(undo.undoActionName(), undo.canUndo(), undo.redoActionName(), undo.canRedo());
     menuBar_->validateAll();
     updateToolbarSegmentedControls();
+    // Edits, flags and undo reach the extra windows too, not only the box's refreshes.
+    extraWindows_->updateExtraSlipWindowsToCurrentSlipState();
 }
 
 BoxWindowContext BoxWindow::context() const {

@@ -87,6 +87,7 @@ void ExtraSlipWindow::updateWindow() {
     const SlipPtr slip = displayedSlip();
     if (!slip) {
         // Removed or trashed since: nothing left to show or to act on.
+        shownText_.reset();
         document_.setRichText(RichText());
         keywords_->clear();
         source_->clear();
@@ -96,8 +97,14 @@ void ExtraSlipWindow::updateWindow() {
         goTo_->setEnabled(false);
         return;
     }
-    document_.setRichText(RtfdPatcher::patchRTFDString(slip->text().value_or(RichText()),
-                                                       [this](const QString& message) { ui_.displayMessage(message); }));
+    // The window follows every refresh of the box: the text is laid out
+    // (and its attachments re-read) only when it changed.
+    const RichText text = slip->text().value_or(RichText());
+    if (!shownText_ || !(*shownText_ == text)) {
+        shownText_ = text;
+        document_.setRichText(
+            RtfdPatcher::patchRTFDString(text, [this](const QString& message) { ui_.displayMessage(message); }));
+    }
     keywords_->setText(slip->keywordsString());
     source_->setText(slip->source().value_or(QString()));
     type_->setText(slip->slipType().value_or(QString()));

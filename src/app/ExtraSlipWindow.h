@@ -56,6 +56,7 @@ private:
     int number_;
     QTextEdit* text_;
     RichTextDocument document_;
+    std::optional<RichText> shownText_;
     QLineEdit* keywords_;
     QLineEdit* source_;
     QLineEdit* type_;

@@ -21,9 +21,9 @@ TEST(ExtraSlipWindowPlacementTest, ThreeWideWindowsWrapThirtyBelowTheTallest) {
 
 TEST(ExtraSlipWindowPlacementTest, ARowMayReachThirtyPastTheRightEdge) {
     // 1020 + 210 = 1230 = width + 30 still fits.
-    const QList<QPoint> corners = ExtraSlipWindowPlacement::arrange({{500, 100}, {510, 100}, {210, 100}}, screen);
-    EXPECT_EQ(corners.at(2), QPoint(1030, 0));
-    EXPECT_EQ(ExtraSlipWindowPlacement::arrange({{500, 100}, {510, 100}, {211, 100}}, screen).at(2), QPoint(0, 130));
+    const QList<QPoint> corners = ExtraSlipWindowPlacement::arrange({{500, 100}, {500, 100}, {210, 100}}, screen);
+    EXPECT_EQ(corners.at(2), QPoint(1020, 0));
+    EXPECT_EQ(ExtraSlipWindowPlacement::arrange({{500, 100}, {500, 100}, {211, 100}}, screen).at(2), QPoint(0, 130));
 }
 
 TEST(ExtraSlipWindowPlacementTest, ARowThatWouldReachTheBottomMarginStartsAtTheTopAgain) {

@@ -2,6 +2,7 @@
 #include "app/AlternatingScentModel.h"
 #include "app/AlternatingScentView.h"
 #include "app/ExtraSlipWindow.h"
+#include "app/ExtraSlipWindowPlacement.h"
 #include "app/ExtraSlipWindows.h"
 #include "app/SearchView.h"
 #include "app/ZNTableView.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 
 using namespace fendle;
@@ -62,7 +64,7 @@ TEST_F(ExtraSlipWindowsTest, SlipTabOpensTheCurrentSlipReadOnly) {
     EXPECT_EQ(shown->slipTextView()->toPlainText(), "slip 3");
     EXPECT_EQ(shown->keywordsField()->text(), "k3");
     EXPECT_EQ(shown->sourceField()->text(), "src 3");
-    EXPECT_EQ(shown->typeField()->text(), "Note");
+    EXPECT_EQ(shown->typeField()->text(), "Quote");
     EXPECT_TRUE(shown->slipTextView()->isReadOnly());
     EXPECT_TRUE(shown->keywordsField()->isReadOnly());
     EXPECT_TRUE(shown->isVisible());
@@ -170,11 +172,16 @@ TEST_F(ExtraSlipWindowsTest, ArrangeTilesTheOpenWindows) {
     choose("Show Flagged Slips In Extra Window");
     const QList<ExtraSlipWindow*> windows = extra().openWindows();
     ASSERT_EQ(windows.size(), 2);
+    // Cascaded apart first, they are moved to the corners of the tiling.
+    EXPECT_NE(windows.at(0)->frameGeometry().topLeft(), windows.at(1)->frameGeometry().topLeft());
+    windows.at(1)->resize(200, 150);
     choose("Arrange Extra Slip Windows");
     const QRect screen = window->screen()->availableGeometry();
-    EXPECT_EQ(windows.at(0)->frameGeometry().topLeft(), screen.topLeft());
-    EXPECT_EQ(windows.at(1)->frameGeometry().topLeft(),
-              screen.topLeft() + QPoint(windows.at(0)->frameGeometry().width() + 10, 0));
+    const QList<QPoint> corners = ExtraSlipWindowPlacement::arrange(
+        {windows.at(0)->frameGeometry().size(), windows.at(1)->frameGeometry().size()}, screen);
+    EXPECT_EQ(windows.at(0)->frameGeometry().topLeft(), corners.at(0));
+    EXPECT_EQ(windows.at(1)->frameGeometry().topLeft(), corners.at(1));
+    EXPECT_EQ(corners.at(0), screen.topLeft());
 }
 
 TEST_F(ExtraSlipWindowsTest, WindowsFollowEditsAndFlagChanges) {
@@ -182,7 +189,11 @@ TEST_F(ExtraSlipWindowsTest, WindowsFollowEditsAndFlagChanges) {
     choose("Show Selected Slips In Extra Window");
     ExtraSlipWindow* shown = only();
     ASSERT_NE(shown, nullptr);
+    // The new window came to front; the user goes back to the box window.
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     typeInto(keywordsField(), "fresh, words", sourceField());
+    ASSERT_EQ(box->slip("2")->keywordsString(), "fresh, words");
     EXPECT_EQ(shown->keywordsField()->text(), "fresh, words");
     choose("Toggle Flagged");
     EXPECT_TRUE(shown->flaggedCheckBox()->isChecked());
