@@ -29,6 +29,7 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {QStringLiteral("Revert To Saved"), {}},
           {},
           {QStringLiteral("Preferences..."), keys(ctrl | Qt::Key_Comma)},
+          {QStringLiteral("Print..."), K::Print},
           {},
           {QStringLiteral("Quit"), K::Quit}}},
         {QStringLiteral("Edit"),
@@ -82,6 +83,12 @@ const QList<BoxMenuBar::Menu>& BoxMenuBar::layout() {
           {},
           {QStringLiteral("Edit Slip Template..."), {}},
           {QStringLiteral("Empty Trash"), {}}}},
+        {QStringLiteral("Window"),
+         {{QStringLiteral("Show Selected Slips In Extra Window"), {}},
+          {QStringLiteral("Show Flagged Slips In Extra Window"), {}},
+          {},
+          {QStringLiteral("Arrange Extra Slip Windows"), {}},
+          {QStringLiteral("Close All Extra Slip Windows"), {}}}},
     };
     return menus;
 }

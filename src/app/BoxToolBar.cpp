@@ -41,12 +41,13 @@ BoxToolBar::BoxToolBar(QWidget* parent) : QToolBar(QStringLiteral("Toolbar"), pa
     addRemoveSlipToolbarControl = control({QStringLiteral("+"), QStringLiteral("\u2212")}, QStringLiteral("Add/Remove"));
     addRemoveSlipToolbarControl->setObjectName(ToolbarState::AddRemoveItemIdentifier);
     splitMergeToolbarControl = control({QStringLiteral("Split"), QStringLiteral("Merge")}, QStringLiteral("Split/Merge"));
-    // The extra slip windows and the inspector come with windows of their
-    // own; until then these two controls only show their state.
+    // The inspector comes with a window of its own; until then its control
+    // only shows its state.
     openInExtraSlipWindowToolbarControl = control({QStringLiteral("\u29C9")}, QStringLiteral("Extra Window"));
     inspectorToolbarControl = control({QStringLiteral("i")}, QStringLiteral("Inspector"));
     inspectorToolbarControl->setSegmentsCheckable(true);
     addSeparator();
+    printItem = addAction(QStringLiteral("Print"));
     trashItem = addAction(QStringLiteral("Trash"));
     preferencesItem = addAction(QStringLiteral("Preferences"));
 }
@@ -80,6 +81,7 @@ void BoxToolBar::apply(const ToolbarState& s, const BoxWindowContext& context) {
     trashItem->setProperty("imageName", s.trashImage);
     trashItem->setEnabled(ToolbarState::validateToolbarItem(trashItem->text(), context));
     preferencesItem->setEnabled(ToolbarState::validateToolbarItem(preferencesItem->text(), context));
+    printItem->setEnabled(ToolbarState::validateToolbarItem(printItem->text(), context));
     showZoomFactor(context.zoomFactor);
 }
 

@@ -11,8 +11,7 @@ struct BoxWindowContext;
 struct ToolbarState;
 
 // The box window's toolbar: the segmented controls in their declared
-// order and the plain items "Trash" and "Preferences" ("Print" joins them
-// with the printing window). It shows
+// order and the plain items "Print", "Trash" and "Preferences". It shows
 // what a ToolbarState says and emits the user's clicks.
 class BoxToolBar : public QToolBar {
     Q_OBJECT
@@ -33,6 +32,7 @@ public:
     SegmentedControl* inspectorToolbarControl;
     QAction* trashItem;
     QAction* preferencesItem;
+    QAction* printItem;
 
     void apply(const ToolbarState& state, const BoxWindowContext& context);
     void selectView(int segment);

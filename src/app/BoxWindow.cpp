@@ -4,6 +4,7 @@
 #include "app/BoxMenuBar.h"
 #include "app/BoxToolBar.h"
 #include "app/BoxWindowContext.h"
+#include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "app/LookUpActions.h"
 #include "app/ResultTableModel.h"
@@ -14,6 +15,7 @@
 #include "app/SegmentedControl.h"
 #include "app/SlipCommands.h"
 #include "app/SlipFields.h"
+#include "app/SlipPrinter.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
 #include "app/TextStyling.h"
@@ -27,6 +29,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -97,6 +100,9 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     alternatingScentView_ = new AlternatingScentView(*box_, this);
     slipCommands_ = std::make_unique<SlipCommands>(*box_, port_, *this,
                                                    [this](const std::function<void()>& action) { perform(action); });
+    extraWindows_ = std::make_unique<ExtraSlipWindows>(*box_, port_, *this,
+                                                       [this](const std::function<void()>& action) { perform(action); });
+    extraWindows_->setPlainTextFont(settings_.plainTextFont);
     tabs_->addTab(makeSlipTab(), Box::SlipTab);
     tabs_->addTab(searchView_, Box::SearchTab);
     tabs_->addTab(keywordScentView_, Box::KeywordScentTab);
@@ -109,6 +115,7 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     connectToolbar();
     connectListMenus();
     connectBox();
+    connectExtraSlipWindows();
     setUpWindow();
 }
 
@@ -221,6 +228,17 @@ void BoxWindow::connectBox() {
     });
 }
 
+void BoxWindow::connectExtraSlipWindows() {
+    extraWindows_->toggleFlagged = [this](const QString& key) { slipCommands_->toggleFlagged(key); };
+    connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, [this] { scheduleSync(); });
+    // What the extra-window control offers follows the selected alternating-scent row.
+    connect(alternatingScentView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { updateToolbarSegmentedControls(); });
+    connect(toolBar_->openInExtraSlipWindowToolbarControl, &SegmentedControl::segmentClicked, this,
+            [this] { runCommand(QStringLiteral("Show Selected Slips In Extra Window")); });
+    connect(toolBar_->printItem, &QAction::triggered, this, [this] { runCommand(QStringLiteral("Print...")); });
+}
+
 void BoxWindow::setUpWindow() {
     selectingTab_ = true;
     tabs_->setCurrentIndex(0);
@@ -268,6 +286,8 @@ void BoxWindow::syncFromBox() {
     menuBar_->setUndoTitles(undo.undoActionName(), undo.canUndo(), undo.redoActionName(), undo.canRedo());
     menuBar_->validateAll();
     updateToolbarSegmentedControls();
+    // Edits, flags and undo reach the extra windows too, not only the box's refreshes.
+    extraWindows_->updateExtraSlipWindowsToCurrentSlipState();
 }
 
 BoxWindowContext BoxWindow::context() const {
@@ -276,6 +296,7 @@ BoxWindowContext BoxWindow::context() const {
     c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
     c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
     c.inspectorVisible = host_ ? host_->inspectorVisible() : settings_.inspectorVisible;
+    c.hasExtraSlipWindows = extraWindows_->hasExtraSlipWindows();
     return c;
 }
 
@@ -323,6 +344,16 @@ void BoxWindow::runCommand(const QString& command) {
         });
     } else if (TextStyling::commandForTitle(command)) {
         fontCharacteristicsAction(command);
+    } else if (command == QLatin1String("Show Selected Slips In Extra Window")) {
+        extraWindows_->openSelectedSlipsInExtraWindow();
+    } else if (command == QLatin1String("Show Flagged Slips In Extra Window")) {
+        extraWindows_->openFlaggedSlipsInExtraWindow();
+    } else if (command == QLatin1String("Close All Extra Slip Windows")) {
+        extraWindows_->closeAllExtraSlipWindows();
+    } else if (command == QLatin1String("Arrange Extra Slip Windows")) {
+        extraWindows_->arrangeExtraSlipWindows();
+    } else if (command == QLatin1String("Print...")) {
+        SlipPrinter::printDocument(*box_, *this);
     } else if (command == QLatin1String("Save")) {
         save();
     } else if (command == QLatin1String("Save As...")) {
@@ -472,10 +503,8 @@ void BoxWindow::refreshToolbar() {
     scheduleSync();
 }
 
-// Extra slip windows come with their own window class; until then a box
-// window has none to close or refresh.
-void BoxWindow::closeExtraSlipWindows() {}
-void BoxWindow::updateExtraSlipWindows() {}
+void BoxWindow::closeExtraSlipWindows() { extraWindows_->closeAllExtraSlipWindows(); }
+void BoxWindow::updateExtraSlipWindows() { extraWindows_->updateExtraSlipWindowsToCurrentSlipState(); }
 
 // The box stores the current slip or shows another one: the fields follow.
 void BoxWindow::refreshInspector() {

@@ -4,6 +4,7 @@
 #include "platform/RichText.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
@@ -19,6 +20,7 @@ class AlternatingScentView;
 class Box;
 class BoxMenuBar;
 class BoxToolBar;
+class ExtraSlipWindows;
 class KeywordScentView;
 class LookUpActions;
 class Pasteboard;
@@ -63,6 +65,8 @@ public:
         bool inspectorVisible = false;
         // "HighlightColour".
         QColor highlightColour{Qt::red};
+        // "PlainTextFont", for the fields of extra slip windows.
+        std::optional<QFont> plainTextFont;
     };
 
     BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard& pasteboard, const Settings& settings,
@@ -91,6 +95,7 @@ public:
     std::function<bool(const QString& query)> desktopSearch;
     // A link in the slip text: slip links are followed in the box, anything else opened.
     void followLink(const QString& target);
+    ExtraSlipWindows& extraSlipWindows() const { return *extraWindows_; }
 
     // Runs a menu command by the title it was created with.
     void runCommand(const QString& command);
@@ -145,6 +150,7 @@ private:
     AlternatingScentView* alternatingScentView_;
     std::unique_ptr<SlipCommands> slipCommands_;
     std::unique_ptr<LookUpActions> lookUpActions_;
+    std::unique_ptr<ExtraSlipWindows> extraWindows_;
     std::optional<RichText> shownText_;
     // The box's state for one round of menu validation.
     std::optional<BoxWindowContext> validationContext_;
@@ -156,6 +162,7 @@ private:
     void connectToolbar();
     void connectListMenus();
     void connectBox();
+    void connectExtraSlipWindows();
     void setUpWindow();
     // One user event: its undo steps group together, then the window follows the box.
     void perform(const std::function<void()>& action);

@@ -1,6 +1,7 @@
 #include "app/FendleGui.h"
 
 #include "app/InspectorPanel.h"
+#include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "app/PreferencesWindow.h"
 #include "app/SearchView.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <algorithm>
 
 namespace fendle {
 
@@ -71,6 +74,7 @@ BoxWindow::Settings FendleGui::windowSettings() const {
     settings.autoCompleteSources = preferences_.boolForKey(Preferences::AutoCompleteSources);
     settings.highlightColour = TextFormatMapping::toQColor(preferences_.colorForKey(Preferences::HighlightColour));
     settings.inspectorVisible = defaults_.boolForKey(FendleApplication::InspectorVisibleKey);
+    settings.plainTextFont = PreferencesWindow::toQFont(preferences_.fontForKey(Preferences::PlainTextFont));
     return settings;
 }
 
@@ -85,6 +89,7 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setPath(document.path);
     window->searchView()->setColumnDefaults(defaults_, port.get());
+    window->extraSlipWindows().setNextExtraWindowPoint(&controller_.nextExtraWindowPoint());
     windows_[&box] = window;
     box.hooks().storeWindowState = [this, window = QPointer<BoxWindow>(window)] {
         if (!window) return;

@@ -52,6 +52,10 @@ bool SlipCommands::run(const QString& title) {
     return true;
 }
 
+void SlipCommands::toggleFlagged(const QString& slipKey) {
+    perform_([&] { maintenance_.toggleFlagged(slipKey); });
+}
+
 void SlipCommands::addKeywordToSelectedResults() {
     const QStringList keys = box_.selectedSearchResultKeys();
     if (keys.isEmpty()) return;

@@ -29,6 +29,8 @@ public:
     bool run(const QString& title);
     // The replace-keyword dialogue with the old keyword filled in.
     void replaceKeyword(const QString& oldKeyword);
+    // The flag check box of an extra slip window.
+    void toggleFlagged(const QString& slipKey);
 
 private:
     Box& box_;

@@ -1,6 +1,7 @@
 #pragma once
 #include "document/Box.h"
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -71,6 +72,8 @@ public:
     BoxPtr currentBoxInterface() const;
     BoxData* currentBoxData() const;
     void setKeyExtraWindowBox(const BoxPtr& box) { keyExtraWindowBox_ = box; }
+    // Where the next extra slip window of any box cascades from.
+    QPoint& nextExtraWindowPoint() { return nextExtraWindowPoint_; }
     std::optional<QString> pathOfDocument(const Box& box) const;
     BoxPtr documentForPath(const QString& path) const;
     void closeDocument(const BoxPtr& box);
@@ -101,6 +104,7 @@ private:
     std::vector<Document> documents_;
     std::weak_ptr<Box> current_;
     std::weak_ptr<Box> keyExtraWindowBox_;
+    QPoint nextExtraWindowPoint_{0, 0};
     bool currentlyOpeningFromCacheFile_ = false;
     QString slipToDisplay_;
 

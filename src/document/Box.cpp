@@ -1246,6 +1246,8 @@ bool Box::readFromData(const QByteArray& data, const QString& typeName) {
         }
     }
     box_ = std::move(read);
+    // An index built before belongs to the slips just replaced.
+    keywordScentsMustBeUpdated_ = true;
     editor_.setChangedCell(EditorModel::NoCell);
     currentSlip_.reset();
     resetCurrentPositionInSlipHistory();
@@ -1318,12 +1320,15 @@ void Box::loadDocumentWithInitialData(const std::optional<QString>& slipFromCach
         currentSlip_.reset();
         lastSlip();
     }
-    keywordScent_ = makeKeywordScentData();
-    alternatingScent_ = makeAlternatingScentData();
-    call(hooks_.rebuildKeywordScentTable);
+    // The index is built here once, unless the window's first slip has just
+    // built it from these slips, and then stays current: marking it stale
+    // again would make the first move after opening build it a second time.
+    if (keywordScentsMustBeUpdated_ || !keywordScent_)
+        updateKeywordScents();
+    else
+        call(hooks_.rebuildKeywordScentTable);
     updateWindow();
     undo_.removeAllActions();
-    keywordScentsMustBeUpdated_ = true;
     showAllSlipsAsSearchResults();
 }
 

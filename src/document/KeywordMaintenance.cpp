@@ -148,7 +148,19 @@ void KeywordMaintenance::toggleFlagged(const std::optional<QString>& extraWindow
     const bool value = !slip->isFlagged();
     slip->setFlagged(value);
     if (extraWindowSlipKey && box_.selectedTabViewItemLabel() == Box::SlipTab) box_.updateWindow();
+    if (extraWindowSlipKey && box_.selectedTabViewItemLabel() == Box::SearchTab) showFlagInResults(slip->key(), value);
     flagChanged({slip->key()}, value);
+}
+
+void KeywordMaintenance::showFlagInResults(const QString& key, bool value) {
+    // Result rows keep a flag of their own, shown in the table.
+    ResultTable& results = box_.currentSearchResults();
+    const qsizetype row = results.rowForResultWithSlipID(key);
+    if (row < 0) return;
+    QList<ResultEntry> entries = results.results();
+    entries[row].setFlagged(value);
+    results.setResults(entries);
+    if (box_.hooks().searchResultsChanged) box_.hooks().searchResultsChanged();
 }
 
 void KeywordMaintenance::flagAllSlips() {

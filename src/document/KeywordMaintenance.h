@@ -64,6 +64,7 @@ private:
 
     std::shared_ptr<const KeywordScent> keywordIndex() const;
     void flagChanged(const QStringList& keys, bool value);
+    void showFlagInResults(const QString& key, bool value);
     void replaceFieldOfCurrentSlip(int cell, const std::optional<QString>& value);
     std::shared_ptr<KeywordAndSlipWindow> showWindow(QList<KeywordAndSlipWindow::Row> rows);
 };

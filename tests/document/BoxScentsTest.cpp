@@ -131,5 +131,23 @@ TEST_F(BoxScentsTest, OpeningBuildsTheScentsAndShowsAllSlipsAsResults) {
     doc->loadDocumentWithInitialData();
     ASSERT_NE(doc->alternatingScents(), nullptr);
     EXPECT_EQ(doc->currentSearchResults().count(), 4);
-    EXPECT_TRUE(doc->keywordScentsMustBeUpdated());  // marked again, as opening does
+    // Built from the slips just loaded, the index stays current: the first
+    // move after opening does not build it again.
+    EXPECT_FALSE(doc->keywordScentsMustBeUpdated());
+    const auto index = doc->keywordScents();
+    doc->previousSlip();
+    EXPECT_EQ(doc->keywordScents(), index);
+}
+
+TEST_F(BoxScentsTest, ReadingAFileMakesTheIndexStale) {
+    fillRelated();
+    doc->loadDocumentWithInitialData();
+    const auto before = doc->keywordScents();
+    const std::optional<QByteArray> file = doc->dataOfType(Box::DocumentType);
+    ASSERT_TRUE(file.has_value());
+    ASSERT_TRUE(doc->readFromData(*file, Box::DocumentType));
+    EXPECT_TRUE(doc->keywordScentsMustBeUpdated());
+    doc->loadDocumentWithInitialData();
+    EXPECT_NE(doc->keywordScents(), before);
+    EXPECT_FALSE(doc->keywordScentsMustBeUpdated());
 }

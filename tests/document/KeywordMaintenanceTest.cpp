@@ -207,6 +207,21 @@ TEST_F(KeywordMaintenanceTest, ToggleFlaggedOfExtraWindowSlip) {
     EXPECT_TRUE(flagged().isEmpty());
 }
 
+TEST_F(KeywordMaintenanceTest, ExtraWindowFlagShowsInItsResultRow) {
+    fill({1, 2, 3});
+    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->showAllSlipsAsSearchResults();
+    const ResultTable& results = doc->currentSearchResults();
+    const qsizetype row = results.rowForResultWithSlipID(QStringLiteral("2"));
+    ASSERT_GE(row, 0);
+    searches = 0;
+    command([&] { maintenance.toggleFlagged(QStringLiteral("2")); });
+    EXPECT_TRUE(doc->slip("2")->isFlagged());
+    EXPECT_TRUE(results.resultAtIndex(row).isFlagged());
+    EXPECT_EQ(searches, 1);  // the table reloads
+    EXPECT_EQ(results.objectValue(QStringLiteral("flagged"), row).toString(), "1");
+}
+
 TEST_F(KeywordMaintenanceTest, StatisticsOfTheActiveCollection) {
     threeSlips();
     const BoxStatistics stats = maintenance.statistics();
