@@ -72,6 +72,8 @@ public:
     // Changes whenever the text is set; no two settings anywhere share a
     // value, so caches of derived text can check it instead of the text.
     quint64 textRevision() const { return textRevision_; }
+    // For loops over many slips that will read the revision soon.
+    void prefetchTextRevision() const { __builtin_prefetch(&textRevision_); }
 
     const std::optional<QString>& source() const { return source_; }
     void setSource(const std::optional<QString>& source);

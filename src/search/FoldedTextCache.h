@@ -38,7 +38,10 @@ private:
         QByteArray folded;
     };
 
+    static constexpr std::size_t PrefetchDistance = 8;
+
     Entry* entryInSequence(const Slip& slip);
+    void prefetchAhead(std::size_t position) const;
     Entry& entryOutOfSequence(const Slip& slip);
     const QByteArray& visit(Entry& entry, const Slip& slip);
     void reorder(bool dropUnvisited);
