@@ -1,6 +1,6 @@
 #include "app/FendleGui.h"
 
-#include "app/InspectorPanel.h"
+#include "app/InfoPanel.h"
 #include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "app/PreferencesWindow.h"
@@ -212,9 +212,9 @@ void FendleGui::boxWindowClosed(BoxWindow& window) {
     controller_.closeDocument(box);
 }
 
-InspectorPanel& FendleGui::inspector() {
+InfoPanel& FendleGui::inspector() {
     if (!inspector_)
-        inspector_ = std::make_unique<InspectorPanel>(defaults_, [this] { return currentBoxWindow(); });
+        inspector_ = std::make_unique<InfoPanel>(defaults_, [this] { return currentBoxWindow(); });
     return *inspector_;
 }
 

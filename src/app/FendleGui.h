@@ -19,7 +19,7 @@
 namespace fendle {
 
 class Defaults;
-class InspectorPanel;
+class InfoPanel;
 class Preferences;
 class PreferencesWindow;
 
@@ -62,7 +62,7 @@ public:
     bool inspectorVisible() const override;
     void refreshInspector(BoxWindow& window) override;
     // Made on first use; refers to the front box window.
-    InspectorPanel& inspector();
+    InfoPanel& inspector();
     BoxWindow* currentBoxWindow() const;
     // The one preferences window, made on first use.
     void showPreferences() override;
@@ -79,7 +79,7 @@ private:
     RecentBoxes recent_;
     std::map<const Box*, QPointer<BoxWindow>> windows_;
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
-    std::unique_ptr<InspectorPanel> inspector_;
+    std::unique_ptr<InfoPanel> inspector_;
     mutable QPointer<BoxWindow> lastCurrentWindow_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
 

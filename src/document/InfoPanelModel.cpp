@@ -1,4 +1,4 @@
-#include "document/InspectorModel.h"
+#include "document/InfoPanelModel.h"
 
 #include "document/Box.h"
 #include "document/BoxStatistics.h"
@@ -14,15 +14,15 @@ namespace names = undo_names;
 
 namespace {
 QString orNotAvailable(const std::optional<QString>& value) {
-    return value ? *value : InspectorModel::NotAvailable;
+    return value ? *value : InfoPanelModel::NotAvailable;
 }
 
 QString dateOrNotAvailable(const QDateTime& time) {
-    return time.isValid() ? standardDescription(time) : InspectorModel::NotAvailable;
+    return time.isValid() ? standardDescription(time) : InfoPanelModel::NotAvailable;
 }
 }  // namespace
 
-InspectorModel::SlipInfo InspectorModel::slipInfoForSlip(const Slip& slip) {
+InfoPanelModel::SlipInfo InfoPanelModel::slipInfoForSlip(const Slip& slip) {
     SlipInfo info;
     info.slipID = slip.key().isEmpty() ? NotAvailable : slip.key();
     info.author = orNotAvailable(slip.author());
@@ -41,7 +41,7 @@ InspectorModel::SlipInfo InspectorModel::slipInfoForSlip(const Slip& slip) {
     return info;
 }
 
-void InspectorModel::slipAuthorChanged(const QString& fieldText) {
+void InfoPanelModel::slipAuthorChanged(const QString& fieldText) {
     const SlipPtr slip = box_.currentSlip();
     if (!slip) return;
     const std::optional<QString> author = slip->author();
@@ -52,13 +52,13 @@ void InspectorModel::slipAuthorChanged(const QString& fieldText) {
     ui_.refreshInspector();
 }
 
-void InspectorModel::registerAuthorUndo(const SlipPtr& slip) {
+void InfoPanelModel::registerAuthorUndo(const SlipPtr& slip) {
     const AuthorRecord record{slip->key(), slip->lastModificationTime(), slip->author()};
     box_.undoManager().registerUndo([this, record] { applyAuthorChangeUndo(record); }, names::ChangeSlipAuthor);
     box_.markDocumentEdited();
 }
 
-void InspectorModel::applyAuthorChangeUndo(const AuthorRecord& record) {
+void InfoPanelModel::applyAuthorChangeUndo(const AuthorRecord& record) {
     const SlipPtr slip = box_.slip(record.key);
     if (!slip) return;  // the slip has gone since; nothing left to put back
     const SlipPtr current = box_.currentSlip();
@@ -78,7 +78,7 @@ void InspectorModel::applyAuthorChangeUndo(const AuthorRecord& record) {
     ui_.refreshInspector();
 }
 
-InspectorModel::KeywordAction InspectorModel::doubleClickOnKeywordsListTable(const QString& keyword) {
+InfoPanelModel::KeywordAction InfoPanelModel::doubleClickOnKeywordsListTable(const QString& keyword) {
     const QString& tab = box_.selectedTabViewItemLabel();
     if (tab == Box::SlipTab) {
         if (box_.inTrashMode()) return KeywordAction::None;
@@ -94,24 +94,24 @@ InspectorModel::KeywordAction InspectorModel::doubleClickOnKeywordsListTable(con
     return KeywordAction::None;
 }
 
-void InspectorModel::saveSearch() {
+void InfoPanelModel::saveSearch() {
     if (SavedSearchesTable(box_.box()).saveSearch(box_.currentSearchRuleEditorState())) box_.markDocumentEdited();
 }
 
-void InspectorModel::replaceSearch(qsizetype row) {
+void InfoPanelModel::replaceSearch(qsizetype row) {
     if (SavedSearchesTable(box_.box()).replaceSearch(row, box_.currentSearchRuleEditorState()))
         box_.markDocumentEdited();
 }
 
-void InspectorModel::deleteSearch(qsizetype row) {
+void InfoPanelModel::deleteSearch(qsizetype row) {
     if (SavedSearchesTable(box_.box()).deleteSearch(row)) box_.markDocumentEdited();
 }
 
-void InspectorModel::renameSearch(qsizetype row, const QString& name) {
+void InfoPanelModel::renameSearch(qsizetype row, const QString& name) {
     if (SavedSearchesTable(box_.box()).renameSearch(row, name)) box_.markDocumentEdited();
 }
 
-void InspectorModel::restoreSearchToSavedSearch(qsizetype row) {
+void InfoPanelModel::restoreSearchToSavedSearch(qsizetype row) {
     const QVariant rules = SavedSearchesTable(box_.box()).rulesAtRow(row);
     if (rules.typeId() == QMetaType::QVariantList) box_.setSearchRuleEditorState(rules.toList());
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "document/InspectorModel.h"
+#include "document/InfoPanelModel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -24,7 +24,7 @@ class Defaults;
 // The floating panel that always refers to the box of the front window:
 // the box's keyword list, its saved searches and the current slip's
 // information with an editable author.
-class InspectorPanel : public QWidget {
+class InfoPanel : public QWidget {
     Q_OBJECT
 public:
     static inline const QString SelectedViewKey = QStringLiteral("InspectorSelectedView");
@@ -34,7 +34,7 @@ public:
     static inline const QString SlipInfoView = QStringLiteral("slipInfoView");
 
     // currentWindow answers the box window the panel refers to, or none.
-    InspectorPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
+    InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
 
     void show();
     // Refreshes the view shown for the current box.
@@ -70,11 +70,12 @@ private:
     std::map<QString, QLabel*> infoFields_;
     bool movingSelectionMyself_ = false;
 
+    BoxWindow* currentWindow() const { return currentWindow_ ? currentWindow_() : nullptr; }
     QWidget* makeKeywordsPage();
     QWidget* makeSavedSearchesPage();
     QWidget* makeSlipInfoPage();
     // Runs f with the model of the current box and lets its window follow.
-    void withModel(const std::function<void(InspectorModel&, BoxWindow&)>& f);
+    void withModel(const std::function<void(InfoPanelModel&, BoxWindow&)>& f);
     void updateKeywordsList();
     void savedSearchesChanged(int rowToSelect = -1);
     void showSlipInfo();

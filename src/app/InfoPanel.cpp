@@ -1,4 +1,4 @@
-#include "app/InspectorPanel.h"
+#include "app/InfoPanel.h"
 
 #include "app/AlternatingScentModel.h"
 #include "app/AlternatingScentView.h"
@@ -27,8 +27,8 @@
 
 namespace fendle {
 namespace {
-const QStringList viewNames{InspectorPanel::KeywordsListView, InspectorPanel::SavedSearchesView,
-                            InspectorPanel::SlipInfoView};
+const QStringList viewNames{InfoPanel::KeywordsListView, InfoPanel::SavedSearchesView,
+                            InfoPanel::SlipInfoView};
 const QStringList viewTitles{QStringLiteral("Keywords"), QStringLiteral("Saved Searches"), QStringLiteral("Slip Info")};
 const QStringList infoFieldTitles{QStringLiteral("Slip ID"),  QStringLiteral("Created"),
                                   QStringLiteral("Modified"), QStringLiteral("Words"),
@@ -36,7 +36,7 @@ const QStringList infoFieldTitles{QStringLiteral("Slip ID"),  QStringLiteral("Cr
                                   QStringLiteral("Slip Scents")};
 }  // namespace
 
-InspectorPanel::InspectorPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent)
+InfoPanel::InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent)
     : QWidget(parent, Qt::Tool), defaults_(defaults), currentWindow_(std::move(currentWindow)),
       buttons_(new QButtonGroup(this)), pages_(new QStackedWidget(this)) {
     auto* layout = new QVBoxLayout(this);
@@ -61,7 +61,7 @@ InspectorPanel::InspectorPanel(Defaults& defaults, std::function<BoxWindow*()> c
     showView(defaults_.stringForKey(SelectedViewKey));
 }
 
-QWidget* InspectorPanel::makeKeywordsPage() {
+QWidget* InfoPanel::makeKeywordsPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     keywords_ = new QStringListModel(this);
@@ -71,22 +71,22 @@ QWidget* InspectorPanel::makeKeywordsPage() {
     addKeywordToSearch_ = new QPushButton(QStringLiteral("Add to Search"), page);
     layout->addWidget(keywordsList_);
     layout->addWidget(addKeywordToSearch_);
-    connect(keywordsList_, &QAbstractItemView::doubleClicked, this, &InspectorPanel::doubleClickOnKeywordsListTable);
-    connect(keywordsList_, &QAbstractItemView::activated, this, &InspectorPanel::doubleClickOnKeywordsListTable);
-    connect(addKeywordToSearch_, &QPushButton::clicked, this, &InspectorPanel::doubleClickOnKeywordsListTable);
+    connect(keywordsList_, &QAbstractItemView::doubleClicked, this, &InfoPanel::doubleClickOnKeywordsListTable);
+    connect(keywordsList_, &QAbstractItemView::activated, this, &InfoPanel::doubleClickOnKeywordsListTable);
+    connect(addKeywordToSearch_, &QPushButton::clicked, this, &InfoPanel::doubleClickOnKeywordsListTable);
     return page;
 }
 
-QWidget* InspectorPanel::makeSavedSearchesPage() {
+QWidget* InfoPanel::makeSavedSearchesPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     savedSearches_ = new QListWidget(page);
     layout->addWidget(savedSearches_);
     auto* buttons = new QHBoxLayout;
-    const std::pair<QString, void (InspectorPanel::*)()> actions[] = {
-        {QStringLiteral("Save"), &InspectorPanel::saveSearch},
-        {QStringLiteral("Replace"), &InspectorPanel::replaceSearch},
-        {QStringLiteral("Delete"), &InspectorPanel::deleteSearch}};
+    const std::pair<QString, void (InfoPanel::*)()> actions[] = {
+        {QStringLiteral("Save"), &InfoPanel::saveSearch},
+        {QStringLiteral("Replace"), &InfoPanel::replaceSearch},
+        {QStringLiteral("Delete"), &InfoPanel::deleteSearch}};
     for (const auto& [title, action] : actions) {
         auto* button = new QPushButton(title, page);
         connect(button, &QPushButton::clicked, this, action);
@@ -95,17 +95,17 @@ QWidget* InspectorPanel::makeSavedSearchesPage() {
     layout->addLayout(buttons);
     connect(savedSearches_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (movingSelectionMyself_ || row < 0) return;
-        withModel([row](InspectorModel& model, BoxWindow&) { model.restoreSearchToSavedSearch(row); });
+        withModel([row](InfoPanelModel& model, BoxWindow&) { model.restoreSearchToSavedSearch(row); });
     });
     connect(savedSearches_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         if (movingSelectionMyself_) return;
         const int row = savedSearches_->row(item);
-        withModel([row, name = item->text()](InspectorModel& model, BoxWindow&) { model.renameSearch(row, name); });
+        withModel([row, name = item->text()](InfoPanelModel& model, BoxWindow&) { model.renameSearch(row, name); });
     });
     return page;
 }
 
-QWidget* InspectorPanel::makeSlipInfoPage() {
+QWidget* InfoPanel::makeSlipInfoPage() {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
     author_ = new QLineEdit(page);
@@ -116,36 +116,36 @@ QWidget* InspectorPanel::makeSlipInfoPage() {
         if (title == QLatin1String("Slip ID")) form->addRow(QStringLiteral("Author:"), author_);
     }
     connect(author_, &QLineEdit::editingFinished, this, [this] {
-        withModel([text = author_->text()](InspectorModel& model, BoxWindow&) { model.slipAuthorChanged(text); });
+        withModel([text = author_->text()](InfoPanelModel& model, BoxWindow&) { model.slipAuthorChanged(text); });
     });
     return page;
 }
 
-void InspectorPanel::withModel(const std::function<void(InspectorModel&, BoxWindow&)>& f) {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+void InfoPanel::withModel(const std::function<void(InfoPanelModel&, BoxWindow&)>& f) {
+    BoxWindow* window = currentWindow();
     if (!window) return;
     Box& box = window->box();
     {
         UndoManager::EventScope event(box.undoManager());
-        InspectorModel model(box, window->uiPort());
+        InfoPanelModel model(box, window->uiPort());
         f(model, *window);
     }
     window->syncFromBox();
     update();
 }
 
-void InspectorPanel::show() {
+void InfoPanel::show() {
     update();
     QWidget::show();
     raise();
 }
 
-QString InspectorPanel::selectedViewName() const { return viewNames.value(pages_->currentIndex()); }
+QString InfoPanel::selectedViewName() const { return viewNames.value(pages_->currentIndex()); }
 
-void InspectorPanel::showView(const QString& name) {
+void InfoPanel::showView(const QString& name) {
     const int index = std::max<int>(0, static_cast<int>(viewNames.indexOf(name)));
     if (index == 0) {
-        if (BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr) window->box().storeCurrentSlip();
+        if (BoxWindow* window = currentWindow()) window->box().storeCurrentSlip();
     }
     pages_->setCurrentIndex(index);
     buttons_->button(index)->setChecked(true);
@@ -153,8 +153,8 @@ void InspectorPanel::showView(const QString& name) {
     update();
 }
 
-void InspectorPanel::update() {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+void InfoPanel::update() {
+    BoxWindow* window = currentWindow();
     addKeywordToSearch_->setEnabled(window && window->box().selectedTabViewItemLabel() == Box::SearchTab);
     switch (pages_->currentIndex()) {
     case 0: updateKeywordsList(); break;
@@ -163,8 +163,8 @@ void InspectorPanel::update() {
     }
 }
 
-void InspectorPanel::updateKeywordsList() {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+void InfoPanel::updateKeywordsList() {
+    BoxWindow* window = currentWindow();
     const QModelIndex selected = keywordsList_->currentIndex();
     const QString before = selected.isValid() ? selected.data().toString() : QString();
     keywords_->setStringList(window ? window->box().box().keywordsInBox() : QStringList());
@@ -173,8 +173,8 @@ void InspectorPanel::updateKeywordsList() {
     if (!again.isEmpty()) keywordsList_->setCurrentIndex(again.first());
 }
 
-void InspectorPanel::savedSearchesChanged(int rowToSelect) {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+void InfoPanel::savedSearchesChanged(int rowToSelect) {
+    BoxWindow* window = currentWindow();
     movingSelectionMyself_ = true;
     savedSearches_->clear();
     if (window) {
@@ -188,38 +188,38 @@ void InspectorPanel::savedSearchesChanged(int rowToSelect) {
     movingSelectionMyself_ = false;
 }
 
-void InspectorPanel::showSlipInfo() {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+void InfoPanel::showSlipInfo() {
+    BoxWindow* window = currentWindow();
     const SlipPtr slip = window ? window->box().currentSlip() : nullptr;
     if (!slip) {
-        for (auto& [title, label] : infoFields_) label->setText(InspectorModel::NotAvailable);
-        author_->setText(InspectorModel::NotAvailable);
+        for (auto& [title, label] : infoFields_) label->setText(InfoPanelModel::NotAvailable);
+        author_->setText(InfoPanelModel::NotAvailable);
         return;
     }
     window->box().storeCurrentSlip();
-    const InspectorModel::SlipInfo info = InspectorModel(window->box(), window->uiPort()).slipInfoForSlip(*slip);
+    const InfoPanelModel::SlipInfo info = InfoPanelModel(window->box(), window->uiPort()).slipInfoForSlip(*slip);
     const QString values[] = {info.slipID, info.creationTime,  info.lastModificationTime, info.words,
                               info.keywords, info.keywordScents, info.slipScents};
     for (int i = 0; i < infoFieldTitles.size(); ++i) infoFields_[infoFieldTitles[i]]->setText(values[i]);
     if (!author_->hasFocus()) author_->setText(info.author);
 }
 
-QString InspectorPanel::slipInfoText(const QString& field) const {
+QString InfoPanel::slipInfoText(const QString& field) const {
     if (field == QLatin1String("Author")) return author_->text();
     const auto it = infoFields_.find(field);
     return it == infoFields_.end() ? QString() : it->second->text();
 }
 
-void InspectorPanel::doubleClickOnKeywordsListTable() {
+void InfoPanel::doubleClickOnKeywordsListTable() {
     const QModelIndex index = keywordsList_->currentIndex();
     if (!index.isValid()) return;
     const QString keyword = index.data().toString();
-    withModel([keyword](InspectorModel& model, BoxWindow& window) {
+    withModel([keyword](InfoPanelModel& model, BoxWindow& window) {
         switch (model.doubleClickOnKeywordsListTable(keyword)) {
-        case InspectorModel::KeywordAction::FindInKeywordScent:
+        case InfoPanelModel::KeywordAction::FindInKeywordScent:
             selectKeywordRow(*window.keywordScentView()->outlineView(), keyword);
             break;
-        case InspectorModel::KeywordAction::FindInAlternatingScent: {
+        case InfoPanelModel::KeywordAction::FindInAlternatingScent: {
             AlternatingScentView& view = *window.alternatingScentView();
             selectKeywordRow(view, keyword, [&view](const QModelIndex& row) { return !view.scentModel().isSlipRow(row); });
             break;
@@ -229,32 +229,32 @@ void InspectorPanel::doubleClickOnKeywordsListTable() {
     });
 }
 
-void InspectorPanel::saveSearch() {
-    withModel([](InspectorModel& model, BoxWindow&) { model.saveSearch(); });
+void InfoPanel::saveSearch() {
+    withModel([](InfoPanelModel& model, BoxWindow&) { model.saveSearch(); });
     savedSearchesChanged(savedSearches_->count() - 1);
 }
 
-void InspectorPanel::replaceSearch() {
+void InfoPanel::replaceSearch() {
     const int row = savedSearches_->currentRow();
-    withModel([row](InspectorModel& model, BoxWindow&) { model.replaceSearch(row); });
+    withModel([row](InfoPanelModel& model, BoxWindow&) { model.replaceSearch(row); });
 }
 
-void InspectorPanel::deleteSearch() {
+void InfoPanel::deleteSearch() {
     const int row = savedSearches_->currentRow();
-    withModel([row](InspectorModel& model, BoxWindow&) { model.deleteSearch(row); });
+    withModel([row](InfoPanelModel& model, BoxWindow&) { model.deleteSearch(row); });
 }
 
-void InspectorPanel::storeState() {
+void InfoPanel::storeState() {
     defaults_.setObject(SelectedViewKey, selectedViewName());
     defaults_.setObject(FrameKey, QString::fromLatin1(saveGeometry().toBase64()));
 }
 
-void InspectorPanel::hideEvent(QHideEvent* event) {
+void InfoPanel::hideEvent(QHideEvent* event) {
     storeState();
     QWidget::hideEvent(event);
 }
 
-void InspectorPanel::closeEvent(QCloseEvent* event) {
+void InfoPanel::closeEvent(QCloseEvent* event) {
     storeState();
     QWidget::closeEvent(event);
 }

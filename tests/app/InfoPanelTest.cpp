@@ -1,6 +1,6 @@
 #include "app/BoxToolBar.h"
 #include "app/FendleGui.h"
-#include "app/InspectorPanel.h"
+#include "app/InfoPanel.h"
 #include "app/SegmentedControl.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
@@ -22,7 +22,7 @@ using namespace fendle;
 
 namespace {
 
-class InspectorPanelTest : public ::testing::Test {
+class InfoPanelTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     Defaults defaults{Defaults::Domain, folder.filePath("config")};
@@ -52,7 +52,7 @@ protected:
     }
 
     void clickInspectorControl() { window->toolBar()->inspectorToolbarControl->segmentClicked(0); }
-    void chooseKeyword(InspectorPanel& panel, const QString& keyword) {
+    void chooseKeyword(InfoPanel& panel, const QString& keyword) {
         QListView* list = panel.keywordsListTable();
         const QModelIndexList found =
             list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, keyword, 1, Qt::MatchExactly);
@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(InspectorPanelTest, ToolbarControlShowsAndHidesThePanelAndShowsItsState) {
+TEST_F(InfoPanelTest, ToolbarControlShowsAndHidesThePanelAndShowsItsState) {
     EXPECT_FALSE(gui->inspectorVisible());
     clickInspectorControl();
     EXPECT_TRUE(gui->inspectorVisible());
@@ -72,12 +72,12 @@ TEST_F(InspectorPanelTest, ToolbarControlShowsAndHidesThePanelAndShowsItsState) 
     EXPECT_FALSE(gui->inspectorVisible());
     EXPECT_FALSE(window->toolBar()->inspectorToolbarControl->isSegmentSelected(0));
     // The view shown is remembered for the next start.
-    EXPECT_EQ(defaults.stringForKey(InspectorPanel::SelectedViewKey), InspectorPanel::KeywordsListView);
+    EXPECT_EQ(defaults.stringForKey(InfoPanel::SelectedViewKey), InfoPanel::KeywordsListView);
 }
 
-TEST_F(InspectorPanelTest, KeywordListAddsToTheSlipOrToTheSearch) {
-    InspectorPanel& panel = gui->inspector();
-    panel.showView(InspectorPanel::KeywordsListView);
+TEST_F(InfoPanelTest, KeywordListAddsToTheSlipOrToTheSearch) {
+    InfoPanel& panel = gui->inspector();
+    panel.showView(InfoPanel::KeywordsListView);
     panel.show();
     EXPECT_EQ(panel.keywordsListTable()->model()->rowCount(), 2);  // alpha, beta
     EXPECT_FALSE(panel.addKeywordToBoxSearchButton()->isEnabled());
@@ -95,9 +95,9 @@ TEST_F(InspectorPanelTest, KeywordListAddsToTheSlipOrToTheSearch) {
     EXPECT_EQ(box->currentSearchResults().slipIDsForResults().size(), 2);
 }
 
-TEST_F(InspectorPanelTest, SlipInfoAndAuthorField) {
-    InspectorPanel& panel = gui->inspector();
-    panel.showView(InspectorPanel::SlipInfoView);
+TEST_F(InfoPanelTest, SlipInfoAndAuthorField) {
+    InfoPanel& panel = gui->inspector();
+    panel.showView(InfoPanel::SlipInfoView);
     panel.show();
     EXPECT_EQ(panel.slipInfoText("Slip ID"), box->currentSlip()->key());
     EXPECT_EQ(panel.slipInfoText("Keywords"), "1");
@@ -108,9 +108,9 @@ TEST_F(InspectorPanelTest, SlipInfoAndAuthorField) {
     EXPECT_EQ(box->undoManager().undoActionName(), "Change Slip Author");
 }
 
-TEST_F(InspectorPanelTest, SavedSearchesAreSavedRenamedAndRestored) {
-    InspectorPanel& panel = gui->inspector();
-    panel.showView(InspectorPanel::SavedSearchesView);
+TEST_F(InfoPanelTest, SavedSearchesAreSavedRenamedAndRestored) {
+    InfoPanel& panel = gui->inspector();
+    panel.showView(InfoPanel::SavedSearchesView);
     panel.show();
     box->selectTabViewItemWithLabel(Box::SearchTab);
     box->searchRuleEditor().addKeywordToSearch("alpha");

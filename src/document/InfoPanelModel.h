@@ -16,7 +16,7 @@ class UiPort;
 // What the inspector panel does to the box it refers to: the slip
 // information, the author field with its undo, the keyword list's double
 // action and the saved searches. The panel itself only shows the answers.
-class InspectorModel {
+class InfoPanelModel {
 public:
     static inline const QString NotAvailable = QStringLiteral("not available");
 
@@ -35,7 +35,7 @@ public:
     // tabs the view finds the keyword's row itself.
     enum class KeywordAction { None, AddedToSlip, AddedToSearch, FindInKeywordScent, FindInAlternatingScent };
 
-    InspectorModel(Box& box, UiPort& ui) : box_(box), ui_(ui) {}
+    InfoPanelModel(Box& box, UiPort& ui) : box_(box), ui_(ui) {}
 
     SlipInfo slipInfoForSlip(const Slip& slip);
     // The author field's action with the field's text.

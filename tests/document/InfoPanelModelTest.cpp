@@ -1,5 +1,5 @@
 #include "BoxFixture.h"
-#include "document/InspectorModel.h"
+#include "document/InfoPanelModel.h"
 #include "platform/DateUtils.h"
 #include "search/SavedSearchesTable.h"
 #include "search/SearchRuleEditor.h"
@@ -9,9 +9,9 @@ using namespace fendle::test;
 
 namespace {
 
-class InspectorModelTest : public BoxFixture {
+class InfoPanelModelTest : public BoxFixture {
 protected:
-    InspectorModel inspector{*doc, ui};
+    InfoPanelModel inspector{*doc, ui};
 
     void keywords(const QString& key, const QStringList& words) {
         doc->slip(key)->setKeywordsWithoutLastModificationDate(KeywordsArray(words));
@@ -21,7 +21,7 @@ protected:
 
 }  // namespace
 
-TEST_F(InspectorModelTest, SlipInfoCountsWordsKeywordsAndScents) {
+TEST_F(InfoPanelModelTest, SlipInfoCountsWordsKeywordsAndScents) {
     fill({1, 2, 3, 4});
     keywords("1", {"a", "b"});
     keywords("2", {"a"});
@@ -29,19 +29,19 @@ TEST_F(InspectorModelTest, SlipInfoCountsWordsKeywordsAndScents) {
     keywords("4", {"d"});
     doc->slip("1")->setTextWithoutLastModificationDate(RichText("one, two;three"));
     doc->slip("1")->setAuthorWithoutLastModificationDate(std::nullopt);
-    const InspectorModel::SlipInfo info = inspector.slipInfoForSlip(*doc->slip("1"));
+    const InfoPanelModel::SlipInfo info = inspector.slipInfoForSlip(*doc->slip("1"));
     EXPECT_EQ(info.slipID, "1");
     EXPECT_EQ(info.words, "3");
     EXPECT_EQ(info.keywords, "2");
     // "a" stands with b and c, "b" with a.
     EXPECT_EQ(info.keywordScents, "3");
     EXPECT_EQ(info.slipScents, "2");
-    EXPECT_EQ(info.author, InspectorModel::NotAvailable);
+    EXPECT_EQ(info.author, InfoPanelModel::NotAvailable);
     EXPECT_EQ(info.creationTime, standardDescription(oldTime()));
     EXPECT_EQ(inspector.slipInfoForSlip(*doc->slip("4")).slipScents, "0");
 }
 
-TEST_F(InspectorModelTest, AuthorChangeUndoneFromAnotherSlipAlertsAndGoesBack) {
+TEST_F(InfoPanelModelTest, AuthorChangeUndoneFromAnotherSlipAlertsAndGoesBack) {
     fill({7, 9});
     doc->slip("7")->setAuthorWithoutLastModificationDate(std::nullopt);
     show("7");
@@ -65,10 +65,10 @@ TEST_F(InspectorModelTest, AuthorChangeUndoneFromAnotherSlipAlertsAndGoesBack) {
     EXPECT_GT(doc->slip("7")->lastModificationTime(), before);
 }
 
-TEST_F(InspectorModelTest, ConfirmingNotAvailableOrTheSameAuthorChangesNothing) {
+TEST_F(InfoPanelModelTest, ConfirmingNotAvailableOrTheSameAuthorChangesNothing) {
     fill({1});
     doc->currentSlip()->setAuthorWithoutLastModificationDate(std::nullopt);
-    inspector.slipAuthorChanged(InspectorModel::NotAvailable);
+    inspector.slipAuthorChanged(InfoPanelModel::NotAvailable);
     EXPECT_FALSE(doc->undoManager().canUndo());
     EXPECT_EQ(doc->currentSlip()->author(), std::nullopt);
     doc->currentSlip()->setAuthorWithoutLastModificationDate(QStringLiteral("Bo"));
@@ -76,10 +76,10 @@ TEST_F(InspectorModelTest, ConfirmingNotAvailableOrTheSameAuthorChangesNothing) 
     EXPECT_FALSE(doc->undoManager().canUndo());
 }
 
-TEST_F(InspectorModelTest, KeywordDoubleClickActsByTab) {
+TEST_F(InfoPanelModelTest, KeywordDoubleClickActsByTab) {
     fill({1, 2}, {3});
     show("1");
-    command([&] { EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InspectorModel::KeywordAction::AddedToSlip); });
+    command([&] { EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::AddedToSlip); });
     EXPECT_EQ(doc->slip("1")->keywords().toStringList(), (QStringList{"k1", "k2"}));
     EXPECT_EQ(doc->undoManager().undoActionName(), "Add Keyword");
     EXPECT_EQ(doc->slipScentsForSlip(*doc->slip("1")).relatedKeys(), QStringList{"2"});
@@ -88,19 +88,19 @@ TEST_F(InspectorModelTest, KeywordDoubleClickActsByTab) {
     EXPECT_EQ(doc->undoManager().redoActionName(), "Add Keyword");
 
     doc->selectTabViewItemWithLabel(Box::SearchTab);
-    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InspectorModel::KeywordAction::AddedToSearch);
+    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::AddedToSearch);
     EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), QStringList{"2"});
 
     doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
-    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InspectorModel::KeywordAction::FindInKeywordScent);
+    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::FindInKeywordScent);
 
     doc->selectTabViewItemWithLabel(Box::SlipTab);
     doc->browseTrash();
     ASSERT_TRUE(doc->inTrashMode());
-    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InspectorModel::KeywordAction::None);
+    EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::None);
 }
 
-TEST_F(InspectorModelTest, SavedSearchesRestoreRulesAndMarkTheBoxChangedOnlyOnChange) {
+TEST_F(InfoPanelModelTest, SavedSearchesRestoreRulesAndMarkTheBoxChangedOnlyOnChange) {
     fill({1, 2});
     doc->selectTabViewItemWithLabel(Box::SearchTab);
     doc->searchRuleEditor().addKeywordToSearch("k1");
