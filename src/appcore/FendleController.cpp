@@ -4,6 +4,7 @@
 #include "document/BoxFileCodec.h"
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
+#include "platform/MappedFile.h"
 #include "platform/UiPort.h"
 #include "platform/XmlPlist.h"
 
@@ -223,15 +224,14 @@ BoxPtr FendleController::openStandard(const QString& path, bool display, QString
 }
 
 BoxPtr FendleController::readBoxFile(const QString& path, QString* error) {
-    const Result<QByteArray> bytes = readWholeFile(path, Box::MaxFileSize);
-    if (!bytes) {
-        setError(error, bytes.error());
-        return nullptr;
-    }
     BoxPtr box = newBox();
     box->setFileCodec(codec_);
-    if (!box->readFromData(*bytes, Box::DocumentType)) {
-        setError(error, QStringLiteral("The file %1 could not be read as a box.").arg(QFileInfo(path).fileName()));
+    const QString unreadable = QStringLiteral("The file %1 could not be read as a box.").arg(QFileInfo(path).fileName());
+    const Status read = readMappedFile<Done>(path, Box::MaxFileSize, [&](const QByteArray& bytes) {
+        return box->readFromData(bytes, Box::DocumentType) ? succeeded() : Status::failure(unreadable);
+    });
+    if (!read) {
+        setError(error, read.error());
         return nullptr;
     }
     return box;

@@ -1,20 +1,19 @@
 #include "cli/CliBox.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/MappedFile.h"
 #include "platform/Log.h"
 
 namespace fendle::cli {
 
 std::optional<LoadedBox> loadBoxForCli(const QString& path, Io& io) {
-    auto bytes = readWholeFile(path, BoxFile::MaxFileSize);
-    if (!bytes) {
-        fail(io, bytes.error());
-        return std::nullopt;
-    }
     LoadedBox loaded{std::make_unique<BoxData>(), BoxFile::Form::Keyed};
-    auto form = BoxFile::readAnyForm(*loaded.box, *bytes);
+    auto form = readMappedFile<BoxFile::Form>(path, BoxFile::MaxFileSize, [&loaded, &path](const QByteArray& bytes) {
+        auto read = BoxFile::readAnyForm(*loaded.box, bytes);
+        return read ? read : Result<BoxFile::Form>::failure(QStringLiteral("%1: %2").arg(path, read.error()));
+    });
     if (!form) {
-        fail(io, QStringLiteral("%1: %2").arg(path, form.error()));
+        fail(io, form.error());
         return std::nullopt;
     }
     loaded.form = *form;

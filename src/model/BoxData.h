@@ -80,8 +80,11 @@ public:
     const SlipDictionary& deletedSlips() const { return deletedSlips_; }
     quint32 numberOfLastSlip() const { return numberOfLastSlip_; }
 
-    const QByteArray& dataFromFile() const { return dataFromFile_; }
-    void setDataFromFile(const QByteArray& data) { dataFromFile_ = data; }
+    // Only the size of the bytes last read is kept: nothing reads them
+    // again, and a large box would hold its file twice. Saving sizes its
+    // output buffer by it.
+    qsizetype dataFromFileSize() const { return dataFromFileSize_; }
+    void setDataFromFile(const QByteArray& data) { dataFromFileSize_ = data.size(); }
     const std::optional<RichText>& slipTemplate() const { return slipTemplate_; }
     void setSlipTemplate(const std::optional<RichText>& slipTemplate) { slipTemplate_ = slipTemplate; }
     const std::optional<QList<TextRange>>& selectedRangesInTemplate() const { return selectedRangesInTemplate_; }
@@ -97,7 +100,7 @@ public:
 private:
     SlipDictionary slips_;
     SlipDictionary deletedSlips_;
-    QByteArray dataFromFile_;
+    qsizetype dataFromFileSize_ = 0;
     quint32 numberOfLastSlip_ = 1;
     bool inTrashMode_ = false;
     std::optional<RichText> slipTemplate_;

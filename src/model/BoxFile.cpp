@@ -6,6 +6,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/KeyedCodecs.h"
 #include "platform/Log.h"
+#include "platform/MappedFile.h"
 #include "platform/StringValues.h"
 #include "platform/TypedStreamCodecs.h"
 #include "platform/TypedStreamReader.h"
@@ -160,7 +161,7 @@ QString BoxFile::formName(Form form) {
 
 QByteArray BoxFile::dataRepresentation(const BoxData& box) {
     KeyedArchiver archiver;
-    archiver.reserve(box.dataFromFile().size() + box.dataFromFile().size() / 8);
+    archiver.reserve(box.dataFromFileSize() + box.dataFromFileSize() / 8);
     SlipArchiving::registerCodec(archiver);
     archiver.encodeObject(QStringLiteral("fileFormat"),
                           ArchiveValue::map({{ArchiveValue(QStringLiteral("application")), ArchiveValue(QStringLiteral("desktop"))},
@@ -289,9 +290,7 @@ Result<BoxFile::Form> BoxFile::loadBoxData(BoxData& box, const QByteArray& bytes
 }
 
 Result<BoxFile::Form> BoxFile::loadBoxDataFromURL(BoxData& box, const QString& path) {
-    auto bytes = readWholeFile(path, MaxFileSize);
-    if (!bytes) return Result<Form>::failure(bytes.error());
-    return loadBoxData(box, *bytes);
+    return readMappedFile<Form>(path, MaxFileSize, [&box](const QByteArray& bytes) { return loadBoxData(box, bytes); });
 }
 
 void BoxFile::setSlips(BoxData& box, SlipDictionary slips, SlipDictionary deletedSlips) {

@@ -85,7 +85,7 @@ quint64 encodeSlip(KeyedArchiver& a, const Slip& slip) {
                                            ArchiveValue(static_cast<qint64>(r.length))}));
     }
     a.encodeInteger(QStringLiteral("modificationByMobileVersion"), slip.modificationByMobileVersion());
-    a.endObject(uid, KeyedArchiver::classChain(SlipArchiving::ClassName));
+    a.endObject(uid, SlipArchiving::ClassName);
     return uid;
 }
 }  // namespace

@@ -177,7 +177,7 @@ KeyedArchiver::Uid encodeFont(KeyedArchiver& a, const FontAttribute& font) {
     a.encodeObject(QStringLiteral("NSName"), ArchiveValue(name));
     a.encodeDouble(QStringLiteral("NSSize"), font.pointSize);
     a.encodeInteger(QStringLiteral("NSfFlags"), 16);
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSFont")));
+    a.endObject(uid, QStringLiteral("NSFont"));
     return uid;
 }
 
@@ -206,7 +206,7 @@ KeyedArchiver::Uid encodeColor(KeyedArchiver& a, const ColorAttribute& c) {
         a.encodeObject(QStringLiteral("NSColor"), ArchiveValue(ColorAttribute::grey(0, 1, false)));
         break;
     }
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSColor")));
+    a.endObject(uid, QStringLiteral("NSColor"));
     return uid;
 }
 
@@ -225,15 +225,15 @@ KeyedArchiver::Uid encodeParagraphStyle(KeyedArchiver& a, const ParagraphStyleAt
             const auto tabUid = a.beginObject();
             a.encodeDouble(QStringLiteral("NSLocation"), tab.location);
             if (tab.type != TabStop::Type::Left) a.encodeInteger(QStringLiteral("NSType"), static_cast<int>(tab.type));
-            a.endObject(tabUid, KeyedArchiver::classChain(QStringLiteral("NSTextTab")));
+            a.endObject(tabUid, QStringLiteral("NSTextTab"));
             tabs.push_back(tabUid);
         }
         const auto array = a.beginObject();
         a.encodeUidArray(QStringLiteral("NS.objects"), tabs);
-        a.endObject(array, KeyedArchiver::classChain(QStringLiteral("NSArray")));
+        a.endObject(array, QStringLiteral("NSArray"));
         a.encodeUid(QStringLiteral("NSTabStops"), array);
     }
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSParagraphStyle")));
+    a.endObject(uid, QStringLiteral("NSParagraphStyle"));
     return uid;
 }
 
@@ -242,9 +242,9 @@ KeyedArchiver::Uid encodeAttachment(KeyedArchiver& a, const AttachmentAttribute&
     const auto wrapper = a.beginObject();
     a.encodeObject(QStringLiteral("NSFileWrapperData"),
                    ArchiveValue(serializeRegularFile({attachment.fileName, attachment.contents})));
-    a.endObject(wrapper, KeyedArchiver::classChain(QStringLiteral("NSFileWrapper")));
+    a.endObject(wrapper, QStringLiteral("NSFileWrapper"));
     a.encodeUid(QStringLiteral("NSFileWrapper"), wrapper);
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSTextAttachment")));
+    a.endObject(uid, QStringLiteral("NSTextAttachment"));
     return uid;
 }
 

@@ -181,7 +181,7 @@ KeyedArchiver::Uid encodeAttributes(KeyedArchiver& a, const Attributes& attribut
     for (const auto& entry : attributes.values()) values.push_back(encodeAttributeValue(a, entry.second));
     a.encodeUidArray(QStringLiteral("NS.keys"), keys);
     a.encodeUidArray(QStringLiteral("NS.objects"), values);
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSDictionary")));
+    a.endObject(uid, QStringLiteral("NSDictionary"));
     return uid;
 }
 }  // namespace
@@ -196,7 +196,7 @@ KeyedArchiver::Uid encodeRichText(KeyedArchiver& a, const RichText& text, KeyedA
     const auto uid = a.beginObject();
     const auto stringUid = a.beginObject();
     a.encodeInlineString(QStringLiteral("NS.string"), text.string());
-    a.endObject(stringUid, KeyedArchiver::classChain(QStringLiteral("NSMutableString")));
+    a.endObject(stringUid, QStringLiteral("NSMutableString"));
     a.encodeUid(QStringLiteral("NSString"), stringUid);
     if (stringUidOut) *stringUidOut = stringUid;
     const auto& runs = text.runs();
@@ -219,14 +219,14 @@ KeyedArchiver::Uid encodeRichText(KeyedArchiver& a, const RichText& text, KeyedA
             writeVarint(table, slot);
         }
         a.encodeUidArray(QStringLiteral("NS.objects"), uids);
-        a.endObject(array, KeyedArchiver::classChain(QStringLiteral("NSMutableArray")));
+        a.endObject(array, QStringLiteral("NSMutableArray"));
         a.encodeUid(QStringLiteral("NSAttributes"), array);
         const auto data = a.beginObject();
         a.encodeData(QStringLiteral("NS.data"), table);
-        a.endObject(data, KeyedArchiver::classChain(QStringLiteral("NSMutableData")));
+        a.endObject(data, QStringLiteral("NSMutableData"));
         a.encodeUid(QStringLiteral("NSAttributeInfo"), data);
     }
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSMutableAttributedString")));
+    a.endObject(uid, QStringLiteral("NSMutableAttributedString"));
     return uid;
 }
 

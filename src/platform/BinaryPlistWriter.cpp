@@ -1,5 +1,7 @@
 #include "platform/BinaryPlistWriter.h"
 
+#include "platform/LargeBuffers.h"
+
 #include <QtEndian>
 #include <cstring>
 #include <functional>
@@ -29,6 +31,9 @@ void BinaryPlistWriter::reserve(qsizetype bytes) {
     // room reserved and never touched costs no memory.
     entries_.reserve(static_cast<size_t>(bytes / 32));
     refs_.reserve(static_cast<size_t>(bytes / 16));
+    adviseHugePages(out_.data(), static_cast<size_t>(out_.size()));
+    adviseHugePages(entries_.data(), entries_.capacity() * sizeof(Entry));
+    adviseHugePages(refs_.data(), refs_.capacity() * sizeof(Ref));
 }
 
 char* BinaryPlistWriter::grow(qsizetype bytes) {

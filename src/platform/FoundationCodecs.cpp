@@ -138,13 +138,13 @@ void registerPlatformDecoders(KeyedUnarchiver& u) {
 KeyedArchiver::Uid encodeDate(KeyedArchiver& a, const QDateTime& date) {
     const auto uid = a.beginObject();
     a.encodeDouble(QStringLiteral("NS.time"), secondsSinceReferenceDate(date));
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSDate")));
+    a.endObject(uid, QStringLiteral("NSDate"));
     return uid;
 }
 
 KeyedArchiver::Uid encodeNull(KeyedArchiver& a) {
     const auto uid = a.beginObject();
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSNull")));
+    a.endObject(uid, QStringLiteral("NSNull"));
     return uid;
 }
 
@@ -153,7 +153,7 @@ KeyedArchiver::Uid encodeUrl(KeyedArchiver& a, const ArchiveUrl& url) {
     if (url.base) a.encodeObject(QStringLiteral("NS.base"), ArchiveValue(ArchiveUrl{std::nullopt, *url.base}));
     else a.encodeUid(QStringLiteral("NS.base"), 0);
     a.encodeObject(QStringLiteral("NS.relative"), ArchiveValue(url.relative));
-    a.endObject(uid, KeyedArchiver::classChain(QStringLiteral("NSURL")));
+    a.endObject(uid, QStringLiteral("NSURL"));
     return uid;
 }
 
@@ -163,7 +163,7 @@ KeyedArchiver::Uid encodeList(KeyedArchiver& a, const ArchiveList& list) {
     items.reserve(list.items.size());
     for (const ArchiveValue& item : list.items) items.push_back(a.encode(item));
     a.encodeUidArray(QStringLiteral("NS.objects"), items);
-    a.endObject(uid, KeyedArchiver::classChain(list.isMutable ? QStringLiteral("NSMutableArray") : QStringLiteral("NSArray")));
+    a.endObject(uid, list.isMutable ? QStringLiteral("NSMutableArray") : QStringLiteral("NSArray"));
     return uid;
 }
 
@@ -177,8 +177,7 @@ KeyedArchiver::Uid encodeMap(KeyedArchiver& a, const ArchiveMap& map) {
     for (const auto& entry : map.entries) values.push_back(a.encode(entry.second));
     a.encodeUidArray(QStringLiteral("NS.keys"), keys);
     a.encodeUidArray(QStringLiteral("NS.objects"), values);
-    a.endObject(uid, KeyedArchiver::classChain(map.isMutable ? QStringLiteral("NSMutableDictionary")
-                                                             : QStringLiteral("NSDictionary")));
+    a.endObject(uid, map.isMutable ? QStringLiteral("NSMutableDictionary") : QStringLiteral("NSDictionary"));
     return uid;
 }
 

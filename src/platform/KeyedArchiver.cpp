@@ -23,9 +23,22 @@ QStringList KeyedArchiver::classChain(const QString& className) {
     return chains.value(className, {className, QStringLiteral("NSObject")});
 }
 
-void KeyedArchiver::setKey(const QString& key, Ref value) {
+namespace {
+constexpr qsizetype MaxPinned = 512;
+}
+
+KeyedArchiver::Ref KeyedArchiver::keyRef(const QString& key) {
+    const void* at = key.constData();
+    if (const auto found = keyRefs_.constFind(at); found != keyRefs_.constEnd() && found->text.size() == key.size())
+        return static_cast<Ref>(found->value);
     // Keys starting with "$" are escaped so that they cannot clash with $class.
-    pendingKeys_.push_back(writer_.addString(key.startsWith(QLatin1Char('$')) ? QLatin1Char('$') + key : key));
+    const Ref ref = writer_.addString(key.startsWith(QLatin1Char('$')) ? QLatin1Char('$') + key : key);
+    if (keyRefs_.size() < MaxPinned && !key.isEmpty()) keyRefs_.insert(at, Pinned{key, ref});
+    return ref;
+}
+
+void KeyedArchiver::setKey(const QString& key, Ref value) {
+    pendingKeys_.push_back(keyRef(key));
     pendingValues_.push_back(value);
 }
 
@@ -69,8 +82,21 @@ KeyedArchiver::Uid KeyedArchiver::classUid(const QString& className, const QStri
     return uid;
 }
 
-void KeyedArchiver::endObject(Uid uid, const QStringList& chain) {
-    const Uid cls = classUid(chain.first(), chain);
+void KeyedArchiver::endObject(Uid uid, const QString& className) {
+    const void* at = className.constData();
+    if (const auto found = classUids_.constFind(at);
+        found != classUids_.constEnd() && found->text.size() == className.size()) {
+        endObject(uid, found->value);
+        return;
+    }
+    const Uid cls = classUid(className, classChain(className));
+    if (classUids_.size() < MaxPinned && !className.isEmpty()) classUids_.insert(at, Pinned{className, cls});
+    endObject(uid, cls);
+}
+
+void KeyedArchiver::endObject(Uid uid, const QStringList& chain) { endObject(uid, classUid(chain.first(), chain)); }
+
+void KeyedArchiver::endObject(Uid uid, Uid cls) {
     // $class first, then the keys in the order they were encoded.
     const size_t start = scopeStarts_.back();
     scopeStarts_.pop_back();

@@ -40,6 +40,8 @@ public:
     // Class objects written by hand: reserve the UID, encode the keys, end.
     Uid beginObject();
     void endObject(Uid uid, const QStringList& classChain);
+    // The same for a class of classChain().
+    void endObject(Uid uid, const QString& className);
 
     // Objects of classes the layers above know (Slip).
     void registerEncoder(const QString& className, KeyedEncoder encoder);
@@ -68,10 +70,21 @@ private:
     QHash<QString, Uid> strings_;
     QHash<QString, Uid> classes_;
     QHash<QString, KeyedEncoder> encoders_;
+    // Keys and class names are mostly the same few literals, passed again
+    // for every object: looked up by where their characters live. The
+    // QString kept in each entry pins those characters.
+    struct Pinned {
+        QString text;
+        quint64 value;
+    };
+    QHash<const void*, Pinned> keyRefs_;
+    QHash<const void*, Pinned> classUids_;
 
     void setKey(const QString& key, Ref value);
     Uid appendPlain(Ref ref);
     Uid classUid(const QString& className, const QStringList& chain);
+    Ref keyRef(const QString& key);
+    void endObject(Uid uid, Uid classUid);
 };
 
 }  // namespace fendle

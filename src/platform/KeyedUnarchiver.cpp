@@ -2,6 +2,7 @@
 
 #include "platform/BinaryPlistWriter.h"
 #include "platform/KeyedCodecs.h"
+#include "platform/MappedFile.h"
 #include "platform/XmlPlist.h"
 
 #include <QSet>
@@ -16,6 +17,8 @@ QString damaged(const QString& why) { return QStringLiteral("damaged keyed archi
 constexpr int MaxSubgraphObjects = 10000;
 // Deeper nesting than this is no box a person wrote.
 constexpr int MaxDepth = 256;
+// About 2 MB of a typical box file.
+constexpr quint32 ObjectsBetweenReleases = 65536;
 
 void remapUids(PlistValue& value, const QHash<quint64, quint64>& map) {
     switch (value.type()) {
@@ -44,13 +47,19 @@ void collectUids(const PlistValue& value, std::vector<quint64>& out) {
 }
 }  // namespace
 
-bool KeyedObject::contains(QLatin1StringView key) const {
-    return unarchiver_->reader().lookup(dictionary_, key).has_value();
+std::optional<quint64> KeyedObject::keyIndex(QLatin1StringView key) const {
+    const auto& reader = unarchiver_->reader();
+    if (!key.startsWith(QLatin1Char('$'))) return reader.lookup(dictionary_, key);
+    // Archivers write such keys with one more "$" so they cannot pass for $class.
+    const QByteArray escaped = '$' + QByteArray(key.data(), key.size());
+    return reader.lookup(dictionary_, QLatin1StringView(escaped));
 }
+
+bool KeyedObject::contains(QLatin1StringView key) const { return keyIndex(key).has_value(); }
 
 std::optional<BinaryPlistReader::Object> KeyedObject::inlineValue(QLatin1StringView key) const {
     const auto& reader = unarchiver_->reader();
-    const auto index = reader.lookup(dictionary_, key);
+    const auto index = keyIndex(key);
     if (!index) return std::nullopt;
     auto object = reader.object(*index);
     if (!object) return std::nullopt;
@@ -217,6 +226,12 @@ Result<ArchiveValue> KeyedUnarchiver::decodeObject(quint64 uid) const {
     if (uid == 0) return ArchiveValue();
     if (budget_ == 0) return R::failure(damaged("too many shared references"));
     --budget_;
+    // A mapped file's pages read so far go back to the file cache now and
+    // then, so that a large box is not held in memory twice while it loads.
+    if (++decodedSinceRelease_ == ObjectsBetweenReleases) {
+        decodedSinceRelease_ = 0;
+        MappedFile::releaseResidentPagesAt(reader_.bytes().constData());
+    }
     const auto o = plistObject(uid);
     if (!o) return R::failure(o.error());
     switch (o->type) {

@@ -43,6 +43,7 @@ private:
     QString className_;
 
     std::optional<BinaryPlistReader::Object> inlineValue(QLatin1StringView key) const;
+    std::optional<quint64> keyIndex(QLatin1StringView key) const;
 };
 
 using KeyedDecoder = std::function<Result<ArchiveValue>(const KeyedObject&)>;
@@ -90,6 +91,7 @@ private:
     mutable std::vector<bool> inProgress_;
     mutable quint64 budget_ = 0;
     mutable int depth_ = 0;
+    mutable quint32 decodedSinceRelease_ = 0;
     mutable AttributesCache attributesCache_;
 
     Status checkHeader();

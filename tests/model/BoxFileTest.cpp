@@ -196,7 +196,7 @@ TEST(BoxFile, ExchangeMergesChangedFieldsIntoStoredSlips) {
     BoxData box;
     const auto form = BoxFile::loadBoxData(box, exchangeFile({keywordsAndText, whole, outOfTrash, nowhere}, {intoTrash}, block));
     ASSERT_TRUE(form.ok()) << form.error().toStdString();
-    EXPECT_EQ(box.dataFromFile(), block);
+    EXPECT_EQ(box.dataFromFileSize(), block.size());
 
     const SlipPtr two = box.slipForKey("2");
     EXPECT_EQ(two->keywords().toStringList(), (QStringList{"p", "q"}));

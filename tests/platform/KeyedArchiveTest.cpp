@@ -247,3 +247,26 @@ TEST(KeyedArchive, DeepNestingIsRefusedNotRecursedForever) {
     ASSERT_FALSE(root.ok());
     EXPECT_TRUE(root.error().contains("nested")) << root.error().toStdString();
 }
+
+TEST(KeyedArchive, KeysMadeAtRunTimeAndEscapedKeysReadBackUnderTheirOwnNames) {
+    // Many distinct keys, some sharing characters with earlier ones and some
+    // made again after their first copy is gone, and keys beginning with "$".
+    KeyedArchiver archiver;
+    for (int i = 0; i < 700; ++i) {
+        const QString key = QStringLiteral("key%1").arg(i % 600);
+        archiver.encodeInteger(i < 600 ? key : QStringLiteral("again%1").arg(i), i);
+    }
+    const QString dollar = QStringLiteral("$class");
+    archiver.encodeInteger(dollar, -1);
+    archiver.encodeInteger(dollar.left(3), -2);
+    auto u = KeyedUnarchiver::open(archiver.finish());
+    ASSERT_TRUE(u.ok());
+    const KeyedObject& top = (*u)->top();
+    for (int i = 0; i < 600; ++i) {
+        const QByteArray key = "key" + QByteArray::number(i);
+        EXPECT_EQ(top.decodeInteger(QLatin1StringView(key)), i);
+    }
+    EXPECT_EQ(top.decodeInteger(QLatin1StringView("again650")), 650);
+    EXPECT_EQ(top.decodeInteger(QLatin1StringView("$class")), -1);
+    EXPECT_EQ(top.decodeInteger(QLatin1StringView("$cl")), -2);
+}
