@@ -66,6 +66,8 @@ int KeywordsField::lineCount() const {
 }
 
 void KeywordsField::adjustSizeAndAnimate() {
+    // Growing keeps the place the field has at its standard size.
+    if (this->height() <= standardSize_.height() && isVisible()) positionInWindow_ = mapTo(window(), QPoint(0, 0));
     const int height = std::max(standardSize_.height(), heightForLines(lineCount()));
     if (height != this->height() || minimumHeight() != height) setFixedHeight(height);
 }
@@ -103,10 +105,6 @@ void KeywordsField::resizeEvent(QResizeEvent* event) {
 
 void KeywordsField::showEvent(QShowEvent* event) {
     QPlainTextEdit::showEvent(event);
-    if (!positionKnown_) {
-        positionInWindow_ = mapTo(window(), QPoint(0, 0));
-        positionKnown_ = true;
-    }
     adjustSizeAndAnimate();
 }
 

@@ -26,7 +26,7 @@ public:
     void setCursorPosition(int position);
 
     // The one-line size the field starts with and never goes below, and
-    // the place in the window it was first shown at.
+    // its place in the window, taken while it had that size.
     QSize standardSize() const { return standardSize_; }
     QPoint positionInWindow() const { return positionInWindow_; }
     // Lines the text takes at the field's present width (at least 1).
@@ -53,7 +53,6 @@ protected:
 private:
     QSize standardSize_;
     QPoint positionInWindow_;
-    bool positionKnown_ = false;
     bool settingText_ = false;
 
     int heightForLines(int lines) const;

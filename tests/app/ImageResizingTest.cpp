@@ -182,7 +182,7 @@ TEST_F(ImageResizingTest, FreeProportionsAndNonsenseInTheFields) {
     EXPECT_EQ(attachment().contents, before);
 }
 
-TEST_F(ImageResizingTest, TheShownSizeSurvivesBothBoxFileForms) {
+TEST_F(ImageResizingTest, TheShownSizeSurvivesTheBoxFile) {
     ResizeImageView& view = openResizeView();
     selectInText(Picture, Picture + 1);
     view.resizeSlider()->setValue(25);
@@ -201,15 +201,6 @@ TEST_F(ImageResizingTest, TheShownSizeSurvivesBothBoxFileForms) {
     EXPECT_EQ(kept->fileName, "image1.jpg");
     EXPECT_EQ(codec.inspect(kept->contents)->displaySize, QSizeF(50, 25));
 
-    const std::optional<QByteArray> older = files.sequentialData(box->box());
-    ASSERT_TRUE(older);
-    const auto dictionaries = files.readSequential(*older);
-    ASSERT_TRUE(dictionaries);
-    const SlipPtr old = dictionaries->first.value(key);
-    ASSERT_NE(old, nullptr);
-    const auto oldKept = old->text()->attributesAt(Picture).get<AttachmentAttribute>(attr::Attachment);
-    ASSERT_TRUE(oldKept);
-    EXPECT_EQ(codec.inspect(oldKept->contents)->displaySize, QSizeF(50, 25));
 }
 
 TEST_F(ImageResizingTest, HostileBytesAreNoPictureToResize) {
