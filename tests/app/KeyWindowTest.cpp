@@ -90,12 +90,3 @@ TEST_F(KeyWindowTest, AnExtraWindowInFrontMakesItsBoxAndSlipTheInspectorsOwn) {
     EXPECT_EQ(panel.slipInfoText("Slip ID"), a->currentSlip()->key());
     EXPECT_FALSE(panel.slipAuthorField()->isReadOnly());
 }
-
-TEST_F(KeyWindowTest, BoxWindowOfTheExtraWindowsBoxTakesItsCurrentSlipAgain) {
-    activate(extra);
-    InfoPanel& panel = slipInfo();
-    EXPECT_EQ(panel.slipInfoText("Slip ID"), "2");
-    activate(gui->windowOf(*b));
-    EXPECT_EQ(gui->controller().currentBoxInterface(), b);
-    EXPECT_EQ(panel.slipInfoText("Slip ID"), b->currentSlip()->key());
-}
