@@ -1,5 +1,7 @@
 #include "app/AttachmentImage.h"
 
+#include "platform/JpegDensity.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
@@ -12,18 +14,44 @@ QImage AttachmentImage::imageFor(const AttachmentAttribute& attachment) {
     return image.isNull() ? fileSymbol(attachment.fileName) : image;
 }
 
+namespace {
+
+// Reads the header only; true when the picture may be decoded.
+bool acceptableHeader(QImageReader& reader, QSize& size) {
+    size = reader.size();
+    // A hostile file may claim a huge picture.
+    return size.isValid() && !size.isEmpty() && qint64(size.width()) * size.height() <= AttachmentImage::MaximumPixels;
+}
+
+}  // namespace
+
 QImage AttachmentImage::decode(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.size() > MaximumBytes) return {};
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     if (!buffer.open(QIODevice::ReadOnly)) return {};
     QImageReader reader(&buffer);
-    // Look at the header first: a hostile file may claim a huge picture.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaximumPixels) return {};
+    QSize size;
+    if (!acceptableHeader(reader, size)) return {};
     QImage image;
     if (!reader.read(&image)) return {};
     return image;
+}
+
+QSize AttachmentImage::pixelSize(const QByteArray& bytes) {
+    if (bytes.isEmpty() || bytes.size() > MaximumBytes) return {};
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    if (!buffer.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&buffer);
+    QSize size;
+    return acceptableHeader(reader, size) ? size : QSize();
+}
+
+QSizeF AttachmentImage::displaySize(const QByteArray& bytes, QSize pixels) {
+    const std::optional<QPointF> dpi = JpegDensity::read(bytes);
+    if (!dpi) return QSizeF(pixels);
+    return {pixels.width() * 72.0 / dpi->x(), pixels.height() * 72.0 / dpi->y()};
 }
 
 QImage AttachmentImage::fileSymbol(const QString& fileName) {

@@ -2,6 +2,7 @@
 #include "platform/TextAttributes.h"
 
 #include <QImage>
+#include <QSizeF>
 
 namespace fendle {
 
@@ -17,6 +18,11 @@ public:
     // The decoded picture, or a null image when the bytes are none (or too large).
     static QImage decode(const QByteArray& bytes);
     static QImage fileSymbol(const QString& fileName);
+    // The pixel size the header states; invalid for no picture or one too large.
+    static QSize pixelSize(const QByteArray& bytes);
+    // Points: a JPEG that states its resolution shows at pixels × 72 / dpi,
+    // any other picture at its pixel size.
+    static QSizeF displaySize(const QByteArray& bytes, QSize pixels);
 };
 
 }  // namespace fendle

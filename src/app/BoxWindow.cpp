@@ -1,5 +1,7 @@
 #include "app/BoxWindow.h"
 
+#include "app/KeywordsField.h"
+
 #include "app/AlternatingScentView.h"
 #include "app/BoxMenuBar.h"
 #include "app/BoxToolBar.h"
@@ -133,8 +135,10 @@ QWidget* BoxWindow::makeSlipTab() {
     split->addWidget(slipScentView_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
-    layout->addWidget(split, 1);
+    // The fields sit above the text: a growing keywords field keeps its
+    // place and pushes the text area down.
     layout->addWidget(fields_);
+    layout->addWidget(split, 1);
     // Tab leaves the slip text for the keywords; Shift-Tab from the keywords returns.
     setTabOrder(textView_, fields_->keywordsField());
     return page;
@@ -226,6 +230,14 @@ void BoxWindow::connectBox() {
     box_->undoManager().addDidUndoOrRedoObserver([self] {
         if (self) self->scheduleSync();
     });
+    connect(textView_, &SlipTextView::slipTextSelectionChanged, this, [this] {
+        if (host_) host_->slipTextSelectionChanged(*this);
+    });
+    std::function<void()>& resize = box_->hooks().initiateResizeImage;
+    resize = [previous = resize, self] {
+        if (previous) previous();
+        if (self && self->host_) self->host_->initiateResizeImage(*self);
+    };
 }
 
 void BoxWindow::connectExtraSlipWindows() {

@@ -52,6 +52,10 @@ public:
         virtual void toggleInspector() {}
         virtual bool inspectorVisible() const { return false; }
         virtual void refreshInspector(BoxWindow&) {}
+        // The slip text's selection moved: the inspector's resize view follows.
+        virtual void slipTextSelectionChanged(BoxWindow&) {}
+        // Undo or redo of "Resize Image" takes the picture up again.
+        virtual void initiateResizeImage(BoxWindow&) {}
         virtual void showPreferences() {}
     };
 

@@ -27,6 +27,7 @@ public:
                     QWidget* parent = nullptr);
 
     const QString& keyOfRepresentedSlip() const { return key_; }
+    Box& box() const { return box_; }
     // Unique among the program's extra windows; the box finds windows by it.
     int windowNumber() const { return number_; }
     // The box's slip for the key; none once it was removed.

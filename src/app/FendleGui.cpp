@@ -1,6 +1,7 @@
 #include "app/FendleGui.h"
 
 #include "app/InfoPanel.h"
+#include "app/ExtraSlipWindow.h"
 #include "app/ExtraSlipWindows.h"
 #include "app/KeywordScentView.h"
 #include "app/PreferencesWindow.h"
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
+#include <QWindow>
 #include <algorithm>
 
 namespace fendle {
@@ -42,6 +44,7 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
     application_.hooks().makeKeyWindow = [this](Box& box) { bringToFront(box); };
     dispatcher_.openSlipLink = [this](const QString& address) { openSlipLink(address); };
     application_.hooks().inspectorVisible = [this] { return inspectorVisible(); };
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &FendleGui::keyWindowChanged);
 }
 
 FendleGui::~FendleGui() {
@@ -213,13 +216,53 @@ void FendleGui::boxWindowClosed(BoxWindow& window) {
 }
 
 InfoPanel& FendleGui::inspector() {
-    if (!inspector_)
+    if (!inspector_) {
         inspector_ = std::make_unique<InfoPanel>(defaults_, [this] { return currentBoxWindow(); });
+        inspector_->setKeyExtraWindowSlip([this] { return keyExtraWindowSlip(); });
+    }
     return *inspector_;
 }
 
+BoxWindow* FendleGui::windowOfActiveWindow() const {
+    QWidget* active = QApplication::activeWindow();
+    if (auto* window = qobject_cast<BoxWindow*>(active)) return window;
+    if (auto* extra = qobject_cast<ExtraSlipWindow*>(active)) return windowOf(extra->box());
+    return nullptr;
+}
+
+SlipPtr FendleGui::keyExtraWindowSlip() const {
+    auto* extra = qobject_cast<ExtraSlipWindow*>(QApplication::activeWindow());
+    return extra ? extra->displayedSlip() : nullptr;
+}
+
+void FendleGui::keyWindowChanged() {
+    QWidget* active = QApplication::activeWindow();
+    if (auto* window = qobject_cast<BoxWindow*>(active)) {
+        controller_.setCurrentDocument(window->boxPointer());
+        controller_.setKeyExtraWindowBox(nullptr);
+    } else if (auto* extra = qobject_cast<ExtraSlipWindow*>(active)) {
+        BoxWindow* window = windowOf(extra->box());
+        controller_.setKeyExtraWindowBox(window ? window->boxPointer() : nullptr);
+    } else if (active) {
+        // The inspector or a dialogue: the box last in front stays current.
+        return;
+    }
+    if (inspectorVisible()) {
+        inspector_->update();
+        inspector_->slipTextSelectionChanged();
+    }
+}
+
+void FendleGui::slipTextSelectionChanged(BoxWindow& window) {
+    if (inspector_ && currentBoxWindow() == &window) inspector_->slipTextSelectionChanged();
+}
+
+void FendleGui::initiateResizeImage(BoxWindow& window) {
+    if (inspector_ && currentBoxWindow() == &window) inspector_->reopenResizeImage();
+}
+
 BoxWindow* FendleGui::currentBoxWindow() const {
-    if (auto* active = qobject_cast<BoxWindow*>(QApplication::activeWindow())) lastCurrentWindow_ = active;
+    if (BoxWindow* active = windowOfActiveWindow()) lastCurrentWindow_ = active;
     if (!lastCurrentWindow_) {
         const QList<BoxWindow*> open = windows();
         if (!open.isEmpty()) lastCurrentWindow_ = open.last();

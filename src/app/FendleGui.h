@@ -19,6 +19,7 @@
 namespace fendle {
 
 class Defaults;
+class ExtraSlipWindow;
 class InfoPanel;
 class Preferences;
 class PreferencesWindow;
@@ -61,9 +62,16 @@ public:
     void toggleInspector() override;
     bool inspectorVisible() const override;
     void refreshInspector(BoxWindow& window) override;
+    void slipTextSelectionChanged(BoxWindow& window) override;
+    void initiateResizeImage(BoxWindow& window) override;
     // Made on first use; refers to the front box window.
     InfoPanel& inspector();
+    // The box window in front, or the one of the extra slip window in front.
     BoxWindow* currentBoxWindow() const;
+    // Another window came to the front: a box window makes its box the
+    // current document, an extra slip window makes its box current for the
+    // menus and the inspector.
+    void keyWindowChanged();
     // The one preferences window, made on first use.
     void showPreferences() override;
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
@@ -81,6 +89,7 @@ private:
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
     std::unique_ptr<InfoPanel> inspector_;
     mutable QPointer<BoxWindow> lastCurrentWindow_;
+    QPointer<ExtraSlipWindow> keyExtraWindow_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
 
     BoxPtr makeBox();
@@ -88,6 +97,8 @@ private:
     bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;
     void bringToFront(const Box& box);
+    BoxWindow* windowOfActiveWindow() const;
+    SlipPtr keyExtraWindowSlip() const;
     void preferenceFontChanged(const QString& key);
 };
 

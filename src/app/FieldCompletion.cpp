@@ -33,14 +33,22 @@ bool FieldCompletion::isLinkSource(const QString& source) {
                        [&](const QString& prefix) { return source.startsWith(prefix); });
 }
 
-QString FieldCompletion::currentKeywordToken(const QString& fieldText) {
-    return fieldText.mid(fieldText.lastIndexOf(QLatin1Char(',')) + 1).trimmed();
+FieldCompletion::KeywordToken FieldCompletion::keywordTokenAt(const QString& fieldText, qsizetype cursor) {
+    cursor = std::clamp<qsizetype>(cursor, 0, fieldText.size());
+    qsizetype start = cursor > 0 ? fieldText.lastIndexOf(QLatin1Char(','), cursor - 1) + 1 : 0;
+    qsizetype end = fieldText.indexOf(QLatin1Char(','), cursor);
+    if (end < 0) end = fieldText.size();
+    while (start < cursor && fieldText.at(start).isSpace()) ++start;
+    return {start, end, fieldText.mid(start, cursor - start).trimmed()};
 }
 
-QString FieldCompletion::completeLastKeyword(const QString& fieldText, const QString& completion) {
-    const qsizetype comma = fieldText.lastIndexOf(QLatin1Char(','));
-    if (comma < 0) return completion;
-    return fieldText.left(comma + 1) + QLatin1Char(' ') + completion;
+FieldCompletion::Completed FieldCompletion::completeKeywordAt(const QString& fieldText, qsizetype cursor,
+                                                              const QString& completion) {
+    const KeywordToken token = keywordTokenAt(fieldText, cursor);
+    // A keyword right behind a comma gets the space the others have.
+    const bool needsSpace = token.start > 0 && fieldText.at(token.start - 1) == QLatin1Char(',');
+    const QString head = fieldText.left(token.start) + (needsSpace ? QStringLiteral(" ") : QString()) + completion;
+    return {head + fieldText.mid(token.end), head.size()};
 }
 
 }  // namespace fendle

@@ -22,10 +22,21 @@ public:
     // The snap-back button shows for sources that are links.
     static bool isLinkSource(const QString& source);
 
-    // The keyword being typed: the text after the last comma, trimmed.
-    static QString currentKeywordToken(const QString& fieldText);
-    // The field text with its last keyword replaced by the completion.
-    static QString completeLastKeyword(const QString& fieldText, const QString& completion);
+    // The keyword under the cursor: keywords are separated by commas; the
+    // typed part runs from the keyword's first non-space character to the cursor.
+    struct KeywordToken {
+        qsizetype start = 0;
+        qsizetype end = 0;
+        QString typed;
+    };
+    static KeywordToken keywordTokenAt(const QString& fieldText, qsizetype cursor);
+    // The field text with the keyword under the cursor replaced by the
+    // completion, and the cursor just behind it.
+    struct Completed {
+        QString text;
+        qsizetype cursor = 0;
+    };
+    static Completed completeKeywordAt(const QString& fieldText, qsizetype cursor, const QString& completion);
 };
 
 }  // namespace fendle

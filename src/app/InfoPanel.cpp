@@ -5,6 +5,7 @@
 #include "app/BoxWindow.h"
 #include "app/KeywordScentView.h"
 #include "app/QtUiPort.h"
+#include "app/ResizeImageView.h"
 #include "app/ScentRowFinder.h"
 #include "app/ZNOutlineView.h"
 #include "document/Box.h"
@@ -27,9 +28,11 @@
 
 namespace fendle {
 namespace {
-const QStringList viewNames{InfoPanel::KeywordsListView, InfoPanel::SavedSearchesView,
-                            InfoPanel::SlipInfoView};
-const QStringList viewTitles{QStringLiteral("Keywords"), QStringLiteral("Saved Searches"), QStringLiteral("Slip Info")};
+const QStringList viewNames{InfoPanel::KeywordsListView, InfoPanel::SavedSearchesView, InfoPanel::SlipInfoView,
+                            InfoPanel::ResizeImageViewName};
+const QStringList viewTitles{QStringLiteral("Keywords"), QStringLiteral("Saved Searches"), QStringLiteral("Slip Info"),
+                             QStringLiteral("Resize Image")};
+enum Page { KeywordsPage, SavedSearchesPage, SlipInfoPage, ResizeImagePage };
 const QStringList infoFieldTitles{QStringLiteral("Slip ID"),  QStringLiteral("Created"),
                                   QStringLiteral("Modified"), QStringLiteral("Words"),
                                   QStringLiteral("Keywords"), QStringLiteral("Keyword Scents"),
@@ -54,6 +57,8 @@ InfoPanel::InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWind
     pages_->addWidget(makeKeywordsPage());
     pages_->addWidget(makeSavedSearchesPage());
     pages_->addWidget(makeSlipInfoPage());
+    resizeImage_ = new ResizeImageView([this] { return this->currentWindow(); }, this);
+    pages_->addWidget(resizeImage_);
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { showView(viewNames.value(id)); });
 
     const QString frame = defaults_.stringForKey(FrameKey);
@@ -144,22 +149,31 @@ QString InfoPanel::selectedViewName() const { return viewNames.value(pages_->cur
 
 void InfoPanel::showView(const QString& name) {
     const int index = std::max<int>(0, static_cast<int>(viewNames.indexOf(name)));
-    if (index == 0) {
+    if (index == KeywordsPage) {
         if (BoxWindow* window = currentWindow()) window->box().storeCurrentSlip();
     }
     pages_->setCurrentIndex(index);
     buttons_->button(index)->setChecked(true);
     setWindowTitle(viewTitles[index]);
+    if (index == ResizeImagePage) resizeImage_->initiateResizeImage();
     update();
 }
+
+void InfoPanel::slipTextSelectionChanged() {
+    if (pages_->currentIndex() == ResizeImagePage) resizeImage_->initiateResizeImage();
+}
+
+void InfoPanel::reopenResizeImage() { showView(ResizeImageViewName); }
 
 void InfoPanel::update() {
     BoxWindow* window = currentWindow();
     addKeywordToSearch_->setEnabled(window && window->box().selectedTabViewItemLabel() == Box::SearchTab);
     switch (pages_->currentIndex()) {
-    case 0: updateKeywordsList(); break;
-    case 1: savedSearchesChanged(savedSearches_->currentRow()); break;
-    default: showSlipInfo(); break;
+    case KeywordsPage: updateKeywordsList(); break;
+    case SavedSearchesPage: savedSearchesChanged(savedSearches_->currentRow()); break;
+    case SlipInfoPage: showSlipInfo(); break;
+    // The resize view is left alone: it follows the slip text's selection.
+    default: break;
     }
 }
 
@@ -190,13 +204,16 @@ void InfoPanel::savedSearchesChanged(int rowToSelect) {
 
 void InfoPanel::showSlipInfo() {
     BoxWindow* window = currentWindow();
-    const SlipPtr slip = window ? window->box().currentSlip() : nullptr;
+    const SlipPtr extraSlip = window && keyExtraWindowSlip_ ? keyExtraWindowSlip_() : nullptr;
+    const SlipPtr slip = extraSlip ? extraSlip : window ? window->box().currentSlip() : nullptr;
     if (!slip) {
         for (auto& [title, label] : infoFields_) label->setText(InfoPanelModel::NotAvailable);
         author_->setText(InfoPanelModel::NotAvailable);
         return;
     }
-    window->box().storeCurrentSlip();
+    if (!extraSlip) window->box().storeCurrentSlip();
+    // The author field changes the box's current slip, not the one shown here.
+    author_->setReadOnly(extraSlip != nullptr);
     const InfoPanelModel::SlipInfo info = InfoPanelModel(window->box(), window->uiPort()).slipInfoForSlip(*slip);
     const QString values[] = {info.slipID, info.creationTime,  info.lastModificationTime, info.words,
                               info.keywords, info.keywordScents, info.slipScents};

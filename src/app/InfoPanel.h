@@ -20,10 +20,12 @@ namespace fendle {
 
 class BoxWindow;
 class Defaults;
+class ResizeImageView;
 
 // The floating panel that always refers to the box of the front window:
 // the box's keyword list, its saved searches and the current slip's
-// information with an editable author.
+// information with an editable author, and the resizing of the picture
+// selected in the slip text.
 class InfoPanel : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ public:
     static inline const QString KeywordsListView = QStringLiteral("keywordsListView");
     static inline const QString SavedSearchesView = QStringLiteral("savedSearchesView");
     static inline const QString SlipInfoView = QStringLiteral("slipInfoView");
+    static inline const QString ResizeImageViewName = QStringLiteral("resizeImageView");
 
     // currentWindow answers the box window the panel refers to, or none.
     InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
@@ -47,6 +50,15 @@ public:
     QListWidget* savedSearchesTable() const { return savedSearches_; }
     QLineEdit* slipAuthorField() const { return author_; }
     QString slipInfoText(const QString& field) const;
+    ResizeImageView* resizeImageView() const { return resizeImage_; }
+
+    // The slip of the extra slip window in front, if one is: the slip
+    // information shows it rather than the box's current slip.
+    void setKeyExtraWindowSlip(std::function<SlipPtr()> slip) { keyExtraWindowSlip_ = std::move(slip); }
+    // The resize view follows the selection of the slip text.
+    void slipTextSelectionChanged();
+    // Shows the resize view with the selected picture taken up again.
+    void reopenResizeImage();
 
     void doubleClickOnKeywordsListTable();
     void saveSearch();
@@ -68,6 +80,8 @@ private:
     QListWidget* savedSearches_;
     QLineEdit* author_;
     std::map<QString, QLabel*> infoFields_;
+    ResizeImageView* resizeImage_;
+    std::function<SlipPtr()> keyExtraWindowSlip_;
     bool movingSelectionMyself_ = false;
 
     BoxWindow* currentWindow() const { return currentWindow_ ? currentWindow_() : nullptr; }

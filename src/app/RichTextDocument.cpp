@@ -73,14 +73,18 @@ void RichTextDocument::insert(QTextCursor& cursor, const RichText& text) {
 
 void RichTextDocument::insertAttachment(QTextCursor& cursor, const QTextCharFormat& format,
                                         const AttachmentAttribute& attachment) {
-    const QImage image = AttachmentImage::imageFor(attachment);
+    const QImage picture = AttachmentImage::decode(attachment.contents);
+    const QImage image = picture.isNull() ? AttachmentImage::fileSymbol(attachment.fileName) : picture;
     const QUrl name(AttachmentScheme + QLatin1Char(':') + QString::number(++imageCount_));
     document_.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat imageFormat;
     imageFormat.merge(format);
     imageFormat.setName(name.toString());
-    imageFormat.setWidth(image.width() * mapping_.scale());
-    imageFormat.setHeight(image.height() * mapping_.scale());
+    // A picture shows at its display size; a file symbol at its own.
+    const QSizeF shown =
+        picture.isNull() ? QSizeF(image.size()) : AttachmentImage::displaySize(attachment.contents, picture.size());
+    imageFormat.setWidth(shown.width() * mapping_.scale());
+    imageFormat.setHeight(shown.height() * mapping_.scale());
     cursor.insertImage(imageFormat);
 }
 

@@ -1,6 +1,7 @@
 #include "app/SlipFields.h"
 
 #include "app/FieldCompletion.h"
+#include "app/KeywordsField.h"
 #include "document/Box.h"
 #include "document/SlipTextInsertion.h"
 
@@ -23,7 +24,8 @@ namespace fendle {
 
 namespace {
 
-void setTextKeepingCursor(QLineEdit* field, const QString& text) {
+template <typename Field>
+void setTextKeepingCursor(Field* field, const QString& text) {
     if (field->text() != text) field->setText(text);
 }
 
@@ -32,7 +34,7 @@ void setTextKeepingCursor(QLineEdit* field, const QString& text) {
 SlipFields::SlipFields(Box& box, QWidget* parent)
     : QWidget(parent),
       box_(box),
-      keywords_(new QLineEdit(this)),
+      keywords_(new KeywordsField(this)),
       source_(new QLineEdit(this)),
       snapBack_(new QToolButton(this)),
       type_(new QComboBox(this)),
@@ -56,10 +58,8 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     keywordsCompleter_->setModel(keywordCompletions_);
     keywordsCompleter_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     keywordsCompleter_->setWidget(keywords_);
-    connect(keywordsCompleter_, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& pick) {
-        keywords_->setText(FieldCompletion::completeLastKeyword(keywords_->text(), pick));
-        typed(EditorModel::KeywordsCell, keywords_->text());
-    });
+    connect(keywordsCompleter_, qOverload<const QString&>(&QCompleter::activated), this,
+            &SlipFields::keywordCompletionChosen);
     sourceCompleter_->setModel(sourceCompletions_);
     sourceCompleter_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     sourceCompleter_->setWidget(source_);
@@ -78,8 +78,8 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     form->addRow(QStringLiteral("Source:"), sourceRow);
     form->addRow(QStringLiteral("Type:"), type_);
 
-    connect(keywords_, &QLineEdit::textEdited, this, &SlipFields::keywordsTyped);
-    connect(keywords_, &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorModel::KeywordsCell); });
+    connect(keywords_, &KeywordsField::textEdited, this, &SlipFields::keywordsTyped);
+    connect(keywords_, &KeywordsField::returnPressed, this, [this] { endFieldEditing(EditorModel::KeywordsCell); });
     connect(source_, &QLineEdit::textEdited, this, &SlipFields::sourceTyped);
     connect(source_, &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorModel::SourceCell); });
     connect(snapBack_, &QToolButton::clicked, this, &SlipFields::sourceSnapBackButtonPressed);
@@ -146,13 +146,21 @@ void SlipFields::typed(int cell, const QString& text) {
 void SlipFields::keywordsTyped(const QString& text) {
     typed(EditorModel::KeywordsCell, text);
     if (!autoCompleteKeywords_) return;
-    const QStringList completions =
-        FieldCompletion::possibleKeywordCompletions(keywordsInBox_, FieldCompletion::currentKeywordToken(text));
+    const QString token = FieldCompletion::keywordTokenAt(text, keywords_->cursorPosition()).typed;
+    const QStringList completions = FieldCompletion::possibleKeywordCompletions(keywordsInBox_, token);
     keywordCompletions_->setStringList(completions);
     if (completions.isEmpty())
         keywordsCompleter_->popup()->hide();
     else
         keywordsCompleter_->complete();
+}
+
+void SlipFields::keywordCompletionChosen(const QString& pick) {
+    const FieldCompletion::Completed completed =
+        FieldCompletion::completeKeywordAt(keywords_->text(), keywords_->cursorPosition(), pick);
+    keywords_->setText(completed.text);
+    keywords_->setCursorPosition(int(completed.cursor));
+    typed(EditorModel::KeywordsCell, completed.text);
 }
 
 void SlipFields::sourceTyped(const QString& text) {
@@ -199,6 +207,7 @@ void SlipFields::endFieldEditing(int cell) {
     // New keywords rank the slip scents anew.
     if (cell == EditorModel::KeywordsCell && box_.currentSlip() && !(box_.currentSlip()->keywords() == before))
         box_.updateSlipScent();
+    if (cell == EditorModel::KeywordsCell) keywords_->adjustSizeAndAnimate();
     emit fieldEditingEnded(cell);
 }
 

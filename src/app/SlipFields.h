@@ -11,6 +11,7 @@ class QToolButton;
 namespace fendle {
 
 class Box;
+class KeywordsField;
 
 // The keywords, source and slip-type fields of the "Slip" tab, bound to
 // the box's editor model: typing starts an edit session, leaving the field
@@ -20,7 +21,7 @@ class SlipFields : public QWidget {
 public:
     explicit SlipFields(Box& box, QWidget* parent = nullptr);
 
-    QLineEdit* keywordsField() const { return keywords_; }
+    KeywordsField* keywordsField() const { return keywords_; }
     QLineEdit* sourceField() const { return source_; }
     QComboBox* typeField() const { return type_; }
     QToolButton* sourceSnapBackButton() const { return snapBack_; }
@@ -45,7 +46,7 @@ protected:
 
 private:
     Box& box_;
-    QLineEdit* keywords_;
+    KeywordsField* keywords_;
     QLineEdit* source_;
     QToolButton* snapBack_;
     QComboBox* type_;
@@ -64,6 +65,7 @@ private:
     bool dropOnSourceField(QDropEvent& event);
     void typed(int cell, const QString& text);
     void keywordsTyped(const QString& text);
+    void keywordCompletionChosen(const QString& pick);
     void sourceTyped(const QString& text);
     void typeTyped(const QString& text);
     void typeChosen(int index);

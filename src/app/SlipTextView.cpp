@@ -112,6 +112,7 @@ void SlipTextView::documentChanged(int position, int removed, int added) {
 void SlipTextView::selectionMoved() {
     if (showing_) return;
     box_.editor().setSelectedRangesOfSlipText({viewSelection()});
+    emit slipTextSelectionChanged();
 }
 
 // ---- events -----------------------------------------------------------------

@@ -47,6 +47,8 @@ public:
     void pasteAsPlainText();
 
 signals:
+    // The user moved the cursor or the selection.
+    void slipTextSelectionChanged();
     void zoomChanged(int percent);
     // Shift-Tab asks the window to focus the slip-scent list.
     void focusSlipScentsRequested();

@@ -55,8 +55,10 @@ BoxPtr FendleController::currentDocument() const { return current_.lock(); }
 void FendleController::setCurrentDocument(const BoxPtr& box) { current_ = box; }
 
 BoxPtr FendleController::currentBoxInterface() const {
-    if (BoxPtr box = currentDocument()) return box;
-    return keyExtraWindowBox_.lock();
+    // An extra slip window in front belongs to no document window: its box
+    // is the one the menus and the inspector work on.
+    if (BoxPtr box = keyExtraWindowBox_.lock()) return box;
+    return currentDocument();
 }
 
 BoxData* FendleController::currentBoxData() const {

@@ -68,9 +68,11 @@ public:
     const std::vector<Document>& documents() const { return documents_; }
     BoxPtr currentDocument() const;
     void setCurrentDocument(const BoxPtr& box);
-    // The current box, or the box of the extra slip window that is key.
+    // The box of the extra slip window that is key, else the current box.
     BoxPtr currentBoxInterface() const;
     BoxData* currentBoxData() const;
+    // Set while an extra slip window is the key window, cleared (none) when
+    // another window becomes key.
     void setKeyExtraWindowBox(const BoxPtr& box) { keyExtraWindowBox_ = box; }
     // Where the next extra slip window of any box cascades from.
     QPoint& nextExtraWindowPoint() { return nextExtraWindowPoint_; }

@@ -1109,6 +1109,7 @@ void Box::applyRestoreOldSlipStateForUndo(const SlipPtr& putBack, const SlipPtr&
     showReplacement(putBack);
     registerStep([this, putBack, replaced, actionName] { applyRestoreOldSlipStateForUndo(replaced, putBack, actionName); },
                  actionName);
+    if (actionName == names::ResizeImage) call(hooks_.initiateResizeImage);
 }
 
 void Box::registerFlagSlipUndo(const QStringList& keys, bool valueJustSet) {

@@ -32,6 +32,9 @@ struct BoxHooks {
     // Others told about changes: the Spotlight plug-in and the inspector.
     std::function<void(const SlipPtr&)> slipChanged;
     std::function<void()> keywordListChanged;
+    // Undoing or redoing a picture resize takes the picture up again in the
+    // inspector's resize controls.
+    std::function<void()> initiateResizeImage;
 
     // Clipboard form: the export text of a slip.
     std::function<QString(const Slip&)> exportString;

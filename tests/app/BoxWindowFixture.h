@@ -2,6 +2,7 @@
 #include "app/BoxMenuBar.h"
 #include "app/BoxToolBar.h"
 #include "app/BoxWindow.h"
+#include "app/KeywordsField.h"
 #include "app/QtUiPort.h"
 #include "app/SegmentedControl.h"
 #include "app/SlipFields.h"
@@ -56,7 +57,7 @@ protected:
     static void settle() { QApplication::processEvents(); }
     QString current() const { return box->currentSlip() ? box->currentSlip()->key() : QString(); }
     BoxToolBar& toolbar() const { return *window->toolBar(); }
-    QLineEdit* keywordsField() const { return window->fields()->keywordsField(); }
+    KeywordsField* keywordsField() const { return window->fields()->keywordsField(); }
     QLineEdit* sourceField() const { return window->fields()->sourceField(); }
 
     // The menu item as it is titled now, enabled by its rule.
@@ -79,7 +80,8 @@ protected:
         settle();
     }
     // Types into a field as the user does: focus, replace, then leave for another field.
-    void typeInto(QLineEdit* field, const QString& text, QWidget* leaveTo) {
+    template <typename Field>
+    void typeInto(Field* field, const QString& text, QWidget* leaveTo) {
         field->setFocus();
         settle();
         field->selectAll();

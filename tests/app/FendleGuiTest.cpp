@@ -1,5 +1,6 @@
 #include "app/BoxMenuBar.h"
 #include "app/FendleGui.h"
+#include "app/KeywordsField.h"
 #include "app/SlipFields.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
@@ -57,7 +58,8 @@ protected:
         return window;
     }
 
-    static void typeInto(QLineEdit* field, const QString& text, QWidget* leaveTo) {
+    template <typename Field>
+    static void typeInto(Field* field, const QString& text, QWidget* leaveTo) {
         field->setFocus();
         field->selectAll();
         QTest::keyClicks(field, text);

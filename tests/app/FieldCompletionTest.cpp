@@ -19,11 +19,30 @@ TEST(FieldCompletionTest, KeywordCompletionIsCaseSensitiveAndNoneForNothingTyped
     EXPECT_TRUE(FieldCompletion::possibleKeywordCompletions(keywords, "").isEmpty());
 }
 
-TEST(FieldCompletionTest, TheKeywordBeingTypedIsTheLastOne) {
-    EXPECT_EQ(FieldCompletion::currentKeywordToken("one, two, th"), "th");
-    EXPECT_EQ(FieldCompletion::currentKeywordToken("solo"), "solo");
-    EXPECT_EQ(FieldCompletion::completeLastKeyword("one, two, th", "three"), "one, two, three");
-    EXPECT_EQ(FieldCompletion::completeLastKeyword("th", "three"), "three");
+TEST(FieldCompletionTest, TheKeywordBeingTypedIsTheOneUnderTheCursor) {
+    EXPECT_EQ(FieldCompletion::keywordTokenAt("one, two, th", 12).typed, "th");
+    EXPECT_EQ(FieldCompletion::keywordTokenAt("solo", 4).typed, "solo");
+    // In the middle: the part of the keyword before the cursor.
+    const FieldCompletion::KeywordToken middle = FieldCompletion::keywordTokenAt("one, twelve, three", 7);
+    EXPECT_EQ(middle.typed, "tw");
+    EXPECT_EQ(middle.start, 5);
+    EXPECT_EQ(middle.end, 11);
+    EXPECT_EQ(FieldCompletion::keywordTokenAt("one, ", 5).typed, "");
+    // A cursor outside the text is taken as its end or start.
+    EXPECT_EQ(FieldCompletion::keywordTokenAt("ab", 99).typed, "ab");
+    EXPECT_EQ(FieldCompletion::keywordTokenAt("ab", -3).typed, "");
+}
+
+TEST(FieldCompletionTest, CompletingReplacesOnlyTheKeywordUnderTheCursor) {
+    const auto last = FieldCompletion::completeKeywordAt("one, two, th", 12, "three");
+    EXPECT_EQ(last.text, "one, two, three");
+    EXPECT_EQ(last.cursor, 15);
+    EXPECT_EQ(FieldCompletion::completeKeywordAt("th", 2, "three").text, "three");
+    const auto middle = FieldCompletion::completeKeywordAt("one, tw, three", 7, "twelve");
+    EXPECT_EQ(middle.text, "one, twelve, three");
+    EXPECT_EQ(middle.cursor, 11);
+    // A keyword typed right behind a comma gets its space.
+    EXPECT_EQ(FieldCompletion::completeKeywordAt("one,tw", 6, "twelve").text, "one, twelve");
 }
 
 TEST(FieldCompletionTest, SourceCompletionsAreDistinctAndSorted) {

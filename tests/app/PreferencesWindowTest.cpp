@@ -1,6 +1,7 @@
 #include "app/BoxMenuBar.h"
 #include "app/BoxToolBar.h"
 #include "app/FendleGui.h"
+#include "app/KeywordsField.h"
 #include "app/PreferencesWindow.h"
 #include "app/SlipFields.h"
 #include "appcore/Preferences.h"
