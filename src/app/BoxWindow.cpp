@@ -15,6 +15,8 @@
 #include "app/SegmentedControl.h"
 #include "app/SlipCommands.h"
 #include "app/SlipFields.h"
+#include "app/WebPageReader.h"
+#include "appcore/FendleApplication.h"
 #include "app/SlipPrinter.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
@@ -226,6 +228,22 @@ void BoxWindow::connectBox() {
     box_->undoManager().addDidUndoOrRedoObserver([self] {
         if (self) self->scheduleSync();
     });
+    connectWebResources();
+}
+
+void BoxWindow::connectWebResources() {
+    // Hooks already given (by a test, say) are kept.
+    BoxHooks& hooks = box_->hooks();
+    if (!hooks.mediaTextFromURL) hooks.mediaTextFromURL = &FendleApplication::attachmentFromURL;
+    if (!hooks.webPageFromURL) hooks.webPageFromURL = [](const QUrl& url) { return WebPageReader::read(url); };
+    if (!hooks.showFetchProgress) {
+        hooks.showFetchProgress = [](bool running) {
+            if (running)
+                QApplication::setOverrideCursor(Qt::BusyCursor);
+            else
+                QApplication::restoreOverrideCursor();
+        };
+    }
 }
 
 void BoxWindow::connectExtraSlipWindows() {
