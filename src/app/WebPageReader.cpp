@@ -44,10 +44,36 @@ RichText resolvedAgainst(const RichText& text, const QUrl& base) {
     return RichText::fromRuns(characters, std::move(runs));
 }
 
+// How deeply the page nests its elements, counted from tags that are
+// closed in practice (void elements and those whose end tag may be left
+// out do not count); stops counting once above limit.
+qsizetype nestingDepth(QStringView page, qsizetype limit) {
+    static const QStringList uncounted{
+        QStringLiteral("br"), QStringLiteral("img"), QStringLiteral("hr"), QStringLiteral("meta"), QStringLiteral("link"), QStringLiteral("input"), QStringLiteral("area"), QStringLiteral("base"), QStringLiteral("col"),
+        QStringLiteral("embed"), QStringLiteral("param"), QStringLiteral("source"), QStringLiteral("track"), QStringLiteral("wbr"), QStringLiteral("p"), QStringLiteral("li"), QStringLiteral("td"), QStringLiteral("th"),
+        QStringLiteral("tr"), QStringLiteral("option"), QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("!doctype")};
+    qsizetype depth = 0;
+    qsizetype deepest = 0;
+    for (qsizetype at = page.indexOf(u'<'); at >= 0 && deepest <= limit; at = page.indexOf(u'<', at + 1)) {
+        const bool closing = at + 1 < page.size() && page[at + 1] == u'/';
+        qsizetype end = at + (closing ? 2 : 1);
+        const qsizetype start = end;
+        while (end < page.size() && (page[end].isLetterOrNumber() || page[end] == u'!')) ++end;
+        if (end == start || uncounted.contains(page.sliced(start, end - start).toString().toLower())) continue;
+        depth = closing ? std::max<qsizetype>(0, depth - 1) : depth + 1;
+        deepest = std::max(deepest, depth);
+    }
+    return deepest;
+}
+
 }  // namespace
 
-WebPage WebPageReader::fromHtml(const QByteArray& html, const QUrl& base) {
+Result<WebPage> WebPageReader::fromHtml(const QByteArray& html, const QUrl& base) {
     const QString page = decodedPage(html.first(std::min<qsizetype>(html.size(), MaxPageSize)));
+    // The HTML reader's time grows with the square of the nesting depth:
+    // a hostile page could keep it busy for hours.
+    if (nestingDepth(page, MaxNestingDepth) > MaxNestingDepth)
+        return Result<WebPage>::failure(QStringLiteral("The page nests its elements too deeply to be read"));
     DocumentWithoutResources document;
     document.setBaseUrl(base);
     document.setHtml(page);

@@ -14,9 +14,11 @@ class WebPageReader {
 public:
     static constexpr qint64 MaxPageSize = qint64(8) << 20;
     static constexpr int TimeoutMilliseconds = 60000;
+    // Deeper pages are refused rather than read for minutes.
+    static constexpr qsizetype MaxNestingDepth = 512;
 
     static Result<WebPage> read(const QUrl& url, int timeoutMilliseconds = TimeoutMilliseconds);
-    static WebPage fromHtml(const QByteArray& html, const QUrl& base);
+    static Result<WebPage> fromHtml(const QByteArray& html, const QUrl& base);
 };
 
 }  // namespace fendle

@@ -19,7 +19,7 @@ TEST(WebPageReaderTest, ThePageBecomesTextWithLinksResolvedAgainstItsAddressAndI
     const QByteArray html = R"(<html><head><title>T</title>
         <meta name="keywords" content="birds, Nests"></head>
         <body><p>Read <a href="../more.html">more</a> or <a href="https://other.org/x">elsewhere</a>.</p></body></html>)";
-    const WebPage page = WebPageReader::fromHtml(html, QUrl("https://example.org/notes/page.html"));
+    const WebPage page = *WebPageReader::fromHtml(html, QUrl("https://example.org/notes/page.html"));
     const QString text = page.text.string();
     EXPECT_EQ(text.trimmed(), "Read more or elsewhere.");
     const qsizetype more = text.indexOf("more");
@@ -37,7 +37,7 @@ TEST(WebPageReaderTest, PicturesThePageNamesAreNotLoadedNotEvenLocalFiles) {
     picture.close();
     const QByteArray html = "<p>before<img src=\"" + QUrl::fromLocalFile(picture.fileName()).toEncoded() +
                             "\">after<img src=\"secret.png\"></p>";
-    const WebPage page = WebPageReader::fromHtml(html, QUrl::fromLocalFile(folder.filePath("page.html")));
+    const WebPage page = *WebPageReader::fromHtml(html, QUrl::fromLocalFile(folder.filePath("page.html")));
     EXPECT_EQ(page.text.string().trimmed(), "beforeafter");
     EXPECT_FALSE(page.text.hasAttachments());
     EXPECT_EQ(page.keywords, std::nullopt);
@@ -45,9 +45,23 @@ TEST(WebPageReaderTest, PicturesThePageNamesAreNotLoadedNotEvenLocalFiles) {
 
 TEST(WebPageReaderTest, TheDeclaredCharacterSetIsHonoured) {
     const QByteArray html = "<meta charset=\"iso-8859-1\"><meta name=\"keywords\" content=\"caf\xe9\"><p>na\xefve</p>";
-    const WebPage page = WebPageReader::fromHtml(html, QUrl("http://example.org/"));
+    const WebPage page = *WebPageReader::fromHtml(html, QUrl("http://example.org/"));
     EXPECT_EQ(page.text.string().trimmed(), QString::fromUtf8("na\xc3\xafve"));
     EXPECT_EQ(page.keywords, QStringList{QString::fromUtf8("caf\xc3\xa9")});
+}
+
+TEST(WebPageReaderTest, PagesNestedTooDeeplyAreRefusedRatherThanReadForMinutes) {
+    const auto nested = [](const QByteArray& open, const QByteArray& close, int depth) {
+        return open.repeated(depth) + "x" + close.repeated(depth);
+    };
+    const qsizetype limit = WebPageReader::MaxNestingDepth;
+    EXPECT_FALSE(WebPageReader::fromHtml(nested("<table><tr><td>", "", 20000), QUrl()));
+    EXPECT_FALSE(WebPageReader::fromHtml(nested("<div>", "", int(limit) + 1), QUrl()));
+    const Result<WebPage> atLimit = WebPageReader::fromHtml(nested("<div>", "</div>", int(limit)), QUrl());
+    ASSERT_TRUE(atLimit) << atLimit.error().toStdString();
+    EXPECT_EQ(atLimit->text.string().trimmed(), "x");
+    // Closed elements one after another are not nesting, nor are paragraphs left open.
+    EXPECT_TRUE(WebPageReader::fromHtml(QByteArray("<div>a</div>").repeated(5000) + QByteArray("<p>b").repeated(5000), QUrl()));
 }
 
 TEST(WebPageReaderTest, ReadsFromTheWebAndReportsWhatWentWrong) {
