@@ -49,9 +49,12 @@ RichText resolvedAgainst(const RichText& text, const QUrl& base) {
 // out do not count); stops counting once above limit.
 qsizetype nestingDepth(QStringView page, qsizetype limit) {
     static const QStringList uncounted{
-        QStringLiteral("br"), QStringLiteral("img"), QStringLiteral("hr"), QStringLiteral("meta"), QStringLiteral("link"), QStringLiteral("input"), QStringLiteral("area"), QStringLiteral("base"), QStringLiteral("col"),
-        QStringLiteral("embed"), QStringLiteral("param"), QStringLiteral("source"), QStringLiteral("track"), QStringLiteral("wbr"), QStringLiteral("p"), QStringLiteral("li"), QStringLiteral("td"), QStringLiteral("th"),
-        QStringLiteral("tr"), QStringLiteral("option"), QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("!doctype")};
+        QStringLiteral("br"), QStringLiteral("img"), QStringLiteral("hr"), QStringLiteral("meta"),
+        QStringLiteral("link"), QStringLiteral("input"), QStringLiteral("area"), QStringLiteral("base"),
+        QStringLiteral("col"), QStringLiteral("embed"), QStringLiteral("param"), QStringLiteral("source"),
+        QStringLiteral("track"), QStringLiteral("wbr"), QStringLiteral("p"), QStringLiteral("li"),
+        QStringLiteral("td"), QStringLiteral("th"), QStringLiteral("tr"), QStringLiteral("option"),
+        QStringLiteral("dt"), QStringLiteral("dd"), QStringLiteral("!doctype")};
     qsizetype depth = 0;
     qsizetype deepest = 0;
     for (qsizetype at = page.indexOf(u'<'); at >= 0 && deepest <= limit; at = page.indexOf(u'<', at + 1)) {
