@@ -17,6 +17,8 @@
 #include "app/SegmentedControl.h"
 #include "app/SlipCommands.h"
 #include "app/SlipFields.h"
+#include "app/WebPageReader.h"
+#include "appcore/FendleApplication.h"
 #include "app/SlipPrinter.h"
 #include "app/SlipScentView.h"
 #include "app/SlipTextView.h"
@@ -238,6 +240,22 @@ void BoxWindow::connectBox() {
         if (previous) previous();
         if (self && self->host_) self->host_->initiateResizeImage(*self);
     };
+    connectWebResources();
+}
+
+void BoxWindow::connectWebResources() {
+    // Hooks already given (by a test, say) are kept.
+    BoxHooks& hooks = box_->hooks();
+    if (!hooks.mediaTextFromURL) hooks.mediaTextFromURL = &FendleApplication::attachmentFromURL;
+    if (!hooks.webPageFromURL) hooks.webPageFromURL = [](const QUrl& url) { return WebPageReader::read(url); };
+    if (!hooks.showFetchProgress) {
+        hooks.showFetchProgress = [](bool running) {
+            if (running)
+                QApplication::setOverrideCursor(Qt::BusyCursor);
+            else
+                QApplication::restoreOverrideCursor();
+        };
+    }
 }
 
 void BoxWindow::connectExtraSlipWindows() {

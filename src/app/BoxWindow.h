@@ -166,6 +166,8 @@ private:
     void connectToolbar();
     void connectListMenus();
     void connectBox();
+    // Web pages and media files dropped on the slip are fetched with a busy cursor.
+    void connectWebResources();
     void connectExtraSlipWindows();
     void setUpWindow();
     // One user event: its undo steps group together, then the window follows the box.

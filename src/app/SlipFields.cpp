@@ -4,6 +4,7 @@
 #include "app/KeywordsField.h"
 #include "document/Box.h"
 #include "document/SlipTextInsertion.h"
+#include "document/WebContentDrop.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -102,6 +103,13 @@ int SlipFields::cellOf(const QObject* widget) const {
 
 bool SlipFields::eventFilter(QObject* watched, QEvent* event) {
     const int cell = cellOf(watched);
+    if (cell == EditorModel::SourceCell && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) &&
+        acceptsLinkDrop(*static_cast<QDropEvent*>(event))) {
+        // The field itself would only take drags that carry text.
+        static_cast<QDropEvent*>(event)->setDropAction(Qt::CopyAction);
+        event->accept();
+        return true;
+    }
     if (cell == EditorModel::SourceCell && event->type() == QEvent::Drop && dropOnSourceField(*static_cast<QDropEvent*>(event)))
         return true;
     if (cell != EditorModel::NoCell) {
@@ -115,10 +123,29 @@ bool SlipFields::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool SlipFields::acceptsLinkDrop(const QDropEvent& event) const {
+    const QMimeData* data = event.mimeData();
+    return data && data->hasUrls() && !data->urls().isEmpty() && (event.possibleActions() & Qt::CopyAction) &&
+           box_.editor().isEditable();
+}
+
 bool SlipFields::dropOnSourceField(QDropEvent& event) {
     const QMimeData* data = event.mimeData();
-    // Addresses are the field's own drop: the text goes in where it lands.
-    if (!data || data->hasUrls() || !data->hasText() || !box_.editor().isEditable()) return false;
+    if (!data || !box_.editor().isEditable()) return false;
+    if (acceptsLinkDrop(event)) {
+        // Web pages and files alike become the source as their address.
+        {
+            UndoManager::EventScope scope(box_.undoManager());
+            WebContentDrop(box_).replaceSourceWithLink(data->urls().first(), source_->text(), true);
+        }
+        event.setDropAction(Qt::CopyAction);
+        event.accept();
+        showEditorFields();
+        emit fieldEditingEnded(EditorModel::SourceCell);
+        return true;
+    }
+    // Addresses without a copy are the field's own drop.
+    if (data->hasUrls() || !data->hasText()) return false;
     {
         UndoManager::EventScope scope(box_.undoManager());
         SlipTextInsertion(box_).dropStringOnSourceField(data->text());

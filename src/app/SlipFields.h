@@ -61,6 +61,8 @@ private:
     bool showing_ = false;
 
     int cellOf(const QObject* widget) const;
+    // An address dragged with a copy on offer becomes the source.
+    bool acceptsLinkDrop(const QDropEvent& event) const;
     // A string dropped on the source field is appended ("\\cite{label}" brings the label).
     bool dropOnSourceField(QDropEvent& event);
     void typed(int cell, const QString& text);

@@ -2,7 +2,9 @@
 
 #include "document/Box.h"
 #include "document/SlipLinks.h"
+#include "document/SlipTextDragAndDrop.h"
 #include "document/SlipTextInsertion.h"
+#include "document/WebContentDrop.h"
 #include "platform/RichTextFile.h"
 #include "platform/RtfReader.h"
 
@@ -57,13 +59,14 @@ bool SlipTextDrop::perform(const QMimeData& data, Qt::DropAction proposed, qsize
         insertion.insertAttributedString(*text, index);
         return true;
     }
-    if (data.hasUrls() && !data.urls().isEmpty()) {
-        QStringList files;
-        for (const QUrl& url : data.urls())
-            if (url.isLocalFile()) files.append(url.toLocalFile());
-        if (!files.isEmpty()) return dropFiles(files, proposed, index);
-        return dropWebAddress(data, data.urls().first(), index);
-    }
+    const QList<QUrl> urls = data.hasUrls() ? data.urls() : QList<QUrl>();
+    QStringList files;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile()) files.append(url.toLocalFile());
+    if (!files.isEmpty()) return dropFiles(files, proposed, index);
+    const std::optional<sliptextdrag::UrlsWithTitles> titled = urlsWithTitles(data);
+    if (!urls.isEmpty() || titled)
+        return dropWebAddress(data, titled, urls.isEmpty() ? QUrl(titled->urls.first()) : urls.first(), index);
     if (data.hasText()) {
         insertion.insertAttributedString(plainText_ ? plainText_(data.text()) : RichText(data.text()), index);
         return true;
@@ -90,12 +93,36 @@ bool SlipTextDrop::dropFiles(const QStringList& paths, Qt::DropAction proposed, 
     return true;
 }
 
-bool SlipTextDrop::dropWebAddress(const QMimeData& data, const QUrl& url, qsizetype index) {
+std::optional<sliptextdrag::UrlsWithTitles> SlipTextDrop::urlsWithTitles(const QMimeData& data) {
+    if (!data.hasFormat(sliptextdrag::WebUrlsWithTitlesType)) return std::nullopt;
+    return sliptextdrag::readUrlsWithTitles(data.data(sliptextdrag::WebUrlsWithTitlesType));
+}
+
+bool SlipTextDrop::dropWebAddress(const QMimeData& data, const std::optional<sliptextdrag::UrlsWithTitles>& titled,
+                                  const QUrl& url, qsizetype index) {
+    if (!url.isLocalFile() && WebContentDrop::isMediaURL(url)) {
+        WebContentDrop(box_).insertMediaAtIndex(url, index);
+        return true;
+    }
+    SlipTextInsertion insertion(box_);
+    if (titled) {
+        // A slip link dragged out of a slip text carries its internal form too.
+        const std::optional<QString> internal =
+            data.hasFormat(sliptextdrag::InternalSlipLinkType)
+                ? std::optional(QString::fromUtf8(data.data(sliptextdrag::InternalSlipLinkType).left(4096)))
+                : std::nullopt;
+        const auto slipLink = sliptextdrag::droppedSlipLink(*titled, internal, boxUrlString(box_));
+        const sliptextdrag::DroppedLink link = slipLink.value_or(
+            sliptextdrag::DroppedLink{titled->urls.first(), titled->titles.value(0)});
+        // An empty title would make an invisible link: the drop would seem to do nothing.
+        insertion.addURL(link.target, link.title.isEmpty() ? titled->urls.first() : link.title, index);
+        return true;
+    }
     const QString address = url.toString();
     // Reference-manager addresses are the text control's to handle.
     if (address.startsWith(QLatin1String("bookends://"))) return false;
     const QString title = data.hasFormat(MozUrlType) ? titleOfMozUrl(data) : QString();
-    SlipTextInsertion(box_).addURL(address, title.isEmpty() ? address : title, index);
+    insertion.addURL(address, title.isEmpty() ? address : title, index);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "document/SlipTextDragAndDrop.h"
 #include "platform/RichText.h"
 
 #include <QString>
@@ -13,7 +14,9 @@ class Box;
 
 // What a drop on the slip text brings, in the order of precedence: rich
 // text (its links into this box made internal), file addresses (text files
-// inserted, other files as links), web addresses as links, plain text.
+// inserted, other files as links), media addresses as attachments fetched
+// from the web, other addresses as links (titled by the drag when it
+// carries titles), plain text.
 // Each becomes one undoable step of the box.
 class SlipTextDrop {
 public:
@@ -39,7 +42,9 @@ private:
 
     std::optional<RichText> richText(const QMimeData& data) const;
     bool dropFiles(const QStringList& paths, Qt::DropAction proposed, qsizetype index);
-    bool dropWebAddress(const QMimeData& data, const QUrl& url, qsizetype index);
+    static std::optional<sliptextdrag::UrlsWithTitles> urlsWithTitles(const QMimeData& data);
+    bool dropWebAddress(const QMimeData& data, const std::optional<sliptextdrag::UrlsWithTitles>& titled,
+                        const QUrl& url, qsizetype index);
 };
 
 }  // namespace fendle

@@ -207,7 +207,7 @@ void SlipTextView::pasteAsPlainText() {
 
 bool SlipTextView::canInsertFromMimeData(const QMimeData* source) const {
     return source->hasFormat(RtfMimeType) || source->hasFormat(RtfMimeTypeAlternative) || source->hasText() ||
-           source->hasUrls();
+           source->hasUrls() || source->hasFormat(sliptextdrag::WebUrlsWithTitlesType);
 }
 
 void SlipTextView::dropEvent(QDropEvent* event) {

@@ -287,18 +287,24 @@ void FendleApplication::deliver(Box& box, const RichText& text, int mode) {
 }
 
 std::optional<RichText> FendleApplication::attributedStringFromURL(const QUrl& url) {
-    const Result<QByteArray> data = downloadData(url, MaxAttachmentSize, DownloadTimeoutMilliseconds);
-    if (!data) {
-        logLine(QStringLiteral("FendleApplication:attributedStringFromURL: %1").arg(data.error()));
+    Result<RichText> text = attachmentFromURL(url);
+    if (!text) {
+        logLine(QStringLiteral("FendleApplication:attributedStringFromURL: %1").arg(text.error()));
         return std::nullopt;
     }
+    return std::move(*text);
+}
+
+Result<RichText> FendleApplication::attachmentFromURL(const QUrl& url) {
+    const Result<QByteArray> data = downloadData(url, MaxAttachmentSize, DownloadTimeoutMilliseconds);
+    if (!data) return Result<RichText>::failure(data);
     const QString folder = applicationSupportFolder() + QStringLiteral("/Fendle/drag-drop-temp");
     QString name = QFileInfo(url.path()).fileName();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = QStringLiteral("download");
     const QString path = folder + QLatin1Char('/') + name;
     // A link standing in for the folder would send the clean-up elsewhere.
     if (QFileInfo(folder).isSymLink()) QFile::remove(folder);
-    std::optional<RichText> result;
+    Result<RichText> result = Result<RichText>::failure(QStringLiteral("The download could not be kept as a file"));
     if (QDir().mkpath(folder) && writeFileAtomically(path, *data)) {
         // The attachment is made from the written file, as a dropped file would be.
         const Result<QByteArray> written = readWholeFile(path, MaxAttachmentSize);

@@ -1,5 +1,6 @@
 #pragma once
 #include "appcore/FendleController.h"
+#include "platform/Result.h"
 #include "platform/RichText.h"
 
 #include <QUrl>
@@ -62,6 +63,8 @@ public:
 
     // A web resource as a rich text holding it as its one attachment.
     std::optional<RichText> attributedStringFromURL(const QUrl& url);
+    // The same, saying why when it fails.
+    static Result<RichText> attachmentFromURL(const QUrl& url);
 
     static const QStringList& textCheckingKeys();
     bool textCheckingState(const QString& key) const;

@@ -48,6 +48,7 @@ public:
     UndoManager& undoManager() { return undo_; }
     EditorModel& editor() { return editor_; }
     BoxHooks& hooks() { return hooks_; }
+    UiPort& ui() { return ui_; }
 
     // Once the window is built: no edit, the first slip chosen by the
     // "FDLSlipToDisplayWhenOpeningBox" value.

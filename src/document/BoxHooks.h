@@ -1,11 +1,14 @@
 #pragma once
+#include "document/WebPage.h"
 #include "model/Slip.h"
+#include "platform/Result.h"
 #include "platform/TextAttributes.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 #include <optional>
 
@@ -50,6 +53,14 @@ struct BoxHooks {
     // The stored "CheckSpellingAsYouType", applied again on every refresh;
     // without it spell checking is off.
     std::function<bool()> checkSpellingAsYouType;
+
+    // Web resources taken into the current slip: a media file as a text
+    // holding it as its one attachment, any other address read as a page.
+    // Without them such drops fail with an alert and change nothing.
+    std::function<Result<RichText>(const QUrl&)> mediaTextFromURL;
+    std::function<Result<WebPage>(const QUrl&)> webPageFromURL;
+    // The slip text's progress indicator while one of them runs.
+    std::function<void(bool running)> showFetchProgress;
 
     // The preference "SlipTextFont".
     FontAttribute defaultSlipFont{QStringLiteral("Helvetica"), QStringLiteral("Helvetica"), 12.0};

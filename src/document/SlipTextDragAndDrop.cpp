@@ -78,15 +78,21 @@ void prepareDrop(Pasteboard& pasteboard, const QString& boxUrlString) {
 std::optional<DroppedLink> droppedSlipLink(const Pasteboard& pasteboard, const QString& boxUrlString) {
     const auto data = pasteboard.data(WebUrlsWithTitlesType);
     const auto list = data ? readUrlsWithTitles(*data) : std::nullopt;
-    if (!list || !list->urls.first().startsWith(Prefix)) return std::nullopt;
-    const QString title = list->titles.value(0);
-    const QString& address = list->urls.first();
+    if (!list) return std::nullopt;
+    const auto internal = pasteboard.data(InternalSlipLinkType);
+    return droppedSlipLink(*list, internal ? std::optional(QString::fromUtf8(*internal)) : std::nullopt, boxUrlString);
+}
+
+std::optional<DroppedLink> droppedSlipLink(const UrlsWithTitles& list, const std::optional<QString>& internal,
+                                           const QString& boxUrlString) {
+    if (list.urls.isEmpty() || !list.urls.first().startsWith(Prefix)) return std::nullopt;
+    const QString title = list.titles.value(0);
+    const QString& address = list.urls.first();
     // The internal form only names a slip of the box the link came from;
     // in another box it would point at a different slip of the same number.
     const qsizetype separator = address.indexOf(QStringLiteral("::"));
     const bool intoItsOwnBox = separator < 0 || address.mid(separator + 2) == boxUrlString;
-    const auto internal = pasteboard.data(InternalSlipLinkType);
-    if (intoItsOwnBox && internal) return DroppedLink{QString::fromUtf8(*internal), title};
+    if (intoItsOwnBox && internal) return DroppedLink{*internal, title};
     return DroppedLink{address, title};
 }
 

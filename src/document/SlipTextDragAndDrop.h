@@ -36,6 +36,9 @@ struct DroppedLink {
     friend bool operator==(const DroppedLink&, const DroppedLink&) = default;
 };
 std::optional<DroppedLink> droppedSlipLink(const Pasteboard& pasteboard, const QString& boxUrlString);
+// The same from the drag's two forms; internal is its "FendleInternalSlipLink" text.
+std::optional<DroppedLink> droppedSlipLink(const UrlsWithTitles& list, const std::optional<QString>& internal,
+                                           const QString& boxUrlString);
 
 }  // namespace sliptextdrag
 }  // namespace fendle

@@ -1,0 +1,130 @@
+#include "document/WebContentDrop.h"
+
+#include "document/Box.h"
+#include "document/SlipTextInsertion.h"
+#include "document/UndoNames.h"
+#include "platform/UiPort.h"
+
+#include <QFileInfo>
+
+namespace fendle {
+
+namespace {
+
+// The progress indicator runs for exactly as long as the fetch.
+class FetchProgress {
+public:
+    explicit FetchProgress(const std::function<void(bool)>& show) : show_(show) {
+        if (show_) show_(true);
+    }
+    ~FetchProgress() {
+        if (show_) show_(false);
+    }
+    FetchProgress(const FetchProgress&) = delete;
+    FetchProgress& operator=(const FetchProgress&) = delete;
+
+private:
+    const std::function<void(bool)>& show_;
+};
+
+bool isWebAddress(const QString& address) {
+    return address.startsWith(QLatin1String("http://")) || address.startsWith(QLatin1String("https://"));
+}
+
+}  // namespace
+
+bool WebContentDrop::isMediaURL(const QUrl& url) {
+    static const QStringList extensions{
+        QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("png"),
+        QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("avi"), QStringLiteral("mov"),
+        QStringLiteral("mpg"), QStringLiteral("mp3"), QStringLiteral("mp4"), QStringLiteral("mpeg"),
+        QStringLiteral("pdf")};
+    // The extension of the last path component only: a dot in a folder name is none.
+    const QString name = url.path().section(QLatin1Char('/'), -1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 && extensions.contains(name.mid(dot + 1));
+}
+
+Result<WebPage> WebContentDrop::fetch(const QUrl& url) {
+    const BoxHooks& hooks = box_.hooks();
+    const FetchProgress progress(hooks.showFetchProgress);
+    if (isMediaURL(url)) {
+        if (!hooks.mediaTextFromURL) return Result<WebPage>::failure(QStringLiteral("Media files cannot be read here"));
+        Result<RichText> text = hooks.mediaTextFromURL(url);
+        if (!text) return Result<WebPage>::failure(text);
+        return WebPage{std::move(*text), std::nullopt};
+    }
+    if (!hooks.webPageFromURL) return Result<WebPage>::failure(QStringLiteral("Web pages cannot be read here"));
+    return hooks.webPageFromURL(url);
+}
+
+bool WebContentDrop::userTakesKeywords() {
+    const UiPort::Alert question{UiPort::AlertStyle::Sheet, KeywordsQuestion, KeywordsQuestionDetail,
+                                 {QStringLiteral("No"), QStringLiteral("Yes")}};
+    return box_.ui().askQuestion(question) == 1;
+}
+
+std::optional<WebContentDrop::Replacement> WebContentDrop::replaceSlipTextWithWebPage(const QUrl& url) {
+    Result<WebPage> page = fetch(url);
+    if (!page) {
+        box_.ui().displayAlert(FetchFailedMessage, QStringLiteral("%1 (%2)").arg(page.error(), url.toString()));
+        return std::nullopt;
+    }
+    EditorModel& editor = box_.editor();
+    Replacement replacement{editor.text(), page->text, std::nullopt, std::nullopt};
+    editor.setSlipText(page->text);
+    editor.setSelectedRangesOfSlipText({TextRange{0, 0}});
+    if (page->keywords && userTakesKeywords()) {
+        QStringList pieces;
+        // A page's stray commas would give empty keywords.
+        for (const QString& entry : *page->keywords)
+            for (const QString& piece : Slip::splitStringToKeywordsArray(entry))
+                if (!piece.isEmpty()) pieces.append(piece);
+        replacement.oldKeywords = editor.keywords();
+        replacement.newKeywords = KeywordsArray(pieces);
+        editor.setKeywords(replacement.newKeywords);
+    }
+    return replacement;
+}
+
+bool WebContentDrop::replaceSourceWithLink(const QUrl& url, const QString& currentSourceString, bool askForConfirmation) {
+    const SlipPtr slip = box_.currentSlip();
+    EditorModel& editor = box_.editor();
+    if (!slip || !editor.isEditable() || !url.isValid() || url.isRelative()) return false;
+    if (editor.changedCell() == EditorModel::SourceCell && editor.source() != currentSourceString)
+        editor.typeInField(EditorModel::SourceCell, currentSourceString);
+    box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
+    const SlipPtr before = slip->copy();
+    const QString address = url.toString();
+    bool replace = false;
+    if (isWebAddress(address)) {
+        const UiPort::Alert question{UiPort::AlertStyle::Sheet, ReplaceQuestion, ReplaceQuestionDetail,
+                                     {JustLinkButton, LinkAndReplaceButton}};
+        replace = !askForConfirmation || box_.ui().askQuestion(question) == 1;
+    }
+    box_.undoManager().disableUndoRegistration();
+    const bool fetched = !replace || replaceSlipTextWithWebPage(url).has_value();
+    if (fetched) {
+        editor.setSource(address);
+        box_.storeCurrentSlip();
+    }
+    box_.undoManager().enableUndoRegistration();
+    if (!fetched) return false;
+    box_.registerRestoreOldSlipState(before, slip, undo_names::Drop);
+    box_.updateWindow();
+    box_.ui().refreshInspector();
+    return true;
+}
+
+bool WebContentDrop::insertMediaAtIndex(const QUrl& url, qsizetype index) {
+    if (!box_.currentSlip() || !box_.editor().isEditable()) return false;
+    const Result<WebPage> media = fetch(url);
+    if (!media) {
+        box_.ui().displayAlert(FetchFailedMessage, QStringLiteral("%1 (%2)").arg(media.error(), url.toString()));
+        return false;
+    }
+    SlipTextInsertion(box_).insertAttributedString(media->text, index);
+    return true;
+}
+
+}  // namespace fendle
