@@ -25,27 +25,31 @@ bool acceptableHeader(QImageReader& reader, QSize& size) {
 
 }  // namespace
 
-QImage AttachmentImage::decode(const QByteArray& bytes) {
-    if (bytes.isEmpty() || bytes.size() > MaximumBytes) return {};
+namespace {
+// Runs use on a reader of bytes whose header passed the checks; answers
+// the empty value otherwise.
+template <typename T, typename Use>
+T withCheckedReader(const QByteArray& bytes, Use use) {
+    if (bytes.isEmpty() || bytes.size() > AttachmentImage::MaximumBytes) return {};
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     if (!buffer.open(QIODevice::ReadOnly)) return {};
     QImageReader reader(&buffer);
     QSize size;
     if (!acceptableHeader(reader, size)) return {};
-    QImage image;
-    if (!reader.read(&image)) return {};
-    return image;
+    return use(reader, size);
+}
+}  // namespace
+
+QImage AttachmentImage::decode(const QByteArray& bytes) {
+    return withCheckedReader<QImage>(bytes, [](QImageReader& reader, const QSize&) {
+        QImage image;
+        return reader.read(&image) ? image : QImage();
+    });
 }
 
 QSize AttachmentImage::pixelSize(const QByteArray& bytes) {
-    if (bytes.isEmpty() || bytes.size() > MaximumBytes) return {};
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    if (!buffer.open(QIODevice::ReadOnly)) return {};
-    QImageReader reader(&buffer);
-    QSize size;
-    return acceptableHeader(reader, size) ? size : QSize();
+    return withCheckedReader<QSize>(bytes, [](QImageReader&, const QSize& size) { return size; });
 }
 
 QSizeF AttachmentImage::displaySize(const QByteArray& bytes, QSize pixels) {
