@@ -1,3 +1,4 @@
+#include "GuiFixture.h"
 #include "app/BoxMenuBar.h"
 #include "app/FendleGui.h"
 #include "app/KeywordsField.h"
@@ -18,12 +19,8 @@ using namespace fendle;
 
 namespace {
 
-class FendleGuiTest : public ::testing::Test {
+class FendleGuiTest : public test::GuiFixture {
 protected:
-    QTemporaryDir folder;
-    Defaults defaults{Defaults::Domain, folder.filePath("config")};
-    Preferences preferences{defaults};
-    std::unique_ptr<FendleGui> gui = std::make_unique<FendleGui>(defaults, preferences);
 
     QString boxPath() const { return folder.filePath("Notes.fendle"); }
 

@@ -1,3 +1,4 @@
+#include "GuiFixture.h"
 #include "app/BoxMenuBar.h"
 #include "app/FendleGui.h"
 #include "app/InfoPanel.h"
@@ -37,12 +38,8 @@ QByteArray pngOf(int width, int height) {
     return bytes;
 }
 
-class ImageResizingTest : public ::testing::Test {
+class ImageResizingTest : public test::GuiFixture {
 protected:
-    QTemporaryDir folder;
-    Defaults defaults{Defaults::Domain, folder.filePath("config")};
-    Preferences preferences{defaults};
-    std::unique_ptr<FendleGui> gui = std::make_unique<FendleGui>(defaults, preferences);
     BoxPtr box;
     BoxWindow* window = nullptr;
     const QByteArray png = pngOf(200, 100);

@@ -1,3 +1,4 @@
+#include "GuiFixture.h"
 #include "app/BoxToolBar.h"
 #include "app/FendleGui.h"
 #include "app/InfoPanel.h"
@@ -22,12 +23,8 @@ using namespace fendle;
 
 namespace {
 
-class InfoPanelTest : public ::testing::Test {
+class InfoPanelTest : public test::GuiFixture {
 protected:
-    QTemporaryDir folder;
-    Defaults defaults{Defaults::Domain, folder.filePath("config")};
-    Preferences preferences{defaults};
-    std::unique_ptr<FendleGui> gui = std::make_unique<FendleGui>(defaults, preferences);
     BoxPtr box;
     BoxWindow* window = nullptr;
 

@@ -1,3 +1,4 @@
+#include "GuiFixture.h"
 #include "app/ExtraSlipWindow.h"
 #include "app/ExtraSlipWindows.h"
 #include "app/FendleGui.h"
@@ -18,12 +19,8 @@ namespace {
 
 // Two boxes, A and B, each showing its last slip; B has an extra window on
 // its slip 2, which is not the one it shows.
-class KeyWindowTest : public ::testing::Test {
+class KeyWindowTest : public test::GuiFixture {
 protected:
-    QTemporaryDir folder;
-    Defaults defaults{Defaults::Domain, folder.filePath("config")};
-    Preferences preferences{defaults};
-    std::unique_ptr<FendleGui> gui = std::make_unique<FendleGui>(defaults, preferences);
     BoxPtr a, b;
     ExtraSlipWindow* extra = nullptr;
 

@@ -1,3 +1,4 @@
+#include "TestFile.h"
 #include "platform/MappedFile.h"
 
 #include <QFile>
@@ -9,14 +10,6 @@
 using namespace fendle;
 
 namespace {
-QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
-    const QString path = dir.filePath(QLatin1String(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
-
 QByteArray patterned(qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 13 + i / 4099);
@@ -34,7 +27,7 @@ quint64 checksum(const QByteArray& bytes) {
 TEST(MappedFile, GivesTheFileBytesAndKeepsThemReadableAfterReleasingPages) {
     QTemporaryDir dir;
     const QByteArray content = patterned(5 * 1024 * 1024 + 123);
-    auto file = MappedFile::open(writeFile(dir, "f", content), 1 << 24);
+    auto file = MappedFile::open(test::writeTestFile(dir, "f", content), 1 << 24);
     ASSERT_TRUE(file.ok()) << file.error().toStdString();
     EXPECT_EQ((*file)->size(), content.size());
     EXPECT_EQ((*file)->bytes(), content);
@@ -46,10 +39,10 @@ TEST(MappedFile, GivesTheFileBytesAndKeepsThemReadableAfterReleasingPages) {
 
 TEST(MappedFile, EmptyTooLargeMissingAndFolderPaths) {
     QTemporaryDir dir;
-    auto empty = MappedFile::open(writeFile(dir, "empty", QByteArray()), 100);
+    auto empty = MappedFile::open(test::writeTestFile(dir, "empty", QByteArray()), 100);
     ASSERT_TRUE(empty.ok());
     EXPECT_TRUE((*empty)->bytes().isEmpty());
-    EXPECT_FALSE(MappedFile::open(writeFile(dir, "big", QByteArray(101, 'a')), 100).ok());
+    EXPECT_FALSE(MappedFile::open(test::writeTestFile(dir, "big", QByteArray(101, 'a')), 100).ok());
     const auto missing = MappedFile::open(dir.filePath("none"), 100);
     ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.error().contains("none"));
@@ -62,7 +55,7 @@ TEST(MappedFile, EmptyTooLargeMissingAndFolderPaths) {
 TEST(MappedFile, AFileCutShortWhileMappedReadsZerosInsteadOfStoppingTheProgram) {
     QTemporaryDir dir;
     const QByteArray content = patterned(256 * 1024);
-    const QString path = writeFile(dir, "cut", content);
+    const QString path = test::writeTestFile(dir, "cut", content);
     auto file = MappedFile::open(path, 1 << 24);
     ASSERT_TRUE(file.ok());
     ASSERT_EQ(truncate(QFile::encodeName(path).constData(), 4096), 0);
@@ -80,7 +73,7 @@ TEST(MappedFile, AFileCutShortWhileMappedReadsZerosInsteadOfStoppingTheProgram) 
 TEST(MappedFile, ReadMappedFileFailsWhenTheFileIsCutDuringTheRead) {
     QTemporaryDir dir;
     const QByteArray content = patterned(128 * 1024);
-    const QString path = writeFile(dir, "f", content);
+    const QString path = test::writeTestFile(dir, "f", content);
     const auto whole = readMappedFile<quint64>(path, 1 << 24, [](const QByteArray& bytes) {
         return Result<quint64>(checksum(bytes));
     });

@@ -1,3 +1,4 @@
+#include "TestFile.h"
 #include "platform/AtomicFile.h"
 
 #include <QFile>
@@ -6,22 +7,12 @@
 
 using namespace fendle;
 
-namespace {
-QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
-    const QString path = dir.filePath(QLatin1String(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-}
-}  // namespace
-
 TEST(ReadWholeFile, ReadsEveryByteOfSmallLargeAndEmptyFiles) {
     QTemporaryDir dir;
     QByteArray large(3 * 1024 * 1024 + 17, Qt::Uninitialized);
     for (qsizetype i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + i / 251);
     for (const QByteArray& bytes : {QByteArray(), QByteArray("x"), large}) {
-        const auto read = readWholeFile(writeFile(dir, "f", bytes), 1 << 24);
+        const auto read = readWholeFile(test::writeTestFile(dir, "f", bytes), 1 << 24);
         ASSERT_TRUE(read.ok()) << read.error().toStdString();
         EXPECT_EQ(*read, bytes);
     }
@@ -29,7 +20,7 @@ TEST(ReadWholeFile, ReadsEveryByteOfSmallLargeAndEmptyFiles) {
 
 TEST(ReadWholeFile, RefusesFilesOverTheLimitAndMissingOnes) {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "big", QByteArray(1000, 'a'));
+    const QString path = test::writeTestFile(dir, "big", QByteArray(1000, 'a'));
     EXPECT_FALSE(readWholeFile(path, 999).ok());
     EXPECT_TRUE(readWholeFile(path, 1000).ok());
     const auto missing = readWholeFile(dir.filePath("none"), 1000);
