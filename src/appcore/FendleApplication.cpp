@@ -3,6 +3,7 @@
 #include "appcore/Preferences.h"
 #include "appcore/SlipServices.h"
 #include "appcore/WebDownload.h"
+#include "document/WebContentDrop.h"
 #include "platform/AppVersion.h"
 #include "platform/AtomicFile.h"
 #include "platform/Defaults.h"
@@ -21,12 +22,6 @@
 namespace fendle {
 
 namespace {
-
-const QStringList& attachmentExtensions() {
-    static const QStringList extensions{"jpg", "jpeg", "gif", "png", "tif", "tiff", "avi",
-                                        "mov", "mpg", "mp3", "mp4", "mpeg", "pdf"};
-    return extensions;
-}
 
 const QStringList& textExtensions() {
     static const QStringList extensions{"txt", "rtf", "rtfd"};
@@ -205,7 +200,8 @@ std::optional<RichText> FendleApplication::textOfFile(const QString& path, int m
         if (!text) alert(QStringLiteral("I don't know how to import this file/data!"));
         return text;
     }
-    if (attachmentExtensions().contains(extension)) {
+    // Files of the kinds a dropped web address brings in as an attachment.
+    if (WebContentDrop::mediaExtensions().contains(extension)) {
         const Result<QByteArray> bytes = readWholeFile(path, MaxAttachmentSize);
         if (!bytes) {
             logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(bytes.error()));

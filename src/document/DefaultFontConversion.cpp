@@ -2,6 +2,7 @@
 
 #include "document/Box.h"
 #include "document/UndoNames.h"
+#include "document/WholeSlipStep.h"
 #include "platform/UiPort.h"
 
 namespace fendle {
@@ -10,20 +11,20 @@ void convertSelectedSlipTextToDefault(Box& box, UiPort& ui) {
     const SlipPtr slip = box.currentSlip();
     if (!slip) return;
     box.storeCurrentSlip();
-    const SlipPtr before = slip->copy();
-    EditorModel& editor = box.editor();
-    box.undoManager().disableUndoRegistration();
-    RichText text = editor.text();
-    const TextRange selection = editor.selectedRange();
-    const TextRange range = selection.length > 0 ? selection : text.wholeRange();
-    text.addAttribute(attr::Font, box.hooks().defaultSlipFont, range);
-    const QList<TextRange> selected = editor.selectedRanges();
-    editor.setSlipText(text);
-    editor.setSelectedRangesOfSlipText(selected);
-    box.storeCurrentSlip();
-    slip->updateLastModificationTime();
-    box.undoManager().enableUndoRegistration();
-    box.registerRestoreOldSlipState(before, slip, undo_names::ConvertTextToDefault);
+    recordWholeSlipStep(
+        box, undo_names::ConvertTextToDefault,
+        [&box] {
+            EditorModel& editor = box.editor();
+            RichText text = editor.text();
+            const TextRange selection = editor.selectedRange();
+            const TextRange range = selection.length > 0 ? selection : text.wholeRange();
+            text.addAttribute(attr::Font, box.hooks().defaultSlipFont, range);
+            const QList<TextRange> selected = editor.selectedRanges();
+            editor.setSlipText(text);
+            editor.setSelectedRangesOfSlipText(selected);
+            return true;
+        },
+        true);
     ui.refreshInspector();
 }
 

@@ -3,6 +3,7 @@
 #include "document/AttachmentNaming.h"
 #include "document/Box.h"
 #include "document/UndoNames.h"
+#include "document/WholeSlipStep.h"
 #include "platform/UiPort.h"
 
 #include <algorithm>
@@ -110,17 +111,17 @@ bool ImageManager::resizeImage(Box& box, UiPort& ui) {
         ui.beep();
         return false;
     }
-    const SlipPtr before = slip->copy();
     RichText text = editor.text();
     text.addAttribute(attr::Attachment, AttachmentAttribute{encodedImageName(picture->attachment.fileName), *jpeg},
                       {imageLocation_, 1});
-    box.undoManager().disableUndoRegistration();
-    editor.setSlipText(text);
-    editor.setSelectedRangesOfSlipText({TextRange{imageLocation_, 1}});
-    box.storeCurrentSlip();
-    slip->updateLastModificationTime();
-    box.undoManager().enableUndoRegistration();
-    box.registerRestoreOldSlipState(before, slip, undo_names::ResizeImage);
+    recordWholeSlipStep(
+        box, undo_names::ResizeImage,
+        [&] {
+            editor.setSlipText(text);
+            editor.setSelectedRangesOfSlipText({TextRange{imageLocation_, 1}});
+            return true;
+        },
+        true);
     const std::optional<ImageCodec::Info> encoded = codec_.inspect(*jpeg);
     imageSize_ = encoded ? encoded->displaySize : QSizeF(newSize);
     return true;

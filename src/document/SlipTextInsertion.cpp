@@ -2,6 +2,7 @@
 
 #include "document/Box.h"
 #include "document/UndoNames.h"
+#include "document/WholeSlipStep.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -17,17 +18,15 @@ void SlipTextInsertion::insertAttributedString(const RichText& text, qsizetype i
     if (!slip || text.isEmpty() || !box_.editor().isEditable()) return;
     // What was typed before becomes its own step first.
     box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
-    const SlipPtr before = slip->copy();
-    EditorModel& editor = box_.editor();
-    RichText now = editor.text();
-    index = std::clamp<qsizetype>(index, 0, now.length());
-    now.insert(index, text);
-    box_.undoManager().disableUndoRegistration();
-    editor.setSlipText(now);
-    editor.setSelectedRangesOfSlipText({TextRange{index + text.length(), 0}});
-    box_.storeCurrentSlip();
-    box_.undoManager().enableUndoRegistration();
-    box_.registerRestoreOldSlipState(before, slip, actionName);
+    recordWholeSlipStep(box_, actionName, [&] {
+        EditorModel& editor = box_.editor();
+        RichText now = editor.text();
+        index = std::clamp<qsizetype>(index, 0, now.length());
+        now.insert(index, text);
+        editor.setSlipText(now);
+        editor.setSelectedRangesOfSlipText({TextRange{index + text.length(), 0}});
+        return true;
+    });
 }
 
 RichText SlipTextInsertion::linkText(const QString& url, const QString& title, qsizetype index) const {
@@ -69,13 +68,11 @@ void SlipTextInsertion::dropStringOnSourceField(const QString& dropped) {
     const SlipPtr slip = box_.currentSlip();
     if (!slip || !box_.editor().isEditable()) return;
     box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
-    const SlipPtr before = slip->copy();
-    EditorModel& editor = box_.editor();
-    box_.undoManager().disableUndoRegistration();
-    editor.setSource(editor.source() + withoutCiteCommand(dropped));
-    box_.storeCurrentSlip();
-    box_.undoManager().enableUndoRegistration();
-    box_.registerRestoreOldSlipState(before, slip, undo_names::Drop);
+    recordWholeSlipStep(box_, undo_names::Drop, [&] {
+        EditorModel& editor = box_.editor();
+        editor.setSource(editor.source() + withoutCiteCommand(dropped));
+        return true;
+    });
 }
 
 }  // namespace fendle

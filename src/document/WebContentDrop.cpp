@@ -3,6 +3,7 @@
 #include "document/Box.h"
 #include "document/SlipTextInsertion.h"
 #include "document/UndoNames.h"
+#include "document/WholeSlipStep.h"
 #include "platform/UiPort.h"
 
 #include <QFileInfo>
@@ -33,16 +34,20 @@ bool isWebAddress(const QString& address) {
 
 }  // namespace
 
-bool WebContentDrop::isMediaURL(const QUrl& url) {
+const QStringList& WebContentDrop::mediaExtensions() {
     static const QStringList extensions{
         QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("png"),
         QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("avi"), QStringLiteral("mov"),
         QStringLiteral("mpg"), QStringLiteral("mp3"), QStringLiteral("mp4"), QStringLiteral("mpeg"),
         QStringLiteral("pdf")};
+    return extensions;
+}
+
+bool WebContentDrop::isMediaURL(const QUrl& url) {
     // The extension of the last path component only: a dot in a folder name is none.
     const QString name = url.path().section(QLatin1Char('/'), -1);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot > 0 && extensions.contains(name.mid(dot + 1));
+    return dot > 0 && mediaExtensions().contains(name.mid(dot + 1));
 }
 
 Result<WebPage> WebContentDrop::fetch(const QUrl& url) {
@@ -94,7 +99,6 @@ bool WebContentDrop::replaceSourceWithLink(const QUrl& url, const QString& curre
     if (editor.changedCell() == EditorModel::SourceCell && editor.source() != currentSourceString)
         editor.typeInField(EditorModel::SourceCell, currentSourceString);
     box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
-    const SlipPtr before = slip->copy();
     const QString address = url.toString();
     bool replace = false;
     if (isWebAddress(address)) {
@@ -102,15 +106,12 @@ bool WebContentDrop::replaceSourceWithLink(const QUrl& url, const QString& curre
                                      {JustLinkButton, LinkAndReplaceButton}};
         replace = !askForConfirmation || box_.ui().askQuestion(question) == 1;
     }
-    box_.undoManager().disableUndoRegistration();
-    const bool fetched = !replace || replaceSlipTextWithWebPage(url).has_value();
-    if (fetched) {
+    const bool changed = recordWholeSlipStep(box_, undo_names::Drop, [&] {
+        if (replace && !replaceSlipTextWithWebPage(url)) return false;
         editor.setSource(address);
-        box_.storeCurrentSlip();
-    }
-    box_.undoManager().enableUndoRegistration();
-    if (!fetched) return false;
-    box_.registerRestoreOldSlipState(before, slip, undo_names::Drop);
+        return true;
+    });
+    if (!changed) return false;
     box_.updateWindow();
     box_.ui().refreshInspector();
     return true;

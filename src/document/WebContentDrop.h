@@ -41,7 +41,8 @@ public:
 
     explicit WebContentDrop(Box& box) : box_(box) {}
 
-    // Path extensions read as one attachment rather than as a page.
+    // Path extensions (lower case) read as one attachment rather than as a page.
+    static const QStringList& mediaExtensions();
     static bool isMediaURL(const QUrl& url);
 
     // currentSourceString is the source field's text at the drop; typing
