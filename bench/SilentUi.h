@@ -1,6 +1,6 @@
 #pragma once
 // A UI port that shows nothing and answers every question with its default.
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle::bench {
 

@@ -3,8 +3,8 @@
 // same file. The file is generated once into the temporary folder, so that
 // a run filtered to one benchmark measures only that step's memory.
 #include "model/BoxFile.h"
-#include "platform/AtomicFile.h"
-#include "platform/DateUtils.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/system/DateUtils.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // Navigation and slip operations of the box document on a large box.
 #include "document/Box.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 #include "SilentUi.h"
 
 #include <benchmark/benchmark.h>

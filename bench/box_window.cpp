@@ -2,12 +2,12 @@
 // the toolbar, widgets included, on the offscreen platform.
 #include "WidgetBenchmarkMain.h"
 #include "GeneratedBox.h"
-#include "app/BoxToolBar.h"
-#include "app/BoxWindow.h"
-#include "app/QtUiPort.h"
-#include "app/SegmentedControl.h"
+#include "app/commands/BoxToolBar.h"
+#include "app/windows/BoxWindow.h"
+#include "app/program/QtUiPort.h"
+#include "app/commands/SegmentedControl.h"
 #include "document/Box.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <QApplication>
 #include <QToolButton>

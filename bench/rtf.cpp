@@ -1,7 +1,7 @@
 // Reading and writing RTF of a long slip: 10,000 paragraphs of about 100
 // characters, each with a bold word, a link and a non-ASCII character.
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <benchmark/benchmark.h>
 

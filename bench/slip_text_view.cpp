@@ -2,9 +2,9 @@
 // through the editor model, reading the whole text back.
 #include "WidgetBenchmarkMain.h"
 #include "SilentUi.h"
-#include "app/SlipTextView.h"
+#include "app/editing/SlipTextView.h"
 #include "document/Box.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 // holds slips, so that the merge runs; the bytes are also tried as the
 // exchange file's data block.
 #include "model/BoxFile.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "model/SlipArchiving.h"
-#include "platform/KeyedArchiver.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Feeds arbitrary page text to the keywords scanner: it may not crash or
 // hang, and what it answers stays within its caps.
-#include "platform/HtmlMetaKeywords.h"
+#include "platform/richtext/HtmlMetaKeywords.h"
 
 #include <cstdint>
 #include <cstdlib>

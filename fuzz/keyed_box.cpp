@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the box reader (keyed, exchange and older forms).
 #include "model/BoxFile.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <cstddef>
 #include <cstdint>

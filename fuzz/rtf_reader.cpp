@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader, then writes what it read and reads
 // that again: neither step may crash, hang or lose the text.
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the typed-stream reader and the value decoders,
 // and writes back what was read.
-#include "platform/TypedStreamCodecs.h"
-#include "platform/TypedStreamReader.h"
-#include "platform/TypedStreamWriter.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
+#include "platform/typedstream/TypedStreamReader.h"
+#include "platform/typedstream/TypedStreamWriter.h"
 
 #include <cstddef>
 #include <cstdint>

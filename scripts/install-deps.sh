@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libicu-dev libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,8 +1,8 @@
-#include "app/FendleGui.h"
+#include "app/program/FendleGui.h"
 #include "appcore/LegacyDefaultsMigration.h"
 #include "appcore/Preferences.h"
 #include "appcore/SingleInstance.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QApplication>
 #include <QFile>

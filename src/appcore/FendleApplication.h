@@ -1,7 +1,7 @@
 #pragma once
 #include "appcore/FendleController.h"
-#include "platform/Result.h"
-#include "platform/RichText.h"
+#include "platform/system/Result.h"
+#include "platform/richtext/RichText.h"
 
 #include <QUrl>
 #include <functional>

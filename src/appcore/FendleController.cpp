@@ -2,11 +2,11 @@
 
 #include "appcore/Preferences.h"
 #include "document/BoxFileCodec.h"
-#include "platform/AtomicFile.h"
-#include "platform/Log.h"
-#include "platform/MappedFile.h"
-#include "platform/UiPort.h"
-#include "platform/XmlPlist.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/system/Log.h"
+#include "platform/files/MappedFile.h"
+#include "platform/ui/UiPort.h"
+#include "platform/plist/XmlPlist.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "appcore/FendleApplication.h"
 #include "appcore/FendleController.h"
-#include "platform/Log.h"
-#include "platform/Pasteboard.h"
+#include "platform/system/Log.h"
+#include "platform/ui/Pasteboard.h"
 
 namespace fendle {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Result.h"
+#include "platform/system/Result.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "appcore/LegacyDefaultsMigration.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <QFile>
 

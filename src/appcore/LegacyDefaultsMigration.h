@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 namespace fendle {
 

@@ -1,9 +1,9 @@
 #include "appcore/Preferences.h"
 
-#include "platform/Log.h"
-#include "platform/StringValues.h"
-#include "platform/TypedStreamCodecs.h"
-#include "platform/UiPort.h"
+#include "platform/system/Log.h"
+#include "platform/text/StringValues.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
+#include "platform/ui/UiPort.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/Defaults.h"
-#include "platform/TextAttributes.h"
+#include "platform/system/Defaults.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "appcore/ResultColumnVisibility.h"
 
-#include "platform/Defaults.h"
-#include "platform/UiPort.h"
+#include "platform/system/Defaults.h"
+#include "platform/ui/UiPort.h"
 
 #include <functional>
 

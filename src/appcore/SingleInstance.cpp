@@ -1,7 +1,7 @@
 #include "appcore/SingleInstance.h"
 
 #include "appcore/LaunchRequest.h"
-#include "platform/UserInfo.h"
+#include "platform/system/UserInfo.h"
 
 #include <QLocalSocket>
 #include <QtEndian>

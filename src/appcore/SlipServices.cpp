@@ -2,7 +2,7 @@
 
 #include "document/Box.h"
 #include "document/UndoNames.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle {
 

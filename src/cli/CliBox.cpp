@@ -1,8 +1,8 @@
 #include "cli/CliBox.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/MappedFile.h"
-#include "platform/Log.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/MappedFile.h"
+#include "platform/system/Log.h"
 
 namespace fendle::cli {
 

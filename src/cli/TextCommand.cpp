@@ -1,8 +1,8 @@
 #include "cli/CliBox.h"
-#include "platform/RichTextFile.h"
-#include "platform/RtfWriter.h"
-#include "platform/RtfdPackage.h"
-#include "platform/TextEncoding.h"
+#include "platform/richtext/RichTextFile.h"
+#include "platform/richtext/RtfWriter.h"
+#include "platform/richtext/RtfdPackage.h"
+#include "platform/text/TextEncoding.h"
 
 #include <QFileInfo>
 #include <cstdio>

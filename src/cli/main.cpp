@@ -1,5 +1,5 @@
 #include "cli/Command.h"
-#include "platform/AppVersion.h"
+#include "platform/system/AppVersion.h"
 
 #include <QCoreApplication>
 

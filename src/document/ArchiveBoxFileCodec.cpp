@@ -1,7 +1,7 @@
 #include "document/ArchiveBoxFileCodec.h"
 
 #include "model/BoxFile.h"
-#include "platform/TypedStreamReader.h"
+#include "platform/typedstream/TypedStreamReader.h"
 
 namespace fendle {
 

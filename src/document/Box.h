@@ -3,7 +3,7 @@
 #include "document/EditorModel.h"
 #include "document/SlipHistory.h"
 #include "model/BoxData.h"
-#include "platform/UndoManager.h"
+#include "platform/ui/UndoManager.h"
 #include "scents/SlipScentOutlineViewDataSource.h"
 #include "search/ResultTableBox.h"
 #include "search/SearchRuleEditorHost.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include "document/WebPage.h"
 #include "model/Slip.h"
-#include "platform/Result.h"
-#include "platform/TextAttributes.h"
+#include "platform/system/Result.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <QByteArray>
 #include <QList>

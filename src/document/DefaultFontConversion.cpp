@@ -3,7 +3,7 @@
 #include "document/Box.h"
 #include "document/UndoNames.h"
 #include "document/WholeSlipStep.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle {
 

@@ -1,7 +1,7 @@
 #include "document/EditorModel.h"
 
 #include "model/Slip.h"
-#include "platform/UndoManager.h"
+#include "platform/ui/UndoManager.h"
 
 namespace fendle {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "model/KeywordsArray.h"
 #include "model/Slip.h"
-#include "platform/RichText.h"
-#include "platform/TextRange.h"
+#include "platform/richtext/RichText.h"
+#include "platform/richtext/TextRange.h"
 
 #include <QList>
 #include <QString>

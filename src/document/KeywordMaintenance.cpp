@@ -2,7 +2,7 @@
 
 #include "document/Box.h"
 #include "document/SlipsInKeyOrder.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 #include "scents/KeywordScent.h"
 #include "scents/SlipScents.h"
 #include "search/ResultTable.h"

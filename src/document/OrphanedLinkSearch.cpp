@@ -3,7 +3,7 @@
 #include "document/Box.h"
 #include "document/SlipLinkFollower.h"
 #include "document/SlipsInKeyOrder.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle {
 

@@ -1,6 +1,6 @@
 #include "document/RtfdPatcher.h"
 
-#include "platform/RtfdPackage.h"
+#include "platform/richtext/RtfdPackage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/RichText.h"
+#include "platform/richtext/RichText.h"
 
 #include <QString>
 #include <functional>

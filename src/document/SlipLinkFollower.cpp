@@ -1,7 +1,7 @@
 #include "document/SlipLinkFollower.h"
 
 #include "document/Box.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle {
 

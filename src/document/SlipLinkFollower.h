@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/TextAttributes.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <QString>
 #include <optional>

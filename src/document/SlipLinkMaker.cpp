@@ -3,8 +3,8 @@
 #include "document/Box.h"
 #include "document/SlipLinks.h"
 #include "document/UndoNames.h"
-#include "platform/StringValues.h"
-#include "platform/UiPort.h"
+#include "platform/text/StringValues.h"
+#include "platform/ui/UiPort.h"
 
 namespace fendle {
 

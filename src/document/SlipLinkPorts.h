@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/TextRange.h"
+#include "platform/richtext/TextRange.h"
 
 #include <QString>
 #include <functional>

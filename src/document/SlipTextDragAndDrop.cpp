@@ -1,8 +1,8 @@
 #include "document/SlipTextDragAndDrop.h"
 
 #include "document/SlipLinks.h"
-#include "platform/Pasteboard.h"
-#include "platform/TextMatching.h"
+#include "platform/ui/Pasteboard.h"
+#include "platform/text/TextMatching.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

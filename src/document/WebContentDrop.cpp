@@ -4,7 +4,7 @@
 #include "document/SlipTextInsertion.h"
 #include "document/UndoNames.h"
 #include "document/WholeSlipStep.h"
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 #include <QFileInfo>
 

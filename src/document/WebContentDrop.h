@@ -1,7 +1,7 @@
 #pragma once
 #include "document/WebPage.h"
 #include "model/KeywordsArray.h"
-#include "platform/Result.h"
+#include "platform/system/Result.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "io/NumberedFilename.h"
 
-#include "platform/StringValues.h"
+#include "platform/text/StringValues.h"
 
 #include <QFileInfo>
 #include <QStringList>

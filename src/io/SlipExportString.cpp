@@ -1,6 +1,6 @@
 #include "io/SlipExportString.h"
 
-#include "platform/TextAttributes.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <QUrl>
 

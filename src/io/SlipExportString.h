@@ -1,6 +1,6 @@
 #pragma once
 #include "model/Slip.h"
-#include "platform/RichText.h"
+#include "platform/richtext/RichText.h"
 
 #include <QStringList>
 

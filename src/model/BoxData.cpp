@@ -1,7 +1,7 @@
 #include "model/BoxData.h"
 
-#include "platform/StringValues.h"
-#include "platform/TextMatching.h"
+#include "platform/text/StringValues.h"
+#include "platform/text/TextMatching.h"
 
 #include <QSet>
 #include <algorithm>

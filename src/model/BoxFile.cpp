@@ -1,16 +1,16 @@
 #include "model/BoxFile.h"
 
 #include "model/SlipArchiving.h"
-#include "platform/AppVersion.h"
-#include "platform/ArchiveVariant.h"
-#include "platform/AtomicFile.h"
-#include "platform/KeyedCodecs.h"
-#include "platform/Log.h"
-#include "platform/MappedFile.h"
-#include "platform/StringValues.h"
-#include "platform/TypedStreamCodecs.h"
-#include "platform/TypedStreamReader.h"
-#include "platform/TypedStreamWriter.h"
+#include "platform/system/AppVersion.h"
+#include "platform/keyedarchive/ArchiveVariant.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/keyedarchive/KeyedCodecs.h"
+#include "platform/system/Log.h"
+#include "platform/files/MappedFile.h"
+#include "platform/text/StringValues.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
+#include "platform/typedstream/TypedStreamReader.h"
+#include "platform/typedstream/TypedStreamWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "model/KeywordsArray.h"
 
-#include "platform/TextMatching.h"
+#include "platform/text/TextMatching.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "model/Slip.h"
 
-#include "platform/DateUtils.h"
-#include "platform/StringValues.h"
-#include "platform/UserInfo.h"
+#include "platform/system/DateUtils.h"
+#include "platform/text/StringValues.h"
+#include "platform/system/UserInfo.h"
 
 #include <QSet>
 #include <atomic>

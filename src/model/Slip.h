@@ -1,7 +1,7 @@
 #pragma once
 #include "model/KeywordsArray.h"
-#include "platform/RichText.h"
-#include "platform/TextRange.h"
+#include "platform/richtext/RichText.h"
+#include "platform/richtext/TextRange.h"
 
 #include <QDateTime>
 #include <QList>

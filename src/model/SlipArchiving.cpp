@@ -1,8 +1,8 @@
 #include "model/SlipArchiving.h"
 
-#include "platform/KeyedCodecs.h"
-#include "platform/StringValues.h"
-#include "platform/TypedStreamCodecs.h"
+#include "platform/keyedarchive/KeyedCodecs.h"
+#include "platform/text/StringValues.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
 
 namespace fendle {
 

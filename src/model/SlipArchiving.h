@@ -1,7 +1,7 @@
 #pragma once
 #include "model/Slip.h"
-#include "platform/ArchiveValue.h"
-#include "platform/Result.h"
+#include "platform/keyedarchive/ArchiveValue.h"
+#include "platform/system/Result.h"
 
 #include <memory>
 

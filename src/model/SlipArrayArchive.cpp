@@ -1,8 +1,8 @@
 #include "model/SlipArrayArchive.h"
 
 #include "model/SlipArchiving.h"
-#include "platform/KeyedArchiver.h"
-#include "platform/KeyedUnarchiver.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/keyedarchive/KeyedUnarchiver.h"
 
 namespace fendle {
 

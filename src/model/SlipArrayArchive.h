@@ -1,6 +1,6 @@
 #pragma once
 #include "model/Slip.h"
-#include "platform/Result.h"
+#include "platform/system/Result.h"
 
 #include <QByteArray>
 #include <QList>

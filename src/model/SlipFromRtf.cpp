@@ -1,6 +1,6 @@
 #include "model/SlipFromRtf.h"
 
-#include "platform/RichTextFile.h"
+#include "platform/richtext/RichTextFile.h"
 
 namespace fendle {
 

@@ -1,6 +1,6 @@
 #include "scents/AlternatingScent.h"
 
-#include "platform/TextMatching.h"
+#include "platform/text/TextMatching.h"
 #include "scents/KeywordPieces.h"
 #include "scents/KeywordTable.h"
 #include "scents/ScentOutlineAnswers.h"

@@ -1,9 +1,9 @@
 #include "scents/AlternatingScentEntry.h"
 
 #include "model/BoxData.h"
-#include "platform/Log.h"
-#include "platform/TextMatching.h"
-#include "platform/TextOrdering.h"
+#include "platform/system/Log.h"
+#include "platform/text/TextMatching.h"
+#include "platform/text/TextOrdering.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "scents/KeywordScentEntry.h"
 
-#include "platform/TextOrdering.h"
+#include "platform/text/TextOrdering.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "scents/KeywordTable.h"
 
-#include "platform/TextMatching.h"
+#include "platform/text/TextMatching.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
 #include "search/FoldedTextCache.h"
 
-#include "platform/TextMatching.h"
+#include "platform/text/TextMatching.h"
 
 namespace fendle {
 

@@ -1,6 +1,6 @@
 #include "search/KeywordPredicateRewriting.h"
 
-#include "platform/DateUtils.h"
+#include "platform/system/DateUtils.h"
 
 #include <QDateTime>
 

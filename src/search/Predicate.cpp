@@ -1,6 +1,6 @@
 #include "search/Predicate.h"
 
-#include "platform/DateUtils.h"
+#include "platform/system/DateUtils.h"
 
 #include <QDateTime>
 

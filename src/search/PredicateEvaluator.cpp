@@ -1,7 +1,7 @@
 #include "search/PredicateEvaluator.h"
 
-#include "platform/ByteSearch.h"
-#include "platform/TextMatching.h"
+#include "platform/text/ByteSearch.h"
+#include "platform/text/TextMatching.h"
 
 #include <QDateTime>
 #include <algorithm>

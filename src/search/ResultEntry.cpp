@@ -1,6 +1,6 @@
 #include "search/ResultEntry.h"
 
-#include "platform/TextOrdering.h"
+#include "platform/text/TextOrdering.h"
 
 namespace fendle {
 namespace {

@@ -1,6 +1,6 @@
 #include "search/ResultTable.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "search/SearchRuleEditor.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "search/KeywordPredicateRewriting.h"
 #include "search/SearchVocabulary.h"
 

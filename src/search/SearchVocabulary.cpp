@@ -1,6 +1,6 @@
 #include "search/SearchVocabulary.h"
 
-#include "platform/StringValues.h"
+#include "platform/text/StringValues.h"
 
 #include <QDateTime>
 #include <QTimeZone>

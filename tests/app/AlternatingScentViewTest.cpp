@@ -1,6 +1,6 @@
 #include "AppBoxFixture.h"
-#include "app/AlternatingScentModel.h"
-#include "app/AlternatingScentView.h"
+#include "app/views/AlternatingScentModel.h"
+#include "app/views/AlternatingScentView.h"
 #include "search/SearchRuleEditor.h"
 
 using namespace fendle;

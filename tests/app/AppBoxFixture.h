@@ -1,7 +1,7 @@
 #pragma once
 #include "document/Box.h"
 #include "document/FakeUiPort.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 #include "search/ResultTable.h"
 
 #include <QAbstractItemView>

@@ -1,5 +1,5 @@
 #include "RichTextSamples.h"
-#include "app/AttachmentImage.h"
+#include "app/editing/AttachmentImage.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

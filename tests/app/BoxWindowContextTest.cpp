@@ -1,7 +1,7 @@
-#include "app/BoxWindowContext.h"
+#include "app/commands/BoxWindowContext.h"
 #include "document/Box.h"
 #include "document/FakeUiPort.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #pragma once
-#include "app/BoxMenuBar.h"
-#include "app/BoxToolBar.h"
-#include "app/BoxWindow.h"
-#include "app/KeywordsField.h"
-#include "app/QtUiPort.h"
-#include "app/SegmentedControl.h"
-#include "app/SlipFields.h"
+#include "app/commands/BoxMenuBar.h"
+#include "app/commands/BoxToolBar.h"
+#include "app/windows/BoxWindow.h"
+#include "app/editing/KeywordsField.h"
+#include "app/program/QtUiPort.h"
+#include "app/commands/SegmentedControl.h"
+#include "app/editing/SlipFields.h"
 #include "document/Box.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <QAction>
 #include <QApplication>

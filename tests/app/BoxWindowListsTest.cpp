@@ -1,11 +1,11 @@
 #include "BoxWindowFixture.h"
-#include "app/LookUpActions.h"
-#include "app/ReplaceKeywordDialog.h"
-#include "app/ResultTableModel.h"
-#include "app/SearchView.h"
-#include "app/SlipScentView.h"
-#include "app/ZNTableView.h"
-#include "platform/Defaults.h"
+#include "app/views/LookUpActions.h"
+#include "app/dialogs/ReplaceKeywordDialog.h"
+#include "app/views/ResultTableModel.h"
+#include "app/views/SearchView.h"
+#include "app/views/SlipScentView.h"
+#include "app/views/ZNTableView.h"
+#include "platform/system/Defaults.h"
 
 #include <QDropEvent>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "BoxWindowFixture.h"
 
-#include "app/NumberSheet.h"
+#include "app/dialogs/NumberSheet.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/ClipboardPasteboard.h"
+#include "app/program/ClipboardPasteboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "app/ExtraSlipWindowPlacement.h"
+#include "app/windows/ExtraSlipWindowPlacement.h"
 
 #include <gtest/gtest.h>
 

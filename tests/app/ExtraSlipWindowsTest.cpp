@@ -1,11 +1,11 @@
 #include "BoxWindowFixture.h"
-#include "app/AlternatingScentModel.h"
-#include "app/AlternatingScentView.h"
-#include "app/ExtraSlipWindow.h"
-#include "app/ExtraSlipWindowPlacement.h"
-#include "app/ExtraSlipWindows.h"
-#include "app/SearchView.h"
-#include "app/ZNTableView.h"
+#include "app/views/AlternatingScentModel.h"
+#include "app/views/AlternatingScentView.h"
+#include "app/windows/ExtraSlipWindow.h"
+#include "app/windows/ExtraSlipWindowPlacement.h"
+#include "app/windows/ExtraSlipWindows.h"
+#include "app/views/SearchView.h"
+#include "app/views/ZNTableView.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 #include "GuiFixture.h"
-#include "app/BoxMenuBar.h"
-#include "app/FendleGui.h"
-#include "app/KeywordsField.h"
-#include "app/SlipFields.h"
+#include "app/commands/BoxMenuBar.h"
+#include "app/program/FendleGui.h"
+#include "app/editing/KeywordsField.h"
+#include "app/editing/SlipFields.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QApplication>
 #include <QComboBox>

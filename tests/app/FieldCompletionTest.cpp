@@ -1,5 +1,5 @@
-#include "app/FieldCompletion.h"
-#include "app/ZoomFactors.h"
+#include "app/editing/FieldCompletion.h"
+#include "app/editing/ZoomFactors.h"
 
 #include <gtest/gtest.h>
 

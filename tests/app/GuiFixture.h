@@ -1,7 +1,7 @@
 #pragma once
-#include "app/FendleGui.h"
+#include "app/program/FendleGui.h"
 #include "appcore/Preferences.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

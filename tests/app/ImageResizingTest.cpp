@@ -1,14 +1,14 @@
 #include "GuiFixture.h"
-#include "app/BoxMenuBar.h"
-#include "app/FendleGui.h"
-#include "app/InfoPanel.h"
-#include "app/JpegImageCodec.h"
-#include "app/ResizeImageView.h"
-#include "app/SlipTextView.h"
+#include "app/commands/BoxMenuBar.h"
+#include "app/program/FendleGui.h"
+#include "app/windows/InfoPanel.h"
+#include "app/editing/JpegImageCodec.h"
+#include "app/dialogs/ResizeImageView.h"
+#include "app/editing/SlipTextView.h"
 #include "appcore/Preferences.h"
 #include "appcore/StandardBoxFileCodec.h"
 #include "document/Box.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QAction>
 #include <QApplication>

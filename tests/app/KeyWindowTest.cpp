@@ -1,11 +1,11 @@
 #include "GuiFixture.h"
-#include "app/ExtraSlipWindow.h"
-#include "app/ExtraSlipWindows.h"
-#include "app/FendleGui.h"
-#include "app/InfoPanel.h"
+#include "app/windows/ExtraSlipWindow.h"
+#include "app/windows/ExtraSlipWindows.h"
+#include "app/program/FendleGui.h"
+#include "app/windows/InfoPanel.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QApplication>
 #include <QLineEdit>

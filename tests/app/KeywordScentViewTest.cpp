@@ -1,7 +1,7 @@
 #include "AppBoxFixture.h"
-#include "app/KeywordScentModel.h"
-#include "app/KeywordScentView.h"
-#include "app/ZNOutlineView.h"
+#include "app/views/KeywordScentModel.h"
+#include "app/views/KeywordScentView.h"
+#include "app/views/ZNOutlineView.h"
 #include "search/SearchRuleEditor.h"
 
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "BoxWindowFixture.h"
-#include "app/SlipTextView.h"
+#include "app/editing/SlipTextView.h"
 
 #include <QClipboard>
 #include <QCompleter>

@@ -1,9 +1,9 @@
 #include "AppBoxFixture.h"
-#include "app/KeywordScentModel.h"
-#include "app/KeywordScentView.h"
-#include "app/SearchView.h"
-#include "app/ZNOutlineView.h"
-#include "app/ZNTableView.h"
+#include "app/views/KeywordScentModel.h"
+#include "app/views/KeywordScentView.h"
+#include "app/views/SearchView.h"
+#include "app/views/ZNOutlineView.h"
+#include "app/views/ZNTableView.h"
 #include "search/ResultTable.h"
 
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "app/BoxWindowContext.h"
-#include "app/MenuValidation.h"
+#include "app/commands/BoxWindowContext.h"
+#include "app/commands/MenuValidation.h"
 #include "document/Box.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
-#include "app/BoxMenuBar.h"
-#include "app/BoxToolBar.h"
-#include "app/FendleGui.h"
-#include "app/KeywordsField.h"
-#include "app/PreferencesWindow.h"
-#include "app/SlipFields.h"
+#include "app/commands/BoxMenuBar.h"
+#include "app/commands/BoxToolBar.h"
+#include "app/program/FendleGui.h"
+#include "app/editing/KeywordsField.h"
+#include "app/windows/PreferencesWindow.h"
+#include "app/editing/SlipFields.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QAbstractButton>
 #include <QApplication>

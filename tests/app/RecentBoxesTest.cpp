@@ -1,5 +1,5 @@
-#include "app/RecentBoxes.h"
-#include "platform/Defaults.h"
+#include "app/program/RecentBoxes.h"
+#include "platform/system/Defaults.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "RichTextSamples.h"
-#include "app/RichTextDocument.h"
-#include "platform/RichTextFile.h"
+#include "app/editing/RichTextDocument.h"
+#include "platform/richtext/RichTextFile.h"
 
 #include <QDir>
 #include <QTextBlock>

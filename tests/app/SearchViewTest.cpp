@@ -1,8 +1,8 @@
 #include "AppBoxFixture.h"
-#include "app/ResultTableModel.h"
-#include "app/RuleEditorWidget.h"
-#include "app/SearchView.h"
-#include "app/ZNTableView.h"
+#include "app/views/ResultTableModel.h"
+#include "app/views/RuleEditorWidget.h"
+#include "app/views/SearchView.h"
+#include "app/views/ZNTableView.h"
 #include "search/ResultTable.h"
 #include "search/SearchRuleEditor.h"
 

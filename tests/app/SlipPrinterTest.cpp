@@ -1,5 +1,5 @@
 #include "AppBoxFixture.h"
-#include "app/SlipPrinter.h"
+#include "app/dialogs/SlipPrinter.h"
 
 #include <QFile>
 #include <QPageLayout>

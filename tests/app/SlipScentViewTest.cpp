@@ -1,6 +1,6 @@
 #include "AppBoxFixture.h"
-#include "app/SlipScentModel.h"
-#include "app/SlipScentView.h"
+#include "app/views/SlipScentModel.h"
+#include "app/views/SlipScentView.h"
 
 #include <QFont>
 

@@ -1,7 +1,7 @@
-#include "app/SlipTextDrop.h"
-#include "app/SlipTextView.h"
+#include "app/editing/SlipTextDrop.h"
+#include "app/editing/SlipTextView.h"
 #include "document/BoxFixture.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -1,7 +1,7 @@
 #include "RichTextSamples.h"
-#include "app/SlipTextView.h"
+#include "app/editing/SlipTextView.h"
 #include "document/BoxFixture.h"
-#include "platform/RichTextFile.h"
+#include "platform/richtext/RichTextFile.h"
 
 #include <QApplication>
 #include <QClipboard>

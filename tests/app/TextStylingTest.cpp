@@ -1,4 +1,4 @@
-#include "app/TextStyling.h"
+#include "app/editing/TextStyling.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,5 +1,5 @@
-#include "app/BoxWindowContext.h"
-#include "app/ToolbarState.h"
+#include "app/commands/BoxWindowContext.h"
+#include "app/commands/ToolbarState.h"
 #include "document/Box.h"
 
 #include <gtest/gtest.h>

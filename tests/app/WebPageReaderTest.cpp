@@ -1,5 +1,5 @@
 #include "LocalWebServer.h"
-#include "app/WebPageReader.h"
+#include "app/editing/WebPageReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

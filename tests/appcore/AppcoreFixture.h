@@ -1,6 +1,6 @@
 #pragma once
 #include "appcore/Preferences.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "appcore/FendleController.h"
 #include "appcore/StandardBoxFileCodec.h"
 #include "model/BoxFile.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "ControllerFixture.h"
-#include "platform/XmlPlist.h"
+#include "platform/plist/XmlPlist.h"
 
 using namespace fendle;
 using namespace fendle::test;

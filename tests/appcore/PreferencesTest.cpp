@@ -1,7 +1,7 @@
 #include "AppcoreFixture.h"
 #include "../document/FakeUiPort.h"
 #include "appcore/LegacyDefaultsMigration.h"
-#include "platform/TypedStreamCodecs.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
 
 #include <QDir>
 #include <QFile>

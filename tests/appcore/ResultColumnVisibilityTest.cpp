@@ -1,6 +1,6 @@
 #include "appcore/ResultColumnVisibility.h"
 #include "document/FakeUiPort.h"
-#include "platform/Defaults.h"
+#include "platform/system/Defaults.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

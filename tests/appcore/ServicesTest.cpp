@@ -1,6 +1,6 @@
 #include "ControllerFixture.h"
 #include "appcore/SlipServices.h"
-#include "platform/XmlPlist.h"
+#include "platform/plist/XmlPlist.h"
 
 using namespace fendle;
 using namespace fendle::test;

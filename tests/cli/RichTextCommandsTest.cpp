@@ -1,8 +1,8 @@
-#include "platform/RichTextFile.h"
+#include "platform/richtext/RichTextFile.h"
 #include "platform/RtfTestSupport.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfdPackage.h"
-#include "platform/TextEncoding.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfdPackage.h"
+#include "platform/text/TextEncoding.h"
 
 #include <QDir>
 #include <QProcess>

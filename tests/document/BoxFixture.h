@@ -1,7 +1,7 @@
 #pragma once
 #include "FakeUiPort.h"
 #include "document/Box.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 #include "search/ResultTable.h"
 
 #include <QMap>

@@ -1,8 +1,8 @@
 #include "BoxFixture.h"
 #include "scents/KeywordScent.h"
-#include "platform/DateUtils.h"
-#include "platform/ExtendedAttributes.h"
-#include "platform/Log.h"
+#include "platform/system/DateUtils.h"
+#include "platform/files/ExtendedAttributes.h"
+#include "platform/system/Log.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "BoxFixture.h"
-#include "platform/RtfReader.h"
+#include "platform/richtext/RtfReader.h"
 
 using namespace fendle;
 using namespace fendle::test;

@@ -1,5 +1,5 @@
 #include "document/EditorModel.h"
-#include "platform/UndoManager.h"
+#include "platform/ui/UndoManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/UiPort.h"
+#include "platform/ui/UiPort.h"
 
 #include <QStringList>
 #include <deque>

@@ -1,6 +1,6 @@
 #include "BoxFixture.h"
 #include "document/InfoPanelModel.h"
-#include "platform/DateUtils.h"
+#include "platform/system/DateUtils.h"
 #include "search/SavedSearchesTable.h"
 #include "search/SearchRuleEditor.h"
 

@@ -1,7 +1,7 @@
 #include "BoxFixture.h"
 #include "document/KeywordMaintenance.h"
 #include "document/UndoNames.h"
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "scents/KeywordScent.h"
 #include "search/ResultTable.h"
 #include "search/SearchRuleEditor.h"

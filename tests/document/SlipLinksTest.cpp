@@ -1,6 +1,6 @@
 #include "document/SlipLinks.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <gtest/gtest.h>
 

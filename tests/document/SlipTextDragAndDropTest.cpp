@@ -1,5 +1,5 @@
 #include "document/SlipTextDragAndDrop.h"
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "io/SlipExportString.h"
-#include "platform/TextAttributes.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "model/BoxFile.h"
 #include "model/SlipArchiving.h"
-#include "platform/DateUtils.h"
-#include "platform/KeyedArchiver.h"
-#include "platform/Log.h"
+#include "platform/system/DateUtils.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/system/Log.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "model/SlipArchiving.h"
-#include "platform/DateUtils.h"
-#include "platform/KeyedArchiver.h"
-#include "platform/KeyedUnarchiver.h"
+#include "platform/system/DateUtils.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/keyedarchive/KeyedUnarchiver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/AttributesCache.h"
-#include "platform/KeyedArchiver.h"
-#include "platform/KeyedCodecs.h"
-#include "platform/KeyedUnarchiver.h"
+#include "platform/keyedarchive/AttributesCache.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/keyedarchive/KeyedCodecs.h"
+#include "platform/keyedarchive/KeyedUnarchiver.h"
 
 #include <gtest/gtest.h>
 

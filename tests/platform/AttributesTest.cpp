@@ -1,4 +1,4 @@
-#include "platform/TextAttributes.h"
+#include "platform/richtext/TextAttributes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/BinaryPlistReader.h"
-#include "platform/BinaryPlistWriter.h"
+#include "platform/plist/BinaryPlistReader.h"
+#include "platform/plist/BinaryPlistWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/ByteSearch.h"
+#include "platform/text/ByteSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DateUtils.h"
+#include "platform/system/DateUtils.h"
 
 #include <QTimeZone>
 #include <gtest/gtest.h>

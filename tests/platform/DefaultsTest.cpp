@@ -1,5 +1,5 @@
-#include "platform/Defaults.h"
-#include "platform/XmlPlist.h"
+#include "platform/system/Defaults.h"
+#include "platform/plist/XmlPlist.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "platform/ExtendedAttributes.h"
+#include "platform/files/ExtendedAttributes.h"
 
 #include <QFile>
 #include <QTemporaryDir>

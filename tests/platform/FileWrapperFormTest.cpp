@@ -1,4 +1,4 @@
-#include "platform/FileWrapperForm.h"
+#include "platform/keyedarchive/FileWrapperForm.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/HtmlMetaKeywords.h"
+#include "platform/richtext/HtmlMetaKeywords.h"
 
 #include <gtest/gtest.h>
 

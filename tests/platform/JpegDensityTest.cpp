@@ -1,4 +1,4 @@
-#include "platform/JpegDensity.h"
+#include "platform/richtext/JpegDensity.h"
 
 #include <gtest/gtest.h>
 

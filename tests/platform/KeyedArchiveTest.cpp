@@ -1,7 +1,7 @@
-#include "platform/KeyedArchiver.h"
-#include "platform/KeyedCodecs.h"
-#include "platform/KeyedUnarchiver.h"
-#include "platform/XmlPlist.h"
+#include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/keyedarchive/KeyedCodecs.h"
+#include "platform/keyedarchive/KeyedUnarchiver.h"
+#include "platform/plist/XmlPlist.h"
 
 #include <QFile>
 #include <QUuid>

@@ -1,5 +1,5 @@
 #include "TestFile.h"
-#include "platform/MappedFile.h"
+#include "platform/files/MappedFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

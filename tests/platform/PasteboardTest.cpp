@@ -1,4 +1,4 @@
-#include "platform/Pasteboard.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "TestFile.h"
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

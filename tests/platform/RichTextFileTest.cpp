@@ -1,6 +1,6 @@
 #include "RtfTestSupport.h"
-#include "platform/RichTextFile.h"
-#include "platform/TextEncoding.h"
+#include "platform/richtext/RichTextFile.h"
+#include "platform/text/TextEncoding.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "RtfTestSupport.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfdPackage.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfdPackage.h"
 
 #include <gtest/gtest.h>
 

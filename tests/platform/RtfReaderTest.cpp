@@ -1,5 +1,5 @@
 #include "RtfTestSupport.h"
-#include "platform/RtfReader.h"
+#include "platform/richtext/RtfReader.h"
 
 #include <gtest/gtest.h>
 

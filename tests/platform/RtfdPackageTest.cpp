@@ -1,5 +1,5 @@
 #include "RtfTestSupport.h"
-#include "platform/RtfdPackage.h"
+#include "platform/richtext/RtfdPackage.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/TextMatching.h"
+#include "platform/text/TextMatching.h"
 
 #include <gtest/gtest.h>
 

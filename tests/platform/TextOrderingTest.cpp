@@ -1,4 +1,4 @@
-#include "platform/TextOrdering.h"
+#include "platform/text/TextOrdering.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/TypedStreamCodecs.h"
-#include "platform/TypedStreamReader.h"
-#include "platform/TypedStreamWriter.h"
+#include "platform/typedstream/TypedStreamCodecs.h"
+#include "platform/typedstream/TypedStreamReader.h"
+#include "platform/typedstream/TypedStreamWriter.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/UndoManager.h"
+#include "platform/ui/UndoManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/XmlPlist.h"
+#include "platform/plist/XmlPlist.h"
 
 #include <gtest/gtest.h>
 

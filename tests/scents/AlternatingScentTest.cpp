@@ -1,6 +1,6 @@
 #include "scents/AlternatingScent.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "scents/ScentTestBox.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "search/SearchRuleEditor.h"
 
-#include "platform/Log.h"
+#include "platform/system/Log.h"
 #include "search/FakeSearchHost.h"
 
 #include <QDateTime>

@@ -1,0 +1,50 @@
+#pragma once
+#include "document/SlipTextDragAndDrop.h"
+#include "platform/richtext/RichText.h"
+
+#include <QString>
+#include <Qt>
+#include <functional>
+
+class QMimeData;
+
+namespace fendle {
+
+class Box;
+
+// What a drop on the slip text brings, in the order of precedence: rich
+// text (its links into this box made internal), file addresses (text files
+// inserted, other files as links), media addresses as attachments fetched
+// from the web, other addresses as links (titled by the drag when it
+// carries titles), plain text.
+// Each becomes one undoable step of the box.
+class SlipTextDrop {
+public:
+    static inline const QString RtfMimeType = QStringLiteral("text/rtf");
+    static inline const QString RtfMimeTypeAlternative = QStringLiteral("application/rtf");
+    // Larger dropped files are not read.
+    static constexpr qint64 MaximumFileSize = qint64(64) << 20;
+
+    // plainText gives a dropped string the attributes typing would give it.
+    SlipTextDrop(Box& box, std::function<RichText(const QString&)> plainText);
+
+    // False when nothing here takes the drop (the text control's own drop applies).
+    bool perform(const QMimeData& data, Qt::DropAction proposed, qsizetype index);
+
+    // The box's own address, as external slip links name it.
+    static QString boxUrlString(const Box& box);
+    // Files whose contents a copying drop inserts.
+    static bool isTextFile(const QString& path);
+
+private:
+    Box& box_;
+    std::function<RichText(const QString&)> plainText_;
+
+    std::optional<RichText> richText(const QMimeData& data) const;
+    bool dropFiles(const QStringList& paths, Qt::DropAction proposed, qsizetype index);
+    static std::optional<sliptextdrag::UrlsWithTitles> urlsWithTitles(const QMimeData& data);
+    bool dropWebAddress(const QMimeData& data, const std::optional<sliptextdrag::UrlsWithTitles>& titled,
+                        const QUrl& url, qsizetype index);
+};
+
+}  // namespace fendle

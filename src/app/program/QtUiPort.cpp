@@ -1,0 +1,144 @@
+#include "app/program/QtUiPort.h"
+
+#include "app/dialogs/NumberSheet.h"
+#include "app/windows/TemplateWindow.h"
+#include "document/Box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace fendle {
+
+namespace {
+
+QMessageBox* makeMessageBox(const UiPort::Alert& alert, QWidget* parent) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(), alert.message, QMessageBox::NoButton, parent);
+    box->setInformativeText(alert.informativeText);
+    const QStringList buttons = alert.buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : alert.buttons;
+    for (int i = 0; i < buttons.size(); ++i) {
+        QPushButton* button = box->addButton(buttons[i], QMessageBox::ActionRole);
+        button->setProperty("buttonIndex", i);
+        if (i == 0) box->setDefaultButton(button);
+    }
+    return box;
+}
+
+}  // namespace
+
+QtUiPort::QtUiPort() = default;
+
+QtUiPort::~QtUiPort() {
+    delete numberSheet_.data();
+    delete templateWindow_.data();
+}
+
+QWidget* QtUiPort::parentWidget() const {
+    if (window_) return window_->widget();
+    return QApplication::activeWindow();
+}
+
+void QtUiPort::showAlert(const Alert& alert) {
+    QMessageBox* box = makeMessageBox(alert, parentWidget());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (alert.style == AlertStyle::Sheet && window_) {
+        // A sheet does not stop the box: the code that raised it goes on.
+        box->setWindowModality(Qt::WindowModal);
+        box->open();
+        return;
+    }
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+}
+
+int QtUiPort::askQuestion(const Alert& question) {
+    QMessageBox* box = makeMessageBox(question, parentWidget());
+    box->setWindowModality(window_ && question.style == AlertStyle::Sheet ? Qt::WindowModal : Qt::ApplicationModal);
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    // Closing without a button counts as the last one, the cancelling one.
+    const int answer = clicked ? clicked->property("buttonIndex").toInt()
+                               : int(std::max<qsizetype>(0, question.buttons.size() - 1));
+    delete box;
+    return answer;
+}
+
+void QtUiPort::beginNumberSheet(const QString& label) {
+    if (!box_) return;
+    endNumberSheet();
+    Box* box = box_;
+    numberSheet_ = new NumberSheet(label, parentWidget());
+    numberSheet_->ok = [box](const QString& text) {
+        UndoManager::EventScope event(box->undoManager());
+        box->numberSheetOK(text);
+    };
+    numberSheet_->cancel = [box] { box->goToCancel(); };
+    numberSheet_->open();
+}
+
+void QtUiPort::endNumberSheet() {
+    if (!numberSheet_) return;
+    NumberSheet* sheet = numberSheet_;
+    numberSheet_ = nullptr;
+    sheet->hide();
+    sheet->deleteLater();
+}
+
+void QtUiPort::openTemplateWindow(const std::optional<RichText>& text, const QList<TextRange>& selection) {
+    if (!box_) return;
+    closeTemplateWindow();
+    Box* box = box_;
+    templateWindow_ = new TemplateWindow(text, selection, parentWidget());
+    templateWindow_->ok = [box] {
+        UndoManager::EventScope event(box->undoManager());
+        box->templateOK();
+    };
+    templateWindow_->cancel = [box] { box->templateCancel(); };
+    templateWindow_->remove = [box] { box->templateDelete(); };
+    templateWindow_->open();
+}
+
+RichText QtUiPort::templateWindowText() const { return templateWindow_ ? templateWindow_->text() : RichText(); }
+
+QList<TextRange> QtUiPort::templateWindowSelection() const {
+    return templateWindow_ ? templateWindow_->selection() : QList<TextRange>{};
+}
+
+void QtUiPort::closeTemplateWindow() {
+    if (!templateWindow_) return;
+    TemplateWindow* window = templateWindow_;
+    templateWindow_ = nullptr;
+    window->hide();
+    window->deleteLater();
+}
+
+// No sound files ship with the program; every sound is the system beep.
+void QtUiPort::playSound(Sound) { QApplication::beep(); }
+void QtUiPort::beep() { QApplication::beep(); }
+
+void QtUiPort::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {
+    if (window_) window_->retitleMenuItem(menu, from, to);
+}
+void QtUiPort::selectTab(const QString& label) {
+    if (window_) window_->selectTab(label);
+}
+void QtUiPort::setWindowTitle(const QString& title) {
+    if (window_) window_->setWindowTitle(title);
+}
+void QtUiPort::setEditorEditable(bool editable) {
+    if (window_) window_->setEditorEditable(editable);
+}
+void QtUiPort::refreshToolbar() {
+    if (window_) window_->refreshToolbar();
+}
+void QtUiPort::closeExtraSlipWindows() {
+    if (window_) window_->closeExtraSlipWindows();
+}
+void QtUiPort::updateExtraSlipWindows() {
+    if (window_) window_->updateExtraSlipWindows();
+}
+void QtUiPort::refreshInspector() {
+    if (window_) window_->refreshInspector();
+}
+
+}  // namespace fendle
