@@ -68,7 +68,7 @@ BENCHMARK(BM_SortResultsByHeader)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_TypeKeywordIntoRule(benchmark::State& state) {
     LargeWindow window(static_cast<int>(state.range(0)));
-    window.doc.selectTabViewItemWithLabel(Box::SearchTab);
+    window.doc.selectTabViewItemWithLabel(BoxTab::Search);
     const QStringList typed{QStringLiteral("Keyword 1"), QStringLiteral("Keyword 12"), QStringLiteral("Keyword 123")};
     for (auto _ : state) {
         for (const QString& text : typed) {
@@ -84,7 +84,7 @@ BENCHMARK(BM_TypeKeywordIntoRule)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ClickResultRow(benchmark::State& state) {
     LargeWindow window(static_cast<int>(state.range(0)));
-    window.doc.selectTabViewItemWithLabel(Box::SearchTab);
+    window.doc.selectTabViewItemWithLabel(BoxTab::Search);
     int row = 0;
     for (auto _ : state) {
         window.search.resultsTable()->selectRow(row);
@@ -96,7 +96,7 @@ BENCHMARK(BM_ClickResultRow)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_NextSlipWithScentList(benchmark::State& state) {
     LargeWindow window(static_cast<int>(state.range(0)));
-    window.doc.selectTabViewItemWithLabel(Box::SlipTab);
+    window.doc.selectTabViewItemWithLabel(BoxTab::Slip);
     window.doc.firstSlip();
     for (auto _ : state) {
         window.doc.nextSlip();

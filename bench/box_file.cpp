@@ -67,7 +67,7 @@ void BM_OpenBox(benchmark::State& state) {
     (void)boxBytes();
     for (auto _ : state) {
         auto box = std::make_unique<BoxData>();
-        const auto form = BoxFile::loadBoxDataFromURL(*box, path);
+        const auto form = BoxFile::readFromURL(*box, path);
         if (!form || box->slips().size() != SlipCount) state.SkipWithError("box did not load");
         benchmark::DoNotOptimize(box);
         // Closing the box is not part of opening it.
@@ -83,7 +83,7 @@ void BM_SaveBox(benchmark::State& state) {
     if (!BoxFile::loadBoxData(box, boxBytes())) state.SkipWithError("box did not load");
     const QString target = QDir::temp().filePath(QStringLiteral("fendle-bench-save.fendle"));
     for (auto _ : state) {
-        if (!BoxFile::saveBoxDataToURL(box, target)) state.SkipWithError("save failed");
+        if (!BoxFile::writeToURL(box, target)) state.SkipWithError("save failed");
     }
     QFile::remove(target);
 }

@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     }
     BoxData box;
     box.setSlips(slips, {});
-    const Status saved = BoxFile::saveBoxDataToURL(box, QString::fromLocal8Bit(argv[2]));
+    const Status saved = BoxFile::writeToURL(box, QString::fromLocal8Bit(argv[2]));
     if (!saved) {
         std::fprintf(stderr, "make_welcome: %s\n", qPrintable(saved.error()));
         return 2;

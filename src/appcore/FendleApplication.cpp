@@ -1,11 +1,12 @@
 #include "appcore/FendleApplication.h"
 
 #include "appcore/Preferences.h"
-#include "appcore/SlipServices.h"
+#include "document/SlipServices.h"
 #include "appcore/WebDownload.h"
 #include "document/WebContentDrop.h"
 #include "platform/system/AppVersion.h"
 #include "platform/files/AtomicFile.h"
+#include "platform/files/Paths.h"
 #include "platform/system/Defaults.h"
 #include "platform/system/Log.h"
 #include "platform/ui/Pasteboard.h"
@@ -28,6 +29,20 @@ const QStringList& textExtensions() {
     return extensions;
 }
 
+std::optional<RichText> richTextFromRtf(const QByteArray& rtf) {
+    Result<RichText> text = RtfReader::read(rtf);
+    if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
+    return text ? std::optional<RichText>(std::move(*text)) : std::nullopt;
+}
+
+// Rich text of an "rtf" or "rtfd" file; plain text files are read in the slip text font.
+std::optional<RichText> richTextFromFile(const QString& path) {
+    if (QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) return std::nullopt;
+    Result<RichText> text = RichTextFile::read(path);
+    if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
+    return text ? std::optional<RichText>(std::move(*text)) : std::nullopt;
+}
+
 // Plain text files are read here; the rich forms need the RTF reader.
 std::optional<RichText> plainTextOfFile(const QString& path, const FontAttribute& font) {
     if (QFileInfo(path).suffix().toLower() != QLatin1String("txt")) return std::nullopt;
@@ -41,35 +56,18 @@ std::optional<RichText> plainTextOfFile(const QString& path, const FontAttribute
 }  // namespace
 
 FendleApplication::FendleApplication(FendleController& controller, UiPort& ui, Preferences& preferences,
-                                     Defaults& defaults)
-    : controller_(controller), ui_(ui), preferences_(preferences), defaults_(defaults) {
-    controller_.hooks().makeSlipFromFile = [this](const QString& path) { makeSlipFromFile(path); };
-    hooks_.richTextFromRtf = [](const QByteArray& rtf) -> std::optional<RichText> {
-        Result<RichText> text = RtfReader::read(rtf);
-        if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
-        return text ? std::optional<RichText>(*text) : std::nullopt;
-    };
-    // Plain text files are read by the caller in the slip text font.
-    hooks_.richTextFromFile = [](const QString& path) -> std::optional<RichText> {
-        if (QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) return std::nullopt;
-        Result<RichText> text = RichTextFile::read(path);
-        if (!text) logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(text.error()));
-        return text ? std::optional<RichText>(*text) : std::nullopt;
-    };
-    controller_.setPlugInFolder(applicationSupportFolder() + QStringLiteral("/Fendle/PlugIns"));
+                                     Defaults& defaults, Host& host)
+    : controller_(controller), ui_(ui), preferences_(preferences), defaults_(defaults), host_(host) {
+    controller_.setPlugInFolder(Paths::plugInsFolder());
 }
 
 void FendleApplication::alert(const QString& message, const QString& informative) {
     ui_.showAlert({UiPort::AlertStyle::Modal, message, informative});
 }
 
-QString FendleApplication::applicationSupportFolder() {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/.local/share");
-    return base;
-}
+QString FendleApplication::applicationSupportFolder() { return Paths::applicationSupportFolder(); }
 
-QString FendleApplication::tempFile() { return applicationSupportFolder() + QStringLiteral("/Fendle/Fendle_tmp.rtfd"); }
+QString FendleApplication::tempFile() { return Paths::tempRtfdFile(); }
 
 QString FendleApplication::versionString() { return fendle::versionString(); }
 
@@ -78,7 +76,7 @@ void FendleApplication::applicationWillFinishLaunching() {
         defaults_.setObject(SlipToDisplayKey, QStringLiteral("Last in fendle"));
     controller_.openDefaultDocIfNothingYetOpen();
     // Plug-ins of the old format cannot be loaded; their folder is emptied.
-    const QString plugIns = applicationSupportFolder() + QStringLiteral("/Fendle/PlugIns");
+    const QString plugIns = Paths::plugInsFolder();
     const Result<QByteArray> catalogue = readWholeFile(plugIns + QStringLiteral("/pluginCatalogue.xml"),
                                                        FendleController::MaxSmallFileSize);
     if (!catalogue) return;
@@ -140,7 +138,7 @@ bool FendleApplication::applicationShouldTerminate() {
     QStringList found;
     while (indexes.hasNext()) found.append(indexes.next());
     for (const QString& path : found) QFile::remove(path);
-    defaults_.setObject(InspectorVisibleKey, hooks_.inspectorVisible && hooks_.inspectorVisible());
+    defaults_.setObject(InspectorVisibleKey, host_.inspectorVisible());
     return true;
 }
 
@@ -149,13 +147,13 @@ bool FendleApplication::applicationShouldTerminateAfterLastWindowClosed() const 
 }
 
 BoxPtr FendleApplication::boxForService() {
-    if (hooks_.activate) hooks_.activate();
+    host_.activate();
     BoxPtr box = controller_.openDefaultDocIfNothingYetOpen();
     if (!box) {
         alert(QStringLiteral("Couldn't find a document for this service"));
         return nullptr;
     }
-    if (hooks_.makeKeyWindow) hooks_.makeKeyWindow(*box);
+    host_.makeKeyWindow(*box);
     return box;
 }
 
@@ -163,7 +161,10 @@ bool FendleApplication::searchBoxService(const Pasteboard& pasteboard) {
     const BoxPtr box = boxForService();
     if (!box) return false;
     const auto string = pasteboard.data(Pasteboard::StringType);
-    if (string && hooks_.keywordSearch) hooks_.keywordSearch(*box, QString::fromUtf8(*string));
+    if (string) {
+        UndoManager::EventScope event(box->undoManager());
+        box->initiateKeywordSearch(QString::fromUtf8(*string));
+    }
     return true;
 }
 
@@ -195,7 +196,7 @@ bool FendleApplication::makeSlipFromFile(const QString& path) {
 std::optional<RichText> FendleApplication::textOfFile(const QString& path, int mode) {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (textExtensions().contains(extension)) {
-        std::optional<RichText> text = hooks_.richTextFromFile ? hooks_.richTextFromFile(path) : std::nullopt;
+        std::optional<RichText> text = richTextFromFile(path);
         if (!text) text = plainTextOfFile(path, preferences_.fontForKey(Preferences::SlipTextFont));
         if (!text) alert(QStringLiteral("I don't know how to import this file/data!"));
         return text;
@@ -220,7 +221,7 @@ bool FendleApplication::importFromPasteboard(Pasteboard& pasteboard, int mode) {
     const BoxPtr box = boxForService();
     if (!box) return false;
     std::optional<RichText> text;
-    if (const auto rtf = pasteboard.data(RtfType); rtf && hooks_.richTextFromRtf) text = hooks_.richTextFromRtf(*rtf);
+    if (const auto rtf = pasteboard.data(RtfType)) text = richTextFromRtf(*rtf);
     const QStringList files = text ? QStringList() : filesOnPasteboard(pasteboard);
     if (!text && !files.isEmpty() && QFileInfo(files.first()).suffix().toLower() == QLatin1String("webloc")) {
         const Result<QByteArray> bytes = readWholeFile(files.first(), FendleController::MaxSmallFileSize);
@@ -256,7 +257,7 @@ bool FendleApplication::importFromPasteboard(Pasteboard& pasteboard, int mode) {
                                                 {QStringLiteral("OK"), QStringLiteral("Import link"),
                                                  QStringLiteral("Cancel")}});
             if (answer == 0) {
-                if (hooks_.importWebPage) hooks_.importWebPage(*box, value);
+                importWebPage(*box, QUrl(value));
                 return true;
             }
             if (answer != 1) return false;
@@ -272,14 +273,21 @@ bool FendleApplication::importFromPasteboard(Pasteboard& pasteboard, int mode) {
 }
 
 void FendleApplication::deliver(Box& box, const RichText& text, int mode) {
+    UndoManager::EventScope event(box.undoManager());
     if (mode == 0) {
         // A provisional number; the box gives the slip its own when filing it.
         const SlipPtr slip = Slip::create(9999);
         slip->setText(text);
-        createSlipSystemService(box, ui_, slip);
+        createSlipSystemService(box, slip);
     } else {
-        appendTextToSlipSystemService(box, ui_, text);
+        appendTextToSlipSystemService(box, text);
     }
+}
+
+void FendleApplication::importWebPage(Box& box, const QUrl& address) {
+    UndoManager::EventScope event(box.undoManager());
+    box.addSlip();
+    WebContentDrop(box).replaceSourceWithLink(address, QString(), false);
 }
 
 std::optional<RichText> FendleApplication::attributedStringFromURL(const QUrl& url) {

@@ -4,7 +4,6 @@
 #include "platform/richtext/RichText.h"
 
 #include <QUrl>
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -31,20 +30,18 @@ public:
     static constexpr qint64 MaxAttachmentSize = qint64(256) << 20;
     static constexpr int DownloadTimeoutMilliseconds = 60000;
 
-    struct Hooks {
-        std::function<void()> activate;
-        std::function<void(Box&)> makeKeyWindow;
-        std::function<void(Box&, const QString& keyword)> keywordSearch;
-        std::function<std::optional<RichText>(const QByteArray&)> richTextFromRtf;
-        // Rich text of a "txt", "rtf" or "rtfd" file; plain text is read without it.
-        std::function<std::optional<RichText>(const QString& path)> richTextFromFile;
-        // "Import Web page?" answered with OK: the page goes into a new slip.
-        std::function<void(Box&, const QString& address)> importWebPage;
-        std::function<bool()> inspectorVisible;
+    // What the program's windows do for the application object.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        // The program comes to the front for a service.
+        virtual void activate() = 0;
+        virtual void makeKeyWindow(Box& box) = 0;
+        virtual bool inspectorVisible() const = 0;
     };
 
-    FendleApplication(FendleController& controller, UiPort& ui, Preferences& preferences, Defaults& defaults);
-    Hooks& hooks() { return hooks_; }
+    FendleApplication(FendleController& controller, UiPort& ui, Preferences& preferences, Defaults& defaults,
+                      Host& host);
 
     void applicationWillFinishLaunching();
     void applicationDidFinishLaunching();
@@ -83,7 +80,7 @@ private:
     UiPort& ui_;
     Preferences& preferences_;
     Defaults& defaults_;
-    Hooks hooks_;
+    Host& host_;
     std::map<QString, bool> menuStates_;
 
     BoxPtr boxForService();
@@ -91,6 +88,9 @@ private:
     // The text a file gives; none after an alert or when it cannot be read.
     std::optional<RichText> textOfFile(const QString& path, int mode);
     void deliver(Box& box, const RichText& text, int mode);
+    // "Import Web page?" answered with OK: a new slip with the page as its
+    // text and the address as its source.
+    void importWebPage(Box& box, const QUrl& address);
 };
 
 }  // namespace fendle

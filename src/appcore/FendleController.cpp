@@ -1,8 +1,8 @@
 #include "appcore/FendleController.h"
 
 #include "appcore/Preferences.h"
-#include "document/BoxFileCodec.h"
 #include "platform/files/AtomicFile.h"
+#include "platform/files/Paths.h"
 #include "platform/system/Log.h"
 #include "platform/files/MappedFile.h"
 #include "platform/ui/UiPort.h"
@@ -43,8 +43,8 @@ void setError(QString* error, const QString& message) {
 
 }  // namespace
 
-FendleController::FendleController(UiPort& ui, Pasteboard& pasteboard, Preferences& preferences, BoxFileCodec* codec)
-    : ui_(ui), pasteboard_(pasteboard), preferences_(preferences), codec_(codec) {}
+FendleController::FendleController(UiPort& ui, Preferences& preferences, Host& host)
+    : ui_(ui), preferences_(preferences), host_(host), autosaver_(Paths::autosaveFolder()) {}
 
 void FendleController::alert(const QString& message, const QString& informative) {
     ui_.showAlert({UiPort::AlertStyle::Modal, message, informative});
@@ -61,7 +61,7 @@ BoxPtr FendleController::currentBoxInterface() const {
     return currentDocument();
 }
 
-BoxData* FendleController::currentBoxData() const {
+const BoxData* FendleController::currentBoxData() const {
     const BoxPtr box = currentBoxInterface();
     return box ? &box->box() : nullptr;
 }
@@ -81,29 +81,23 @@ BoxPtr FendleController::documentForPath(const QString& path) const {
 
 void FendleController::closeDocument(const BoxPtr& box) {
     if (!box) return;
+    autosaver_.forget(*box);
+    const bool listed = std::any_of(documents_.begin(), documents_.end(),
+                                    [&](const Document& document) { return document.box == box; });
     std::erase_if(documents_, [&](const Document& document) { return document.box == box; });
+    if (listed) host_.documentClosed(*box);
     if (currentDocument() == box) current_.reset();
     if (!documents_.empty() && !currentDocument()) current_ = documents_.back().box;
 }
 
 FendleController::Document& FendleController::addDocument(BoxPtr box, std::optional<QString> path, bool display) {
-    box->setFileCodec(codec_);
-    box->hooks().defaultSlipFont = preferences_.fontForKey(Preferences::SlipTextFont);
-    if (path) {
-        box->setFileName(path);
-        box->setDisplayName(QFileInfo(*path).fileName());
-    }
+    if (path) box->setFileName(path);
     documents_.push_back(Document{std::move(box), std::move(path), display});
     Document& document = documents_.back();
     if (display) current_ = document.box;
-    if (hooks_.documentOpened) hooks_.documentOpened(document);
+    if (display) autosaver_.watch(document.box);
+    host_.documentOpened(document);
     return document;
-}
-
-BoxPtr FendleController::newBox() {
-    if (hooks_.makeBox)
-        if (BoxPtr box = hooks_.makeBox()) return box;
-    return std::make_shared<Box>(ui_, pasteboard_);
 }
 
 void FendleController::setPathOfDocument(const Box& box, const QString& path) {
@@ -112,7 +106,7 @@ void FendleController::setPathOfDocument(const Box& box, const QString& path) {
 }
 
 BoxPtr FendleController::openUntitledDocument(bool display) {
-    BoxPtr box = newBox();
+    BoxPtr box = host_.makeBox();
     addDocument(box, std::nullopt, display);
     box->loadDocumentWithInitialData();
     return box;
@@ -127,10 +121,10 @@ BoxPtr FendleController::openDefaultDocIfNothingYetOpen() {
     case 0:
         return nullptr;
     case 2:
-        if (hooks_.runOpenPanel) hooks_.runOpenPanel();
+        host_.runOpenPanel();
         return nullptr;
     case 3: {
-        const QStringList recent = hooks_.recentDocuments ? hooks_.recentDocuments() : QStringList();
+        const QStringList recent = host_.recentDocuments();
         if (recent.isEmpty()) {
             alert(QStringLiteral("Could not identify the fendle that was open last!"),
                   QStringLiteral("Please open a fendle manually!"));
@@ -162,7 +156,7 @@ BoxPtr FendleController::openDefaultDocIfNothingYetOpen() {
 
 QString FendleController::documentTypeForPath(const QString& path) {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QLatin1String("fendle")) return Box::DocumentType;
+    if (extension == QLatin1String("fendle")) return BoxDocument::DocumentType;
     if (extension == QLatin1String("fdlcache")) return CacheFileTypeQuorvel;
     if (extension == QLatin1String("fdloutline")) return OutlineType;
     if (extension == QLatin1String("fdlplugin")) return PlugInType;
@@ -183,7 +177,7 @@ BoxPtr FendleController::openDocumentWithContentsOfURL(const QUrl& url, bool dis
     const QString path = url.toLocalFile();
     const QString type = documentTypeForPath(path);
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (type == CacheFileTypeQuorvel || type == CacheFileTypeHalvorn || type == Box::CacheFileType)
+    if (type == CacheFileTypeQuorvel || type == CacheFileTypeHalvorn || type == BoxDocument::CacheFileType)
         return openCacheFile(path, display, error);
     if (type == OutlineType) {
         alert(QStringLiteral("Outliner code not included in this version"));
@@ -193,18 +187,18 @@ BoxPtr FendleController::openDocumentWithContentsOfURL(const QUrl& url, bool dis
     // the caller sees success without a stray document staying open.
     if (type == PlugInType) {
         installPlugIn(path);
-        return std::make_shared<Box>(ui_, pasteboard_);
+        return host_.makeBox();
     }
     if (isSlipFileExtension(extension)) {
-        if (hooks_.makeSlipFromFile) hooks_.makeSlipFromFile(path);
-        return std::make_shared<Box>(ui_, pasteboard_);
+        host_.makeSlipFromFile(path);
+        return host_.makeBox();
     }
     const bool alreadyOpen = documentForPath(path) != nullptr;
     BoxPtr box = openStandard(path, display, error);
     if (!box) return nullptr;
     if (alreadyOpen) return box;
-    if (box->fileFormatOnLastOpening() == Box::OldDocumentType && !offerFormatUpgrade(box, path)) return nullptr;
-    if (hooks_.refreshInspector) hooks_.refreshInspector();
+    if (box->fileFormatOnLastOpening() == BoxDocument::OldDocumentType && !offerFormatUpgrade(box, path)) return nullptr;
+    host_.refreshInspector();
     box->updateBoxWindowTitle();
     return box;
 }
@@ -213,7 +207,7 @@ BoxPtr FendleController::openStandard(const QString& path, bool display, QString
     if (BoxPtr open = documentForPath(path)) {
         if (display) {
             current_ = open;
-            if (hooks_.bringToFront) hooks_.bringToFront(*open);
+            host_.bringToFront(*open);
         }
         return open;
     }
@@ -226,14 +220,10 @@ BoxPtr FendleController::openStandard(const QString& path, bool display, QString
 }
 
 BoxPtr FendleController::readBoxFile(const QString& path, QString* error) {
-    BoxPtr box = newBox();
-    box->setFileCodec(codec_);
-    const QString unreadable = QStringLiteral("The file %1 could not be read as a box.").arg(QFileInfo(path).fileName());
-    const Status read = readMappedFile<Done>(path, Box::MaxFileSize, [&](const QByteArray& bytes) {
-        return box->readFromData(bytes, Box::DocumentType) ? succeeded() : Status::failure(unreadable);
-    });
-    if (!read) {
-        setError(error, read.error());
+    BoxPtr box = host_.makeBox();
+    if (const Status read = box->readFromURL(path); !read) {
+        logLine(QStringLiteral("FendleController:readBoxFile: %1").arg(read.error()));
+        setError(error, QStringLiteral("The file %1 could not be read as a box.").arg(QFileInfo(path).fileName()));
         return nullptr;
     }
     return box;
@@ -252,7 +242,7 @@ BoxPtr FendleController::openCacheFile(const QString& path, bool display, QStrin
     if (BoxPtr open = documentForPath(*boxPath)) {
         if (key) open->displaySlipWithID(*key);
         current_ = open;
-        if (hooks_.bringToFront) hooks_.bringToFront(*open);
+        host_.bringToFront(*open);
         return open;
     }
     currentlyOpeningFromCacheFile_ = key.has_value();
@@ -292,8 +282,8 @@ void FendleController::installPlugIn(const QString& bundlePath) {
         alert(failure, QStringLiteral("Some error occurred during the move operation."));
         return;
     }
-    if (hooks_.plugInsInstalled) hooks_.plugInsInstalled();
-    if (hooks_.showPlugInPreferences) hooks_.showPlugInPreferences();
+    host_.plugInsInstalled();
+    host_.showPlugInPreferences();
 }
 
 bool FendleController::offerFormatUpgrade(const BoxPtr& box, const QString& path) {
@@ -305,14 +295,14 @@ bool FendleController::offerFormatUpgrade(const BoxPtr& box, const QString& path
     if (answer == 1) return true;
     if (answer == 0) {
         const QString proposed = QFileInfo(path).completeBaseName() + QStringLiteral("-backup");
-        const std::optional<QString> chosen = hooks_.runBackupSavePanel ? hooks_.runBackupSavePanel(proposed) : std::nullopt;
+        const std::optional<QString> chosen = host_.runBackupSavePanel(proposed);
         if (!chosen) {
             closeDocument(box);
             return false;
         }
         // The copy replaces an older file only once it is written, and never
         // the box file itself.
-        const Result<QByteArray> bytes = readWholeFile(path, Box::MaxFileSize);
+        const Result<QByteArray> bytes = readWholeFile(path, BoxFile::MaxFileSize);
         if (comparablePath(*chosen) == comparablePath(path) || !bytes || !writeFileAtomically(*chosen, *bytes))
             alert(QStringLiteral("Error while creating backup!"));
         return true;
@@ -335,11 +325,35 @@ bool FendleController::reopenDocumentForURL(const QUrl& url, const QUrl& autosav
         return true;
     }
     while (BoxPtr open = documentForPath(url.toLocalFile())) closeDocument(open);
-    BoxPtr box = hooks_.openAutosaved ? hooks_.openAutosaved(url.toLocalFile(), autosavedContents.toLocalFile())
-                                      : readBoxFile(autosavedContents.toLocalFile(), nullptr);
+    BoxPtr box = readBoxFile(autosavedContents.toLocalFile(), nullptr);
     if (!box) return false;
     // The box belongs to the saved file; its contents are the newer ones.
     addDocument(box, url.toLocalFile(), true);
+    box->loadDocumentWithInitialData();
+    box->markDocumentEdited();
+    return true;
+}
+
+void FendleController::reopenAutosavedDocuments() {
+    for (const Autosaver::Leftover& leftover : autosaver_.leftovers()) {
+        if (leftover.boxPath)
+            reopenDocumentForURL(QUrl::fromLocalFile(*leftover.boxPath), QUrl::fromLocalFile(leftover.copyPath));
+        else
+            reopenUntitledAutosave(leftover.copyPath);
+        // What was taken is a box of its own now; what was not is unwanted.
+        autosaver_.discard(leftover);
+    }
+}
+
+bool FendleController::reopenUntitledAutosave(const QString& autosavedPath) {
+    const int answer = ui_.askQuestion(
+        {UiPort::AlertStyle::Modal, QStringLiteral("There are unsaved changes in: %1").arg(QStringLiteral("Untitled")),
+         QStringLiteral("Do you want to open the auto-saved document?"),
+         {QStringLiteral("Open auto-saved"), QStringLiteral("Discard auto-saved changes")}});
+    if (answer != 0) return false;
+    BoxPtr box = readBoxFile(autosavedPath, nullptr);
+    if (!box) return false;
+    addDocument(box, std::nullopt, true);
     box->loadDocumentWithInitialData();
     box->markDocumentEdited();
     return true;

@@ -1,19 +1,17 @@
 #pragma once
+#include "appcore/Autosaver.h"
 #include "document/Box.h"
 
 #include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace fendle {
 
-class BoxFileCodec;
-class Pasteboard;
 class Preferences;
 class UiPort;
 
@@ -40,37 +38,39 @@ public:
         bool displayed = false;
     };
 
-    // What the program around the controller provides.
-    struct Hooks {
-        std::function<QStringList()> recentDocuments;
-        std::function<void()> runOpenPanel;
+    // What the program around the controller does for it.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        // A new box, with its own UI port and the program's collaborators.
+        virtual BoxPtr makeBox() = 0;
+        // A box was made or read: its window is built and shown.
+        virtual void documentOpened(Document& document) = 0;
+        virtual QStringList recentDocuments() const = 0;
+        virtual void runOpenPanel() = 0;
         // The "Create Backup" save panel with the proposed name; none when cancelled.
-        std::function<std::optional<QString>(const QString& proposedName)> runBackupSavePanel;
-        std::function<void(Box&)> bringToFront;
-        // A box was made or read: the program builds its window and wiring.
-        std::function<void(Document&)> documentOpened;
-        std::function<void()> plugInsInstalled;
-        std::function<void()> showPlugInPreferences;
-        // Reads a box from its autosaved contents (by default the file codec); none on failure.
-        std::function<BoxPtr(const QString& path, const QString& autosavedPath)> openAutosaved;
+        virtual std::optional<QString> runBackupSavePanel(const QString& proposedName) = 0;
+        virtual void bringToFront(Box& box) = 0;
+        // A plug-in bundle was moved into the plug-ins folder.
+        virtual void plugInsInstalled() = 0;
+        virtual void showPlugInPreferences() = 0;
         // A picture, text or web-location file becomes a slip (the new-slip service).
-        std::function<void(const QString& path)> makeSlipFromFile;
-        std::function<void()> refreshInspector;
-        // Makes the box of a document that gets a window (the program gives
-        // each its own UI port); by default a box on the controller's port.
-        std::function<BoxPtr()> makeBox;
+        virtual void makeSlipFromFile(const QString& path) = 0;
+        virtual void refreshInspector() = 0;
+        // The controller let go of a box: its window goes too.
+        virtual void documentClosed(Box& box) = 0;
     };
 
-    FendleController(UiPort& ui, Pasteboard& pasteboard, Preferences& preferences, BoxFileCodec* codec);
-    Hooks& hooks() { return hooks_; }
+    FendleController(UiPort& ui, Preferences& preferences, Host& host);
     void setPlugInFolder(const QString& folder) { plugInFolder_ = folder; }
+    const QString& plugInFolder() const { return plugInFolder_; }
 
     const std::vector<Document>& documents() const { return documents_; }
     BoxPtr currentDocument() const;
     void setCurrentDocument(const BoxPtr& box);
     // The box of the extra slip window that is key, else the current box.
     BoxPtr currentBoxInterface() const;
-    BoxData* currentBoxData() const;
+    const BoxData* currentBoxData() const;
     // Set while an extra slip window is the key window, cleared (none) when
     // another window becomes key.
     void setKeyExtraWindowBox(const BoxPtr& box) { keyExtraWindowBox_ = box; }
@@ -89,6 +89,11 @@ public:
     bool reopenDocumentForURL(const QUrl& url, const QUrl& autosavedContents);
     // Seconds; 0 turns autosaving off.
     qint64 autosavingDelay() const;
+    Autosaver& autosaver() { return autosaver_; }
+    // Autosaving at the preferred interval (again, after a change of it).
+    void startAutosaving() { autosaver_.setDelay(autosavingDelay()); }
+    // Offers each box an earlier run autosaved but never closed.
+    void reopenAutosavedDocuments();
 
     static QString documentTypeForPath(const QString& path);
     static bool isSlipFileExtension(const QString& lowerExtension);
@@ -98,10 +103,8 @@ public:
 
 private:
     UiPort& ui_;
-    Pasteboard& pasteboard_;
     Preferences& preferences_;
-    BoxFileCodec* codec_;
-    Hooks hooks_;
+    Host& host_;
     QString plugInFolder_;
     std::vector<Document> documents_;
     std::weak_ptr<Box> current_;
@@ -109,8 +112,8 @@ private:
     QPoint nextExtraWindowPoint_{0, 0};
     bool currentlyOpeningFromCacheFile_ = false;
     QString slipToDisplay_;
+    Autosaver autosaver_;
 
-    BoxPtr newBox();
     Document& addDocument(BoxPtr box, std::optional<QString> path, bool display);
     BoxPtr readBoxFile(const QString& path, QString* error);
     BoxPtr openStandard(const QString& path, bool display, QString* error);
@@ -118,6 +121,7 @@ private:
     void installPlugIn(const QString& bundlePath);
     // The older-form dialogue; false when the box was closed again.
     bool offerFormatUpgrade(const BoxPtr& box, const QString& path);
+    bool reopenUntitledAutosave(const QString& autosavedPath);
     void alert(const QString& message, const QString& informative = QString());
 };
 

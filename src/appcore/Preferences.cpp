@@ -1,5 +1,6 @@
 #include "appcore/Preferences.h"
 
+#include "platform/files/Paths.h"
 #include "platform/system/Log.h"
 #include "platform/text/StringValues.h"
 #include "platform/typedstream/TypedStreamCodecs.h"
@@ -312,11 +313,7 @@ void Preferences::changeFont(const QString& key, const FontAttribute& font) {
     if (fontChanged) fontChanged(key);
 }
 
-QString Preferences::spotlightCacheFolder() {
-    QString base = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/Metadata/Fendle/");
-}
+QString Preferences::spotlightCacheFolder() { return Paths::spotlightCacheFolder(); }
 
 void Preferences::deleteSpotlightFiles() {
     QDir folder(spotlightCacheFolder());

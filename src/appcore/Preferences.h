@@ -1,4 +1,5 @@
 #pragma once
+#include "document/BoxPreferences.h"
 #include "platform/system/Defaults.h"
 #include "platform/richtext/TextAttributes.h"
 
@@ -20,8 +21,9 @@ using PreferenceSet = std::map<QString, PreferenceValue>;
 // values every reader sees, and the values the preferences window shows and
 // edits. Nothing reaches the store before a save, and a save writes only
 // when the current values differ from those at launch.
-class Preferences {
+class Preferences : public BoxPreferences {
 public:
+    static inline const QString CheckSpellingAsYouType = QStringLiteral("CheckSpellingAsYouType");
     static inline const QString SUEnableAutomaticChecks = QStringLiteral("SUEnableAutomaticChecks");
     static inline const QString CheckForPlugInUpdates = QStringLiteral("FDLCheckForPlugInUpdates");
     static inline const QString SaveBackup = QStringLiteral("SaveBackup");
@@ -63,6 +65,14 @@ public:
     QString stringForKey(const QString& key) const;
     FontAttribute fontForKey(const QString& key) const;
     ColorAttribute colorForKey(const QString& key) const;
+
+    // What a box works by.
+    FontAttribute slipTextFont() const override { return fontForKey(SlipTextFont); }
+    // Stored by the menu toggle outside the preference set; absent reads as off.
+    bool checkSpellingAsYouType() const override { return defaults_.boolForKey(CheckSpellingAsYouType); }
+    bool keepBackupFile() const override { return boolForKey(SaveBackup); }
+    ColorAttribute highlightColour() const override { return colorForKey(HighlightColour); }
+    bool tabSwitchesToKeywords() const override { return boolForKey(TabSwitchesToKeywords); }
 
     std::shared_ptr<const PreferenceSet> preferences() const { return curValues_; }
     void setPrefs(const PreferenceSet& values) { curValues_ = std::make_shared<const PreferenceSet>(values); }

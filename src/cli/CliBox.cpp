@@ -1,19 +1,14 @@
 #include "cli/CliBox.h"
 
-#include "platform/files/AtomicFile.h"
-#include "platform/files/MappedFile.h"
 #include "platform/system/Log.h"
 
 namespace fendle::cli {
 
 std::optional<LoadedBox> loadBoxForCli(const QString& path, Io& io) {
     LoadedBox loaded{std::make_unique<BoxData>(), BoxFile::Form::Keyed};
-    auto form = readMappedFile<BoxFile::Form>(path, BoxFile::MaxFileSize, [&loaded, &path](const QByteArray& bytes) {
-        auto read = BoxFile::readAnyForm(*loaded.box, bytes);
-        return read ? read : Result<BoxFile::Form>::failure(QStringLiteral("%1: %2").arg(path, read.error()));
-    });
+    const auto form = BoxFile::readFromURL(*loaded.box, path);
     if (!form) {
-        fail(io, form.error());
+        fail(io, form.error().startsWith(path) ? form.error() : QStringLiteral("%1: %2").arg(path, form.error()));
         return std::nullopt;
     }
     loaded.form = *form;
@@ -34,8 +29,7 @@ bool expectArguments(const Arguments& arguments, Io& io, qsizetype count, const 
 }
 
 int saveBoxForCli(const BoxData& box, const QString& path, Io& io, bool olderForm) {
-    const QByteArray bytes = olderForm ? BoxFile::olderFormRepresentation(box) : BoxFile::dataRepresentation(box);
-    const Status saved = writeFileAtomically(path, bytes);
+    const Status saved = BoxFile::writeToURL(box, path, olderForm ? BoxFile::Form::Sequential : BoxFile::Form::Keyed);
     if (!saved) return fail(io, saved.error());
     return 0;
 }

@@ -26,9 +26,7 @@ bool AttachmentClicks::textViewClickedOnCell(qsizetype index) {
 }
 
 bool AttachmentClicks::textViewDoubleClickedOnCell(qsizetype index) {
-    if (!textViewClickedOnCell(index)) return false;
-    if (ports_.openInspectorOnImagePage) ports_.openInspectorOnImagePage();
-    return true;
+    return textViewClickedOnCell(index);
 }
 
 }  // namespace fendle

@@ -1,6 +1,4 @@
 #pragma once
-#include "document/SlipLinkPorts.h"
-
 #include <QByteArray>
 
 namespace fendle {
@@ -8,11 +6,11 @@ namespace fendle {
 class EditorModel;
 
 // Clicks on attachments of the slip text: an image is selected as one
-// character (a double click also opens the inspector on image resizing);
-// anything else is left to the text view.
+// character (on a double click the caller then opens the inspector on image
+// resizing); anything else is left to the text view.
 class AttachmentClicks {
 public:
-    AttachmentClicks(EditorModel& editor, const SlipLinkPorts& ports) : editor_(editor), ports_(ports) {}
+    explicit AttachmentClicks(EditorModel& editor) : editor_(editor) {}
 
     // True when handled here.
     bool textViewClickedOnCell(qsizetype index);
@@ -23,7 +21,6 @@ public:
 
 private:
     EditorModel& editor_;
-    const SlipLinkPorts& ports_;
 };
 
 }  // namespace fendle

@@ -1,109 +1,104 @@
 #pragma once
-#include "document/BoxHooks.h"
+#include "document/BoxDocument.h"
+#include "document/BoxTab.h"
 #include "document/EditorModel.h"
 #include "document/SlipHistory.h"
-#include "model/BoxData.h"
-#include "platform/ui/UndoManager.h"
 #include "scents/SlipScentOutlineViewDataSource.h"
-#include "search/ResultTableBox.h"
-#include "search/SearchRuleEditorHost.h"
-#include "search/SortDescriptor.h"
+#include "document/SearchSession.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace fendle {
 
-class AlternatingScent;
-class BoxFileCodec;
+class BoxPreferences;
 class KeywordScent;
 class Pasteboard;
 class ResultTable;
 class SearchRuleEditor;
 class UiPort;
+class WebResources;
 
-// The box document: the current slip shown in the editor, its history and
-// navigation, and the slip operations with their undo steps.
-class Box : public EditorModel::Delegate, public SearchRuleEditorHost, public ResultTableBox {
+// A box as its window works on it: the document, the slip shown in the
+// editor, the history of shown slips, the selected view and the search and
+// scents shown there. The window shows what the box announces through its
+// signals and the document's; the operations change the document through
+// the undoable commands.
+class Box : public QObject, public EditorModel::Delegate {
+    Q_OBJECT
 public:
-    static inline const QString SlipTab = QStringLiteral("Slip");
-    static inline const QString SearchTab = QStringLiteral("Search");
-    static inline const QString KeywordScentTab = QStringLiteral("Keyword Scent");
-    static inline const QString AlternatingScentTab = QStringLiteral("Alternating Scent");
     static inline const QString LastSlipOpenAttribute = QStringLiteral("net.halvorn.fendle.LastSlipOpen");
     // Read when a file lacks the attribute this program writes.
     static inline const QString OtherLastSlipOpenAttribute = QStringLiteral("com.quorvel.fendle.LastSlipOpen");
     static inline const QString SupportAddress = QStringLiteral("fendle-support@halvorn.net");
     static constexpr qsizetype SuggestionHistoryLength = 10;
 
-    Box(UiPort& ui, Pasteboard& pasteboard);
+    Box(UiPort& ui, Pasteboard& pasteboard, const BoxPreferences& preferences, WebResources& web);
     ~Box() override;
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
 
-    BoxData& box() { return box_; }
-    const BoxData& box() const { return box_; }
-    UndoManager& undoManager() { return undo_; }
+    BoxDocument& document() { return document_; }
+    const BoxDocument& document() const { return document_; }
+    const BoxData& box() const { return document_.data(); }
+    UndoManager& undoManager() { return document_.undoManager(); }
     EditorModel& editor() { return editor_; }
-    BoxHooks& hooks() { return hooks_; }
+    const EditorModel& editor() const { return editor_; }
     UiPort& ui() { return ui_; }
+    Pasteboard& pasteboard() { return pasteboard_; }
+    const BoxPreferences& preferences() const { return preferences_; }
+    WebResources& webResources() { return web_; }
 
+    // The document and its file.
+    const std::optional<QString>& fileName() const { return document_.fileName(); }
+    void setFileName(const std::optional<QString>& path);
+    const QString& fileFormatOnLastOpening() const { return document_.fileFormatOnLastOpening(); }
+    // Also true while a keywords, source or type field is being edited.
+    bool isDocumentEdited() const;
+    void markDocumentEdited() { document_.markEdited(); }
+    // Reads the file; a failed read leaves the box as it was and says why.
+    Status readFromURL(const QString& path, const QString& typeName = BoxDocument::DocumentType);
+    // Commits the fields, then writes the file ("SaveBackup" keeps the previous one).
+    bool saveDocument(const QString& path, const QString& typeName = BoxDocument::DocumentType,
+                      BoxDocument::SaveKind kind = BoxDocument::SaveKind::Save);
+    // A copy of the box as it stands, written elsewhere without touching its state.
+    Status writeCopy(const QString& path);
+    bool revertToContents(const QString& path);
+    bool currentlySavingDocument() const { return currentlySavingDocument_; }
+    // After a read, once the window is ready; a cache file may name the slip to show.
+    void loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile = std::nullopt);
     // Once the window is built: no edit, the first slip chosen by the
     // "FDLSlipToDisplayWhenOpeningBox" value.
     void showFirstSlip(const QString& slipToDisplayWhenOpening);
-    void setFileName(const std::optional<QString>& path) { fileName_ = path; }
-    const std::optional<QString>& fileName() const { return fileName_; }
-    void setDisplayName(const QString& name) { displayName_ = name; }
     // The window closes: the current slip's key goes into the file's attribute.
     void windowWillClose();
 
-    // The document and its file.
-    static inline const QString DocumentType = QStringLiteral("Fendle Document");
-    static inline const QString DocumentTypeQuorvel = QStringLiteral("com.quorvel.fendle.fendle");
-    static inline const QString DocumentTypeHalvorn = QStringLiteral("net.halvorn.fendle.fendle");
-    static inline const QString OldDocumentType = QStringLiteral("Fendle Document Type");
-    static inline const QString CacheFileType = QStringLiteral("Fendle Cache File");
-    // Box files above this size are not read.
-    static constexpr qint64 MaxFileSize = qint64(1) << 30;
-    enum class SaveKind { Save, SaveAs, SaveTo };
-
-    // Box files are read and written through the archive forms of BoxFile
-    // unless another codec is set.
-    void setFileCodec(BoxFileCodec* codec) { codec_ = codec; }
-    bool readFromData(const QByteArray& data, const QString& typeName);
-    std::optional<QByteArray> dataOfType(const QString& typeName);
-    // Saves atomically: the previous file stays intact until the new one is
-    // complete, and with keepBackupFile it is kept beside it as "<path>~".
-    bool saveDocument(const QString& path, const QString& typeName, SaveKind kind = SaveKind::Save);
-    bool revertToContents(const QString& path, const QString& typeName);
-    // After the framework has closed the document.
-    void close();
-    // After a read, once the window is ready; a cache file may name the slip to show.
-    void loadDocumentWithInitialData(const std::optional<QString>& slipFromCacheFile = std::nullopt);
-    const QString& fileFormatOnLastOpening() const { return fileFormatOnLastOpening_; }
-    bool keepBackupFile() const { return keepBackupFile_; }
-    void setKeepBackupFile(bool keep) { keepBackupFile_ = keep; }
-
     // State.
     SlipPtr currentSlip() const { return currentSlip_; }
-    SlipPtr slip(const QString& key) const { return box_.slipForKey(key); }
-    bool inTrashMode() const { return box_.inTrashMode(); }
+    SlipPtr slip(const QString& key) const { return box().slipForKey(key); }
+    bool inTrashMode() const { return document_.inTrashMode(); }
     const SlipHistory& slipHistory() const { return history_; }
     const QStringList& suggestedSlipsHistory() const { return suggestedSlipsHistory_; }
-    const QStringList& slipTypes() const { return slipTypes_; }
-    // Also true while a keywords, source or type field is being edited.
-    bool isDocumentEdited() const;
-    void markDocumentEdited() { documentEdited_ = true; }
-    void clearDocumentEdited() { documentEdited_ = false; }
-    bool currentlySavingDocument() const { return currentlySavingDocument_; }
-    void setCurrentlySavingDocument(bool saving) { currentlySavingDocument_ = saving; }
+    const QStringList& slipTypes() const { return document_.slipTypes(); }
 
     // Views.
-    const QString& selectedTabViewItemLabel() const { return selectedTab_; }
-    void selectTabViewItemWithLabel(const QString& label);
+    BoxTab selectedTab() const { return selectedTab_; }
+    void selectTabViewItemWithLabel(BoxTab tab);
     void selectView(int segment);
+    QString windowTitle() const;
+    void updateBoxWindowTitle();
+    // The selected row of the alternating scent view: its label and whether
+    // it is a slip row; the view tells the box when it changes.
+    struct AlternatingRow {
+        QString label;
+        bool isSlip = false;
+    };
+    const std::optional<AlternatingRow>& selectedAlternatingScentRow() const { return selectedAlternatingRow_; }
+    void setSelectedAlternatingScentRow(const std::optional<AlternatingRow>& row) { selectedAlternatingRow_ = row; }
 
     // Editor and current slip.
     bool currentSlipChanged() const;
@@ -113,65 +108,52 @@ public:
     void changeCurrentSlip(const SlipPtr& slip, bool callerUsesHistory);
     void performChangeCurrentSlip(const SlipPtr& slip, bool callerUsesHistory);
     void resetCurrentPositionInSlipHistory() { history_.reset(); }
-    void addSlipType(const QString& type);
-    void updateBoxWindowTitle();
     void updateWindow();
     void updateWindowWithoutSlipScent();
     // The slip text view's switches; the application's menu toggles set them.
-    void setCheckSpellingAsYouType(bool on) { editor_.textChecking().checkSpellingAsYouType = on; }
-    void setCheckGrammarWithSpelling(bool on) { editor_.textChecking().checkGrammarWithSpelling = on; }
-    void setSmartCopyPaste(bool on) { editor_.textChecking().smartCopyPaste = on; }
-    void setSmartQuotes(bool on) { editor_.textChecking().smartQuotes = on; }
-    void setSmartLinks(bool on) { editor_.textChecking().smartLinks = on; }
+    void setCheckSpellingAsYouType(bool on);
+    void setCheckGrammarWithSpelling(bool on);
+    void setSmartCopyPaste(bool on);
+    void setSmartQuotes(bool on);
+    void setSmartLinks(bool on);
     // The switch stored under a defaults key ("FDLSmartQuotes"...); false for other keys.
     bool setTextChecking(const QString& defaultsKey, bool on);
+    // Empties the editor's text; typing then starts in the slip text font.
+    void emptyEditorText();
 
-    // Scents. The keyword index and the alternating graph are rebuilt lazily
-    // once keywords have changed.
+    // Scents. The document keeps the keyword index; the box ranks the
+    // current slip's scents while the slip view shows.
     SlipScentList slipScentsForSlip(const Slip& slip);
-    // Ranks the current slip's scents anew while the slip view shows.
     void updateSlipScent();
     // The slip-scent list's model; none before the first ranking.
     const std::optional<SlipScentOutlineViewDataSource>& slipScentTable() const { return slipScentTable_; }
-    std::shared_ptr<KeywordScent> makeKeywordScentData() const;
-    std::shared_ptr<AlternatingScent> makeAlternatingScentData() const;
-    void updateKeywordScents();
-    std::shared_ptr<KeywordScent> keywordScents();
-    // The graph as last built; none before the first build.
-    const std::shared_ptr<AlternatingScent>& alternatingScents() const { return alternatingScent_; }
-    bool keywordScentsMustBeUpdated() const { return keywordScentsMustBeUpdated_; }
-    void setKeywordScentsMustBeUpdated(bool value) { keywordScentsMustBeUpdated_ = value; }
-    // The check box "show duplicates in scent path".
-    bool showDuplicatesInScentPath() const { return showDuplicatesInScentPath_; }
-    void setShowDuplicatesInScentPath(bool show) { showDuplicatesInScentPath_ = show; }
+    void updateKeywordScents() { document_.updateKeywordScents(); }
+    std::shared_ptr<KeywordScent> keywordScents() { return document_.keywordScents(); }
+    const std::shared_ptr<AlternatingScent>& alternatingScents() const { return document_.alternatingScents(); }
+    bool showDuplicatesInScentPath() const { return document_.showDuplicatesInScentPath(); }
+    void setShowDuplicatesInScentPath(bool show) { document_.setShowDuplicatesInScentPath(show); }
 
     // Search.
-    SearchRuleEditor& searchRuleEditor() { return *searchRuleEditor_; }
-    QVariantList currentSearchRuleEditorState() const;
-    void setSearchRuleEditorState(const QVariantList& state);
-    void setSearchResultsToSlips(const QList<SlipPtr>& slips) override;
-    const ResultTable& currentSearchResults() const { return *searchResults_; }
-    ResultTable& currentSearchResults() { return *searchResults_; }
-    // A table not bound to the box; empty and bound to it when nothing is selected.
+    SearchSession& search() { return *search_; }
+    const SearchSession& search() const { return *search_; }
+    SearchRuleEditor& searchRuleEditor() { return search_->ruleEditor(); }
+    QVariantList currentSearchRuleEditorState() const { return search_->rules(); }
+    void setSearchRuleEditorState(const QVariantList& state) { search_->setRules(state); }
+    const ResultTable& currentSearchResults() const { return search_->results(); }
+    ResultTable& currentSearchResults() { return search_->results(); }
     ResultTable selectedSearchResults() const;
-    QList<SlipPtr> slipsSelectedInSearchView() const;
-    QStringList selectedSearchResultKeys() const;
-    // The rules as they stand are applied again (after slips changed).
-    void rerunSearch();
-    // The search view is shown and its rules test flags: a flag change must search again.
-    bool searchTestsFlags() const;
-    // The selected rows of the result table view, in row order.
-    const QList<qsizetype>& selectedSearchResultRows() const { return selectedResultRows_; }
-    void selectSearchResultRows(const QList<qsizetype>& rows);
-    void setSearchSortDescriptors(const QList<SortDescriptor>& descriptors) { sortDescriptors_ = descriptors; }
-    const BoxData& boxData() const override { return box_; }
-    // The default "AddKeywordToBoxSearch".
-    bool addKeywordToBoxSearch() const override { return addKeywordToBoxSearch_; }
-    void setAddKeywordToBoxSearch(bool add) { addKeywordToBoxSearch_ = add; }
-    void selectSearchTab() override;
-    // A flag toggled in the result table.
-    void setFlagged(bool flagged, const QString& identifier, ResultTable& sender) override;
-    void showAllSlipsAsSearchResults();
+    QList<SlipPtr> slipsSelectedInSearchView() const { return search_->selectedSlips(); }
+    QStringList selectedSearchResultKeys() const { return search_->selectedKeys(); }
+    void rerunSearch() { search_->rerun(); }
+    bool searchTestsFlags() const { return search_->testsFlags(); }
+    const QList<qsizetype>& selectedSearchResultRows() const { return search_->selectedRows(); }
+    void selectSearchResultRows(const QList<qsizetype>& rows) { search_->selectRows(rows); }
+    void setSearchSortDescriptors(const QList<SortDescriptor>& descriptors) { search_->setSortDescriptors(descriptors); }
+    bool addKeywordToBoxSearch() const { return search_->addKeywordToBoxSearch(); }
+    void setAddKeywordToBoxSearch(bool add) { search_->setAddKeywordToBoxSearch(add); }
+    void showAllSlipsAsSearchResults() { search_->showAllSlips(); }
+    // A keyword search started from outside the window (the search service).
+    void initiateKeywordSearch(const QString& keyword);
 
     // Navigation.
     void goBackSlip();
@@ -183,7 +165,10 @@ public:
     void goToSlip();
     void goToOK(const QString& numberField);
     void goToCancel();
-    // The number sheet's OK button: going to or merging with the number.
+    // The number sheet serves going to a slip, merging with one and linking to one.
+    enum class NumberSheetPurpose { GoTo, Merge, SlipLink };
+    void beginNumberSheet(NumberSheetPurpose purpose);
+    // The number sheet's OK button.
     void numberSheetOK(const QString& numberField);
     SlipPtr selectRandomSlip(const QDateTime& now = QDateTime::currentDateTimeUtc()) const;
     void randomSlip();
@@ -199,7 +184,7 @@ public:
     void addRemoveSlipAction(std::optional<int> tag);
     void splitMergeSlipAction(std::optional<int> tag);
 
-    // Slip operations.
+    // Slip operations; each is one undoable command of its own.
     void addSlip();
     void addSlip(const SlipPtr& slip);
     void removeSlip();
@@ -219,158 +204,71 @@ public:
     // The inspector's keyword list: the keyword joins the keywords field
     // as an "Add Keyword" step.
     void addKeywordToCurrentSlip(const QString& keyword);
-
-    // Undo steps of operations that live elsewhere (keywords and flags,
-    // text styling, slips made from rich text or files).
-    struct KeywordsRestore {
-        SlipPtr slip;
-        KeywordsArray keywords;
-        QDateTime lastModificationTime;
-    };
-    void registerFlagSlipUndo(const QStringList& keys, bool valueJustSet);
-    void registerAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& before);
-    void registerChangeDefaultTextFontUndo(const RichText& textBefore, const SlipPtr& slip);
     // A new slip text font: the whole text of the current slip takes it, as one undoable step.
     void setDefaultSlipFont(const FontAttribute& font);
-    // Undoing puts toInsert in place of toReplace, found at range.
-    void registerChangeAttributedSubstringUndo(const SlipPtr& slip, const RichText& toInsert,
-                                               const RichText& toReplace, TextRange range,
-                                               const QDateTime& lastModificationTime, const QString& actionName);
-    // A slip filed by rich-text (mode 2) or file (mode 3) creation.
-    void registerCreatedSlipUndo(const SlipPtr& slip, const SlipPtr& previous, bool fromFile);
-    // Whole-slip snapshots (drops, image resizing, text conversion).
-    void registerRestoreOldSlipState(const SlipPtr& oldState, const SlipPtr& newState, const QString& actionName);
+
+    // For the undoable commands: a step registered while the box is in
+    // use, marking the document edited; and the bookkeeping of appliers.
+    void registerStep(std::function<void()> step, const QString& actionName);
+    bool isUndoingOrRedoing() const;
+    void applierStarted() { startedUndoRedo_ = true; }
+    // Shows a slip an undo or redo works on, saying so when it is not the current one.
+    void announceSlip(const SlipPtr& slip);
+    // Makes a slip filed in place of the current one current, without storing
+    // the editor into it.
+    void showReplacement(const SlipPtr& slip);
     void undoManagerDidPerformUndoOrRedo();
 
     // Editor delegate.
-    void editorDidBeginEditing(int cell) override;
-    void editorDidEndEditing(int cell) override;
+    void editorDidBeginEditing(EditorCell cell) override;
+    void editorDidEndEditing(EditorCell cell) override;
     SlipPtr editorTextOwner() const override { return currentSlip_; }
     void editorWillUndoTyping(const SlipPtr& owner) override;
     void editorTextChangedByUndo() override;
 
-private:
-    enum AddMode : int { AddedMode = 0, PastedMode = 1, FromRTFMode = 2, FromFileMode = 3 };
-    struct AddRecord {
-        SlipPtr slip;
-        SlipPtr previous;
-        int mode = AddedMode;
-    };
-    struct RemoveRecord {
-        SlipPtr slip;
-        SlipPtr replacement;  // the empty slip made when the last one went
-    };
-    struct ClearRecord {
-        QString key;
-        std::optional<RichText> text;
-        KeywordsArray keywords;
-        std::optional<QString> source;
-        std::optional<QString> slipType;
-        QDateTime lastModificationTime;
-    };
-    struct SplitRecord {
-        RichText textBefore;
-        SlipPtr newSlip;
-        SlipPtr dividedSlip;
-        qsizetype location = 0;
-        qsizetype length = 0;
-        QDateTime timeBefore;
-    };
-    struct MergeRecord {
-        SlipPtr firstBefore;  // a copy, standing in for the archived form
-        QList<SlipPtr> others;
-    };
-    struct CellRecord {
-        SlipPtr slip;
-        QString value;
-        int cell = EditorModel::NoCell;
-        QDateTime lastModificationTime;
-        QString actionName;  // empty: the field's own name
-    };
+signals:
+    // What the window shows follows these and the document's signals.
+    void windowTitleChanged(const QString& title);
+    void tabSelected(BoxTab tab);
+    // The slip was shown anew: its fields, the toolbar, the extra windows
+    // and the inspector follow.
+    void windowRefreshed();
+    void slipScentsChanged();
+    void searchResultsChanged();
+    // One row of the results shows its slip anew.
+    void searchResultRowChanged(qsizetype row);
+    void extraSlipWindowsMustClose();
+    // Undoing or redoing a picture resize takes the picture up again.
+    void imageResizeRestored();
 
+private:
     UiPort& ui_;
     Pasteboard& pasteboard_;
-    BoxData box_;
-    UndoManager undo_;
+    const BoxPreferences& preferences_;
+    WebResources& web_;
+    BoxDocument document_;
     EditorModel editor_;
-    BoxHooks hooks_;
     SlipPtr currentSlip_;
-    QStringList slipTypes_;
     QString initEditString_;
     RichText initEditTextString_;
     QDateTime initEditTime_;
     SlipHistory history_;
     QStringList suggestedSlipsHistory_;
     QStringList selfDefinedUndoNames_;
-    QString selectedTab_ = SlipTab;
-    std::optional<QString> fileName_;
-    QString displayName_ = QStringLiteral("Untitled");
+    BoxTab selectedTab_ = BoxTab::Slip;
+    std::optional<AlternatingRow> selectedAlternatingRow_;
     bool currentlySavingDocument_ = false;
-    bool keywordScentsMustBeUpdated_ = true;
-    bool showDuplicatesInScentPath_ = false;
-    std::shared_ptr<KeywordScent> keywordScent_;
-    std::shared_ptr<AlternatingScent> alternatingScent_;
     std::optional<SlipScentOutlineViewDataSource> slipScentTable_;
-    std::unique_ptr<ResultTable> searchResults_;
-    // The table replaced last stays until the next search: a flag toggled in
-    // it may search again while the table is still at work.
-    std::unique_ptr<ResultTable> retiredSearchResults_;
-    QList<qsizetype> selectedResultRows_;
-    QList<SortDescriptor> sortDescriptors_;
-    bool addKeywordToBoxSearch_ = true;
-    std::unique_ptr<SearchRuleEditor> searchRuleEditor_;
-    bool documentEdited_ = false;
+    std::unique_ptr<SearchSession> search_;
     bool startedUndoRedo_ = false;
-    bool numberSheetMerges_ = false;
-    BoxFileCodec* codec_;  // the archive forms unless a test gives another
-    QString fileFormatOnLastOpening_;
-    bool keepBackupFile_ = false;
+    NumberSheetPurpose numberSheetPurpose_ = NumberSheetPurpose::GoTo;
 
-    static void call(const std::function<void()>& hook) {
-        if (hook) hook();
-    }
-    void registerStep(std::function<void()> step, const QString& actionName);
-    bool isUndoingOrRedoing() const { return undo_.isUndoing() || undo_.isRedoing(); }
-    void announceSlip(const SlipPtr& slip);
     void navigateToKey(const QString& key, bool callerUsesHistory);
-    bool endFieldEditing(const char* failure);
-    void emptyEditorText();
     bool editorKeywordsDiffer(const Slip& slip) const;
-    int selectedSearchResultRow() const { return selectedResultRows_.isEmpty() ? -1 : int(selectedResultRows_.first()); }
     std::optional<quint32> enteredNumber(const QString& numberField) const;
-    QList<SlipPtr> slipsToCopy();
-    // The slips a removal takes, by view; none after a refusal.
-    std::optional<QList<SlipPtr>> slipsToRemove(const QString& view, int& selectedRow);
-    void chooseSlipAfterRemoval(const QString& view, int selectedRow);
-    void showReplacement(const SlipPtr& slip);
-    static QString keyOfNumber(quint32 number) { return BoxData::makeKey(number); }
     quint32 currentNumber() const { return currentSlip_ ? currentSlip_->slipID() : 0; }
     static quint32 numberOfKey(const QString& key);
-
-    void applyAddSlipUndo(const AddRecord& record);
-    void applyCreateSlipFromRTFRedo(const SlipPtr& slip);
-    void applyRemoveSlipUndo(const RemoveRecord& record);
-    void applyRemoveSlipRedo(const SlipPtr& slip);
-    void applyClearSlipUndo(const ClearRecord& record);
-    void applyClearSlipRedo(const SlipPtr& slip);
-    void applySplitSlipUndo(const SplitRecord& record);
-    void applySplitSlipRedo(const SplitRecord& record);
-    void applyMergeSlipsUndo(const MergeRecord& record);
-    void applyEditTextUndo(const SlipPtr& slip, const QDateTime& time);
-    void applyCellUndo(const CellRecord& record);
-    struct SubstringRecord {
-        SlipPtr slip;
-        RichText inserted;
-        RichText replaced;
-        qsizetype location = 0;
-        qsizetype length = 0;
-        QDateTime lastModificationTime;
-    };
-    void applyFlagSlipUndo(const QStringList& keys, bool valueJustSet);
-    void applyAddKeywordToSelectedSlipsUndo(const QList<KeywordsRestore>& records);
-    void applyChangeDefaultTextFontUndo(const RichText& text, const SlipPtr& slip);
-    void applyChangeAttributedSubstringInSlipTextUndo(const SubstringRecord& record, const QString& actionName);
-    void applyRestoreOldSlipStateForUndo(const SlipPtr& putBack, const SlipPtr& replaced, const QString& actionName);
+    void resetSession();
 };
 
 }  // namespace fendle

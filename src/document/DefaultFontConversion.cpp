@@ -1,6 +1,7 @@
 #include "document/DefaultFontConversion.h"
 
 #include "document/Box.h"
+#include "document/BoxPreferences.h"
 #include "document/UndoNames.h"
 #include "document/WholeSlipStep.h"
 #include "platform/ui/UiPort.h"
@@ -18,14 +19,13 @@ void convertSelectedSlipTextToDefault(Box& box, UiPort& ui) {
             RichText text = editor.text();
             const TextRange selection = editor.selectedRange();
             const TextRange range = selection.length > 0 ? selection : text.wholeRange();
-            text.addAttribute(attr::Font, box.hooks().defaultSlipFont, range);
+            text.addAttribute(attr::Font, box.preferences().slipTextFont(), range);
             const QList<TextRange> selected = editor.selectedRanges();
             editor.setSlipText(text);
             editor.setSelectedRangesOfSlipText(selected);
             return true;
         },
         true);
-    ui.refreshInspector();
 }
 
 }  // namespace fendle

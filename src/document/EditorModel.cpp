@@ -11,64 +11,97 @@ KeywordsArray EditorModel::keywords() const {
     return Slip::splitStringToKeywordsArray(keywords_);
 }
 
+void EditorModel::setSlipText(const std::optional<RichText>& text) {
+    text_ = text.value_or(RichText());
+    coalescingTyping_ = false;
+    emit textShown();
+}
+
 void EditorModel::setKeywords(const std::optional<KeywordsArray>& keywords) {
     keywords_ = keywords ? keywords->joined() : QString();
+    emit fieldsShown();
 }
 
-QString EditorModel::fieldString(int cell) const {
+QString EditorModel::fieldString(EditorCell cell) const {
     switch (cell) {
-    case KeywordsCell: return keywords_;
-    case SourceCell: return source_;
-    case TypeCell: return slipType_;
-    default: return QString();
+    case EditorCell::Keywords: return keywords_;
+    case EditorCell::Source: return source_;
+    case EditorCell::Type: return slipType_;
+    case EditorCell::Text:
+    case EditorCell::None: break;
     }
+    return QString();
 }
 
-void EditorModel::setFieldString(int cell, const QString& value) {
+void EditorModel::setFieldString(EditorCell cell, const QString& value) {
     switch (cell) {
-    case KeywordsCell: keywords_ = value; break;
-    case SourceCell: source_ = value; break;
-    case TypeCell: slipType_ = value; break;
-    default: break;
+    case EditorCell::Keywords: keywords_ = value; break;
+    case EditorCell::Source: source_ = value; break;
+    case EditorCell::Type: slipType_ = value; break;
+    case EditorCell::Text:
+    case EditorCell::None: return;
     }
+    emit fieldsShown();
 }
 
-void EditorModel::setSelectedRangesOfSlipText(const QList<TextRange>& ranges) {
-    if (ranges.isEmpty()) return;
+void EditorModel::clampSelection(const QList<TextRange>& ranges) {
     selection_.clear();
     for (const TextRange& range : ranges)
         selection_.append(range.location < 0 || range.length < 0 || range.end() > text_.length() ? TextRange{}
                                                                                                    : range);
 }
 
-void EditorModel::beginEditing(int cell) {
+void EditorModel::setSelectedRangesOfSlipText(const QList<TextRange>& ranges) {
+    if (ranges.isEmpty()) return;
+    clampSelection(ranges);
+    emit selectionShown();
+}
+
+void EditorModel::selectInText(const QList<TextRange>& ranges) {
+    if (!ranges.isEmpty()) clampSelection(ranges);
+}
+
+void EditorModel::setEditable(bool editable) {
+    if (editable == editable_) return;
+    editable_ = editable;
+    emit editableChanged(editable);
+}
+
+void EditorModel::beginEditing(EditorCell cell) {
     if (changedCell_ == cell) return;
-    if (changedCell_ != NoCell) endEditing();
+    if (changedCell_ != EditorCell::None) endEditing();
     changedCell_ = cell;
     focused_ = cell;
     if (delegate_) delegate_->editorDidBeginEditing(cell);
 }
 
-void EditorModel::beginTextEditing() { beginEditing(TextCell); }
+void EditorModel::beginTextEditing() { beginEditing(EditorCell::Text); }
 
 bool EditorModel::endEditing() {
-    if (changedCell_ == NoCell) return false;
-    const int cell = changedCell_;
-    changedCell_ = NoCell;
+    if (changedCell_ == EditorCell::None) return false;
+    const EditorCell cell = changedCell_;
+    changedCell_ = EditorCell::None;
     coalescingTyping_ = false;
     if (delegate_) delegate_->editorDidEndEditing(cell);
     return true;
 }
 
-void EditorModel::focus(int cell) {
-    if (changedCell_ != NoCell && changedCell_ != cell) endEditing();
+void EditorModel::focus(EditorCell cell) {
+    if (changedCell_ != EditorCell::None && changedCell_ != cell) endEditing();
     focused_ = cell;
 }
 
-void EditorModel::typeInField(int cell, const QString& value) {
-    if (!editable_ || cell == TextCell || cell == NoCell) return;
+void EditorModel::typeInField(EditorCell cell, const QString& value) {
+    if (!editable_ || cell == EditorCell::Text || cell == EditorCell::None) return;
     beginEditing(cell);
-    setFieldString(cell, value);
+    // The widget already shows what was typed: no signal goes back to it.
+    switch (cell) {
+    case EditorCell::Keywords: keywords_ = value; break;
+    case EditorCell::Source: source_ = value; break;
+    case EditorCell::Type: slipType_ = value; break;
+    case EditorCell::Text:
+    case EditorCell::None: break;
+    }
 }
 
 void EditorModel::replaceText(TextRange range, const QString& replacement) {
@@ -80,7 +113,7 @@ void EditorModel::replaceText(TextRange range, const QString& replacement) {
 
 void EditorModel::replaceText(TextRange range, const RichText& replacement) {
     if (!editable_) return;
-    beginEditing(TextCell);
+    beginEditing(EditorCell::Text);
     // Consecutive typing of one edit session is one undo step, as long as
     // nothing else was registered in between.
     if (!coalescingTyping_ || undo_.undoActionName() != QLatin1String(TypingActionName))
@@ -108,6 +141,7 @@ void EditorModel::restoreText(const SlipPtr& owner, const RichText& text, const 
     text_ = text;
     selection_ = selection;
     coalescingTyping_ = false;
+    emit textShown();
     if (delegate_) delegate_->editorTextChangedByUndo();
 }
 

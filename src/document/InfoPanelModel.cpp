@@ -2,7 +2,7 @@
 
 #include "document/Box.h"
 #include "document/BoxStatistics.h"
-#include "document/UndoNames.h"
+#include "document/commands/ChangeSlipAuthorCommand.h"
 #include "platform/system/DateUtils.h"
 #include "platform/ui/UiPort.h"
 #include "scents/KeywordScent.h"
@@ -10,7 +10,6 @@
 #include "search/SearchRuleEditor.h"
 
 namespace fendle {
-namespace names = undo_names;
 
 namespace {
 QString orNotAvailable(const std::optional<QString>& value) {
@@ -47,72 +46,50 @@ void InfoPanelModel::slipAuthorChanged(const QString& fieldText) {
     const std::optional<QString> author = slip->author();
     if (!author && fieldText == NotAvailable) return;
     if (author && *author == fieldText) return;
-    registerAuthorUndo(slip);
-    slip->setAuthor(fieldText);
-    ui_.refreshInspector();
-}
-
-void InfoPanelModel::registerAuthorUndo(const SlipPtr& slip) {
-    const AuthorRecord record{slip->key(), slip->lastModificationTime(), slip->author()};
-    box_.undoManager().registerUndo([this, record] { applyAuthorChangeUndo(record); }, names::ChangeSlipAuthor);
-    box_.markDocumentEdited();
-}
-
-void InfoPanelModel::applyAuthorChangeUndo(const AuthorRecord& record) {
-    const SlipPtr slip = box_.slip(record.key);
-    if (!slip) return;  // the slip has gone since; nothing left to put back
-    const SlipPtr current = box_.currentSlip();
-    if (!current || current->key() != record.key) {
-        const QString format = box_.undoManager().isUndoing() ? QStringLiteral("The undo operation affects slip %1.")
-                                                               : QStringLiteral("The redo operation affects slip %1.");
-        ui_.displayAlert(format.arg(record.key));
-        box_.changeCurrentSlip(slip, false);
-    }
-    const bool undoing = box_.undoManager().isUndoing();
-    registerAuthorUndo(slip);
-    slip->setAuthorWithoutLastModificationDate(record.author);
-    if (undoing)
-        slip->setLastModificationTime(record.lastModificationTime);
-    else
-        slip->updateLastModificationTime();
-    ui_.refreshInspector();
+    ChangeSlipAuthorCommand::perform(box_, slip, fieldText);
 }
 
 InfoPanelModel::KeywordAction InfoPanelModel::doubleClickOnKeywordsListTable(const QString& keyword) {
-    const QString& tab = box_.selectedTabViewItemLabel();
-    if (tab == Box::SlipTab) {
+    const BoxTab tab = box_.selectedTab();
+    if (tab == BoxTab::Slip) {
         if (box_.inTrashMode()) return KeywordAction::None;
         box_.addKeywordToCurrentSlip(keyword);
         return KeywordAction::AddedToSlip;
     }
-    if (tab == Box::SearchTab) {
+    if (tab == BoxTab::Search) {
         box_.searchRuleEditor().addKeywordToSearch(keyword);
         return KeywordAction::AddedToSearch;
     }
-    if (tab == Box::KeywordScentTab) return KeywordAction::FindInKeywordScent;
-    if (tab == Box::AlternatingScentTab) return KeywordAction::FindInAlternatingScent;
+    if (tab == BoxTab::KeywordScent) return KeywordAction::FindInKeywordScent;
+    if (tab == BoxTab::AlternatingScent) return KeywordAction::FindInAlternatingScent;
     return KeywordAction::None;
 }
 
+template <typename Edit>
+void InfoPanelModel::editSavedSearches(Edit edit) {
+    SavedSearchesTable table(box_.box().savedSearches());
+    if (edit(table)) box_.document().setSavedSearches(table.savedSearchesOfMyBox());
+}
+
 void InfoPanelModel::saveSearch() {
-    if (SavedSearchesTable(box_.box()).saveSearch(box_.currentSearchRuleEditorState())) box_.markDocumentEdited();
+    editSavedSearches([this](SavedSearchesTable& table) { return table.saveSearch(box_.currentSearchRuleEditorState()); });
 }
 
 void InfoPanelModel::replaceSearch(qsizetype row) {
-    if (SavedSearchesTable(box_.box()).replaceSearch(row, box_.currentSearchRuleEditorState()))
-        box_.markDocumentEdited();
+    editSavedSearches(
+        [this, row](SavedSearchesTable& table) { return table.replaceSearch(row, box_.currentSearchRuleEditorState()); });
 }
 
 void InfoPanelModel::deleteSearch(qsizetype row) {
-    if (SavedSearchesTable(box_.box()).deleteSearch(row)) box_.markDocumentEdited();
+    editSavedSearches([row](SavedSearchesTable& table) { return table.deleteSearch(row); });
 }
 
 void InfoPanelModel::renameSearch(qsizetype row, const QString& name) {
-    if (SavedSearchesTable(box_.box()).renameSearch(row, name)) box_.markDocumentEdited();
+    editSavedSearches([row, &name](SavedSearchesTable& table) { return table.renameSearch(row, name); });
 }
 
 void InfoPanelModel::restoreSearchToSavedSearch(qsizetype row) {
-    const QVariant rules = SavedSearchesTable(box_.box()).rulesAtRow(row);
+    const QVariant rules = SavedSearchesTable(box_.box().savedSearches()).rulesAtRow(row);
     if (rules.typeId() == QMetaType::QVariantList) box_.setSearchRuleEditorState(rules.toList());
 }
 

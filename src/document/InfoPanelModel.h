@@ -11,7 +11,6 @@
 namespace fendle {
 
 class Box;
-class UiPort;
 
 // What the inspector panel does to the box it refers to: the slip
 // information, the author field with its undo, the keyword list's double
@@ -35,7 +34,7 @@ public:
     // tabs the view finds the keyword's row itself.
     enum class KeywordAction { None, AddedToSlip, AddedToSearch, FindInKeywordScent, FindInAlternatingScent };
 
-    InfoPanelModel(Box& box, UiPort& ui) : box_(box), ui_(ui) {}
+    explicit InfoPanelModel(Box& box) : box_(box) {}
 
     SlipInfo slipInfoForSlip(const Slip& slip);
     // The author field's action with the field's text.
@@ -50,17 +49,10 @@ public:
     void restoreSearchToSavedSearch(qsizetype row);
 
 private:
-    struct AuthorRecord {
-        QString key;
-        QDateTime lastModificationTime;
-        std::optional<QString> author;
-    };
-
     Box& box_;
-    UiPort& ui_;
 
-    void applyAuthorChangeUndo(const AuthorRecord& record);
-    void registerAuthorUndo(const SlipPtr& slip);
+    template <typename Edit>
+    void editSavedSearches(Edit edit);
 };
 
 }  // namespace fendle

@@ -2,6 +2,8 @@
 
 #include "document/Box.h"
 #include "document/SlipsInKeyOrder.h"
+#include "document/commands/AddKeywordToSlipsCommand.h"
+#include "document/commands/FlagSlipsCommand.h"
 #include "platform/ui/UiPort.h"
 #include "scents/KeywordScent.h"
 #include "scents/SlipScents.h"
@@ -38,31 +40,23 @@ QList<Row> KeywordMaintenance::orphanedSlips(const BoxData& box,
     return rows;
 }
 
-std::shared_ptr<const KeywordScent> KeywordMaintenance::keywordIndex() const {
-    if (ports_.keywordIndex) {
-        if (auto index = ports_.keywordIndex()) return index;
-    }
-    return std::make_shared<const KeywordScent>(box_.box().keywordsDictionary(), false);
-}
-
 // ---- keywords ----------------------------------------------------------------
 
 unsigned KeywordMaintenance::replaceKeywordOK(const QString& oldKeyword, const QString& newKeyword) {
     // Pending edits of the shown slip go in first; the window is refreshed from the store.
     box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
-    const unsigned count = box_.box().replaceAllOccurrencesOfKeyword(oldKeyword, newKeyword);
+    const unsigned count = box_.document().replaceAllOccurrencesOfKeyword(oldKeyword, newKeyword);
     box_.undoManager().removeAllActions();
     box_.markDocumentEdited();
-    box_.setKeywordScentsMustBeUpdated(true);
     box_.updateWindow();
-    ui_.displayAlert(QStringLiteral("Replaced all occurrences of '%1' with '%2' on %3 slips.")
+    box_.ui().displayAlert(QStringLiteral("Replaced all occurrences of '%1' with '%2' on %3 slips.")
                          .arg(oldKeyword, newKeyword, QString::number(count)),
                      QString());
     return count;
 }
 
 void KeywordMaintenance::addKeywordOK(const QString& keyword, const QStringList& selectedKeys) {
-    QList<Box::KeywordsRestore> before;
+    QList<AddKeywordToSlipsCommand::Before> before;
     for (const QString& key : selectedKeys) {
         const SlipPtr slip = box_.slip(key);
         if (!slip) continue;
@@ -70,10 +64,10 @@ void KeywordMaintenance::addKeywordOK(const QString& keyword, const QStringList&
         QStringList extended = slip->keywords().toStringList();
         extended.append(keyword);
         slip->setKeywords(KeywordsArray(extended));
+        box_.document().slipDidChange(slip, BoxDocument::Change::Keywords);
     }
-    box_.setKeywordScentsMustBeUpdated(true);
     box_.updateWindow();
-    box_.registerAddKeywordToSelectedSlipsUndo(before);
+    AddKeywordToSlipsCommand::record(box_, before);
     box_.rerunSearch();
 }
 
@@ -81,19 +75,20 @@ void KeywordMaintenance::addKeywordOK(const QString& keyword, const QStringList&
 
 std::shared_ptr<KeywordAndSlipWindow> KeywordMaintenance::showWindow(QList<Row> rows) {
     auto window = std::make_shared<KeywordAndSlipWindow>(std::move(rows));
-    window->setDoubleAction([this](const QString& key) { performDoubleClickOnKeywordAndSlipWindow(key); });
+    // The list may outlive the command that made it, not the box.
+    Box* box = &box_;
+    window->setDoubleAction([box](const QString& key) { performDoubleClickOnKeywordAndSlipWindow(*box, key); });
     return window;
 }
 
 std::shared_ptr<KeywordAndSlipWindow> KeywordMaintenance::findSingletonKeywords() {
-    auto window = showWindow(singletonKeywords(*keywordIndex()));
-    if (ports_.showKeywordAndSlipWindow) ports_.showKeywordAndSlipWindow(window);
-    return window;
+    box_.storeCurrentSlip();
+    return showWindow(singletonKeywords(*box_.keywordScents()));
 }
 
 std::shared_ptr<KeywordAndSlipWindow> KeywordMaintenance::findOrphanedSlips() {
     box_.storeCurrentSlip();
-    const auto index = keywordIndex();
+    const auto index = box_.keywordScents();
     auto window = showWindow(orphanedSlips(box_.box(), [&index](const Slip& slip) {
         return rankedSlipScents(slip, *index).size();
     }));
@@ -101,41 +96,44 @@ std::shared_ptr<KeywordAndSlipWindow> KeywordMaintenance::findOrphanedSlips() {
     window->setKeywordColumnHeader(QStringLiteral("Problem"));
     window->setSlipColumnFirst(true);
     if (window->numberOfRowsInTableView() == 0)
-        ui_.displayAlert(QStringLiteral("No orphaned slip in this box."),
-                         QStringLiteral("An orphaned slip is a slip without keywords or slip scents."));
-    if (ports_.showKeywordAndSlipWindow) ports_.showKeywordAndSlipWindow(window);
+        box_.ui().displayAlert(QStringLiteral("No orphaned slip in this box."),
+                               QStringLiteral("An orphaned slip is a slip without keywords or slip scents."));
     return window;
 }
 
-void KeywordMaintenance::performDoubleClickOnKeywordAndSlipWindow(const QString& key) {
+void KeywordMaintenance::performDoubleClickOnKeywordAndSlipWindow(Box& box, const QString& key) {
     // The list does not follow the box: the slip may be gone since.
-    if (const SlipPtr slip = box_.slip(key)) box_.performChangeCurrentSlip(slip, false);
+    if (const SlipPtr slip = box.slip(key)) box.performChangeCurrentSlip(slip, false);
 }
 
 // ---- flags ---------------------------------------------------------------------
 
 QList<SlipPtr> KeywordMaintenance::flaggedSlips() const { return box_.box().flaggedSlips(); }
 
-void KeywordMaintenance::flagChanged(const QStringList& keys, bool value) {
-    ui_.updateExtraSlipWindows();
-    box_.registerFlagSlipUndo(keys, value);
+// A flag changed in place: the result rows showing it, the extra windows
+// and the slip view follow the document's notification.
+void KeywordMaintenance::setFlag(const SlipPtr& slip, bool value) {
+    slip->setFlagged(value);
+    box_.document().slipDidChange(slip);
 }
 
+void KeywordMaintenance::flagChanged(const QStringList& keys, bool value) { FlagSlipsCommand::record(box_, keys, value); }
+
 void KeywordMaintenance::flagSlip() {
-    const QString& tab = box_.selectedTabViewItemLabel();
-    if (tab == Box::SlipTab) {
+    const BoxTab tab = box_.selectedTab();
+    if (tab == BoxTab::Slip) {
         const SlipPtr slip = box_.currentSlip();
         if (!slip) return;
         const bool value = !slip->isFlagged();
-        slip->setFlagged(value);
+        setFlag(slip, value);
         flagChanged({slip->key()}, value);
-    } else if (tab == Box::SearchTab) {
+    } else if (tab == BoxTab::Search) {
         // One step per selected row, but one search for all of them.
         for (const QString& key : box_.selectedSearchResultKeys()) {
             const SlipPtr slip = box_.slip(key);
             if (!slip) continue;
             const bool value = !slip->isFlagged();
-            slip->setFlagged(value);
+            setFlag(slip, value);
             flagChanged({key}, value);
         }
         if (box_.searchTestsFlags()) box_.rerunSearch();
@@ -146,27 +144,15 @@ void KeywordMaintenance::toggleFlagged(const std::optional<QString>& extraWindow
     const SlipPtr slip = extraWindowSlipKey ? box_.slip(*extraWindowSlipKey) : box_.currentSlip();
     if (!slip) return;
     const bool value = !slip->isFlagged();
-    slip->setFlagged(value);
-    if (extraWindowSlipKey && box_.selectedTabViewItemLabel() == Box::SlipTab) box_.updateWindow();
-    if (extraWindowSlipKey && box_.selectedTabViewItemLabel() == Box::SearchTab) showFlagInResults(slip->key(), value);
+    setFlag(slip, value);
+    if (extraWindowSlipKey && box_.selectedTab() == BoxTab::Slip) box_.updateWindow();
     flagChanged({slip->key()}, value);
-}
-
-void KeywordMaintenance::showFlagInResults(const QString& key, bool value) {
-    // Result rows keep a flag of their own, shown in the table.
-    ResultTable& results = box_.currentSearchResults();
-    const qsizetype row = results.rowForResultWithSlipID(key);
-    if (row < 0) return;
-    QList<ResultEntry> entries = results.results();
-    entries[row].setFlagged(value);
-    results.setResults(entries);
-    if (box_.hooks().searchResultsChanged) box_.hooks().searchResultsChanged();
 }
 
 void KeywordMaintenance::flagAllSlips() {
     const QStringList keys = box_.currentSearchResults().slipIDsForResults();
     for (const QString& key : keys) {
-        if (const SlipPtr slip = box_.slip(key)) slip->setFlagged(true);
+        if (const SlipPtr slip = box_.slip(key)) setFlag(slip, true);
     }
     box_.rerunSearch();
     flagChanged(keys, true);
@@ -175,20 +161,19 @@ void KeywordMaintenance::flagAllSlips() {
 void KeywordMaintenance::unflagAllSlips() {
     QStringList keys;
     for (const SlipPtr& slip : flaggedSlips()) keys.append(slip->key());
-    for (const SlipPtr& slip : box_.box().slips()) slip->setFlagged(false);
-    if (box_.selectedTabViewItemLabel() == Box::SearchTab) box_.rerunSearch();
+    for (const QString& key : keys) setFlag(box_.slip(key), false);
+    if (box_.selectedTab() == BoxTab::Search) box_.rerunSearch();
     flagChanged(keys, false);
 }
 
 // ---- statistics and the plug-in interface ----------------------------------------
 
 BoxStatistics KeywordMaintenance::statistics() {
-    const BoxStatistics stats = BoxStatistics::compute(box_.box(), *keywordIndex());
-    if (ports_.showStatistics) ports_.showStatistics(stats);
-    return stats;
+    box_.storeCurrentSlip();
+    return BoxStatistics::compute(box_.box(), *box_.keywordScents());
 }
 
-void KeywordMaintenance::replaceFieldOfCurrentSlip(int cell, const std::optional<QString>& value) {
+void KeywordMaintenance::replaceFieldOfCurrentSlip(EditorCell cell, const std::optional<QString>& value) {
     if (!box_.currentSlip()) return;
     EditorModel& editor = box_.editor();
     // An edit session of the field: its end records "Change Keywords" or
@@ -200,11 +185,11 @@ void KeywordMaintenance::replaceFieldOfCurrentSlip(int cell, const std::optional
 }
 
 void KeywordMaintenance::replaceKeywordsOfCurrentSlipWithString(const std::optional<QString>& value) {
-    replaceFieldOfCurrentSlip(EditorModel::KeywordsCell, value);
+    replaceFieldOfCurrentSlip(EditorCell::Keywords, value);
 }
 
 void KeywordMaintenance::replaceSourceOfCurrentSlipWithString(const std::optional<QString>& value) {
-    replaceFieldOfCurrentSlip(EditorModel::SourceCell, value);
+    replaceFieldOfCurrentSlip(EditorCell::Source, value);
 }
 
 }  // namespace fendle

@@ -3,6 +3,9 @@
 #include "document/KeywordAndSlipWindow.h"
 
 #include <QStringList>
+#include "document/EditorCell.h"
+#include "model/Slip.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,22 +14,14 @@ namespace fendle {
 
 class Box;
 class KeywordScent;
-class UiPort;
 
 // The box's housekeeping: renaming a keyword everywhere, adding a keyword
 // to many slips, the singleton-keyword and orphaned-slip lists, the flag
-// commands and the statistics.
+// commands and the statistics. The lists and the statistics are answered
+// for the caller to show.
 class KeywordMaintenance {
 public:
-    // What it needs beyond the box: the keyword index as last built and
-    // the windows it opens.
-    struct Ports {
-        std::function<std::shared_ptr<const KeywordScent>()> keywordIndex;
-        std::function<void(const std::shared_ptr<KeywordAndSlipWindow>&)> showKeywordAndSlipWindow;
-        std::function<void(const BoxStatistics&)> showStatistics;
-    };
-
-    KeywordMaintenance(Box& box, UiPort& ui, Ports ports) : box_(box), ui_(ui), ports_(std::move(ports)) {}
+    explicit KeywordMaintenance(Box& box) : box_(box) {}
 
     // Rows of the two lists, computed without any window.
     static QList<KeywordAndSlipWindow::Row> singletonKeywords(const KeywordScent& index);
@@ -42,7 +37,7 @@ public:
     std::shared_ptr<KeywordAndSlipWindow> findSingletonKeywords();
     std::shared_ptr<KeywordAndSlipWindow> findOrphanedSlips();
     // The double action of a list: the listed slip becomes current.
-    void performDoubleClickOnKeywordAndSlipWindow(const QString& key);
+    static void performDoubleClickOnKeywordAndSlipWindow(Box& box, const QString& key);
 
     QList<SlipPtr> flaggedSlips() const;
     void flagSlip();
@@ -59,13 +54,10 @@ public:
 
 private:
     Box& box_;
-    UiPort& ui_;
-    Ports ports_;
 
-    std::shared_ptr<const KeywordScent> keywordIndex() const;
+    void setFlag(const SlipPtr& slip, bool value);
     void flagChanged(const QStringList& keys, bool value);
-    void showFlagInResults(const QString& key, bool value);
-    void replaceFieldOfCurrentSlip(int cell, const std::optional<QString>& value);
+    void replaceFieldOfCurrentSlip(EditorCell cell, const std::optional<QString>& value);
     std::shared_ptr<KeywordAndSlipWindow> showWindow(QList<KeywordAndSlipWindow::Row> rows);
 };
 

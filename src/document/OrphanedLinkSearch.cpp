@@ -44,7 +44,8 @@ QList<OrphanedLinkSearch::Found> OrphanedLinkSearch::allOrphanedLinks(const BoxD
 
 std::optional<OrphanedLinkSearch::Found> OrphanedLinkSearch::findNextOrphanedSlipLink() {
     box_.storeCurrentSlip();
-    if (ports_.showProgress) ports_.showProgress(QStringLiteral("Searching Orphaned Links"), 0.1);
+    UiPort& ui = box_.ui();
+    ui.showProgress(QStringLiteral("Searching Orphaned Links"), 0.1);
     const BoxData& data = box_.box();
     const double total = std::max<double>(1.0, data.numberOfLastSlip());
     std::optional<Found> found;
@@ -52,23 +53,23 @@ std::optional<OrphanedLinkSearch::Found> OrphanedLinkSearch::findNextOrphanedSli
     for (const SlipPtr& slip : slipsInKeyOrder(data)) {
         const QList<Found> links = orphanedLinksInSlip(*slip, data, true);
         ++walked;
-        if (ports_.setProgress) ports_.setProgress(walked / total * 100.0);
+        ui.setProgress(walked / total * 100.0);
         if (!links.isEmpty()) {
             found = links.first();
             break;
         }
     }
     if (!found) {
-        if (ports_.hideProgress) ports_.hideProgress();
-        ui_.displayAlert(QStringLiteral("No orphaned slip link in this box"),
+        ui.hideProgress();
+        ui.displayAlert(QStringLiteral("No orphaned slip link in this box"),
                          QStringLiteral("An orphaned slip link is a link to a non-existing slip."));
         return std::nullopt;
     }
     box_.performChangeCurrentSlip(box_.slip(found->slipKey), false);
+    // The text view scrolls to the selection it is given.
     box_.editor().setSelectedRangesOfSlipText({found->range});
-    if (ports_.scrollRangeToVisible) ports_.scrollRangeToVisible(found->range);
-    if (ports_.hideProgress) ports_.hideProgress();
-    ui_.displayAlert(QStringLiteral("The highlighted text links to slip %1, which is not in this box.").arg(found->linkedKey),
+    ui.hideProgress();
+    ui.displayAlert(QStringLiteral("The highlighted text links to slip %1, which is not in this box.").arg(found->linkedKey),
                      QString());
     return found;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "document/SlipLinkPorts.h"
+#include "platform/richtext/TextRange.h"
 #include "model/BoxData.h"
 
 #include <QList>
@@ -8,7 +8,6 @@
 namespace fendle {
 
 class Box;
-class UiPort;
 
 // Internal slip links whose slip is not in the active collection (while
 // the box's own slips are shown, a slip in the trash counts as missing).
@@ -29,14 +28,12 @@ public:
     // Every orphaned link of the box, slips walked by key.
     static QList<Found> allOrphanedLinks(const BoxData& box);
 
-    OrphanedLinkSearch(Box& box, UiPort& ui, const SlipLinkPorts& ports) : box_(box), ui_(ui), ports_(ports) {}
+    explicit OrphanedLinkSearch(Box& box) : box_(box) {}
     // Walks from the first slip every time; shows and selects the first found.
     std::optional<Found> findNextOrphanedSlipLink();
 
 private:
     Box& box_;
-    UiPort& ui_;
-    const SlipLinkPorts& ports_;
 };
 
 }  // namespace fendle

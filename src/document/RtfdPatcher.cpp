@@ -1,18 +1,15 @@
 #include "document/RtfdPatcher.h"
 
+#include "platform/files/Paths.h"
 #include "platform/richtext/RtfdPackage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace fendle {
 
-QString RtfdPatcher::tempFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Fendle/Fendle_tmp.rtfd");
-}
+QString RtfdPatcher::tempFile() { return Paths::tempRtfdFile(); }
 
 RichText RtfdPatcher::patchRTFDString(const RichText& text, const MessageSink& displayMessage) {
     if (text.isEmpty() || !text.hasAttachments()) return text;

@@ -1,15 +1,20 @@
 #include "document/SlipLinkMaker.h"
 
 #include "document/Box.h"
+#include "document/BoxPreferences.h"
+#include "document/commands/ChangeTextRangeCommand.h"
 #include "document/SlipLinks.h"
 #include "document/UndoNames.h"
 #include "platform/text/StringValues.h"
 #include "platform/ui/UiPort.h"
 
+#include <QUrl>
+
 namespace fendle {
 
 QString SlipLinkMaker::externalSlipLinkStringForSlipKey(const QString& key) const {
-    return sliplinks::externalSlipLinkString(key, ports_.boxUrlString ? ports_.boxUrlString() : QString());
+    const auto path = box_.fileName();
+    return sliplinks::externalSlipLinkString(key, path ? QUrl::fromLocalFile(*path).toString() : QString());
 }
 
 void SlipLinkMaker::makeSlipLink() {
@@ -21,7 +26,7 @@ void SlipLinkMaker::makeSlipLink() {
                 createLinkToSlipWithID(selected);
                 return;
             }
-            const int answer = ui_.askQuestion(
+            const int answer = box_.ui().askQuestion(
                 {UiPort::AlertStyle::Modal,
                  QStringLiteral("There is no slip with this ID in this box. Do you want to enter an ID by hand?"),
                  QString(),
@@ -29,7 +34,7 @@ void SlipLinkMaker::makeSlipLink() {
             if (answer != 0) return;
         }
     }
-    if (ports_.beginMakeSlipLinkSheet) ports_.beginMakeSlipLinkSheet();
+    box_.beginNumberSheet(Box::NumberSheetPurpose::SlipLink);
 }
 
 bool SlipLinkMaker::makeSlipLinkOK(const QString& numberField) {
@@ -38,18 +43,16 @@ bool SlipLinkMaker::makeSlipLinkOK(const QString& numberField) {
     // A negative number names no slip; it must not wrap round to a large key.
     const QString key = number > 0 ? BoxData::makeKey(static_cast<quint32>(number)) : QString();
     if (key.isEmpty() || !box_.box().slipForKeyExists(key)) {
-        ui_.displayAlert(QStringLiteral("There is no slip with this ID in this box."),
+        box_.ui().displayAlert(QStringLiteral("There is no slip with this ID in this box."),
                          QStringLiteral("Perhaps it is in the Trash?"));
         return false;
     }
     createLinkToSlipWithID(key);
-    if (ports_.endMakeSlipLinkSheet) ports_.endMakeSlipLinkSheet();
+    box_.ui().endNumberSheet();
     return true;
 }
 
-void SlipLinkMaker::makeSlipLinkCancel() {
-    if (ports_.endMakeSlipLinkSheet) ports_.endMakeSlipLinkSheet();
-}
+void SlipLinkMaker::makeSlipLinkCancel() { box_.ui().endNumberSheet(); }
 
 void SlipLinkMaker::createLinkToSlipWithID(const QString& key) {
     const SlipPtr slip = box_.currentSlip();
@@ -65,7 +68,7 @@ void SlipLinkMaker::createLinkToSlipWithID(const QString& key) {
         // an empty text takes the slip text font.
         Attributes attributes;
         if (text.isEmpty()) {
-            attributes.set(attr::Font, box_.hooks().defaultSlipFont);
+            attributes.set(attr::Font, box_.preferences().slipTextFont());
         } else if (const auto font = text.attributeAt(attr::Font, selection.location > 0 ? selection.location - 1 : 0)) {
             attributes.set(attr::Font, *font);
         }
@@ -77,10 +80,9 @@ void SlipLinkMaker::createLinkToSlipWithID(const QString& key) {
     text.replace(selection, link);
     editor.setSlipText(text);
     editor.setSelectedRangesOfSlipText({TextRange{selection.location, link.length()}});
-    box_.registerChangeAttributedSubstringUndo(slip, replaced, link, TextRange{selection.location, link.length()},
-                                               timeBefore, undo_names::MakeSlipLink);
+    ChangeTextRangeCommand::record(box_, slip, replaced, link, TextRange{selection.location, link.length()}, timeBefore,
+                                   undo_names::MakeSlipLink);
     box_.storeCurrentSlip();
-    ui_.refreshInspector();
 }
 
 }  // namespace fendle

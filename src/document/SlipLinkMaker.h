@@ -1,18 +1,15 @@
 #pragma once
-#include "document/SlipLinkPorts.h"
-
 #include <QString>
 
 namespace fendle {
 
 class Box;
-class UiPort;
 
 // "Make Slip Link": turns the selection of the slip text, or the key
 // itself, into an internal link to a slip of the active collection.
 class SlipLinkMaker {
 public:
-    SlipLinkMaker(Box& box, UiPort& ui, const SlipLinkPorts& ports) : box_(box), ui_(ui), ports_(ports) {}
+    explicit SlipLinkMaker(Box& box) : box_(box) {}
 
     QString externalSlipLinkStringForSlipKey(const QString& key) const;
     void makeSlipLink();
@@ -23,8 +20,6 @@ public:
 
 private:
     Box& box_;
-    UiPort& ui_;
-    const SlipLinkPorts& ports_;
 };
 
 }  // namespace fendle

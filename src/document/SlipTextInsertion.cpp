@@ -1,6 +1,7 @@
 #include "document/SlipTextInsertion.h"
 
 #include "document/Box.h"
+#include "document/BoxPreferences.h"
 #include "document/UndoNames.h"
 #include "document/WholeSlipStep.h"
 
@@ -33,7 +34,7 @@ RichText SlipTextInsertion::linkText(const QString& url, const QString& title, q
     const RichText& text = box_.editor().text();
     Attributes attributes;
     if (text.isEmpty()) {
-        attributes.set(attr::Font, box_.hooks().defaultSlipFont);
+        attributes.set(attr::Font, box_.preferences().slipTextFont());
     } else {
         // The character before the point is the one typing would continue.
         const qsizetype at = std::clamp<qsizetype>(index > 0 ? index - 1 : 0, 0, text.length() - 1);

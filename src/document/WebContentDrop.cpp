@@ -3,6 +3,7 @@
 #include "document/Box.h"
 #include "document/SlipTextInsertion.h"
 #include "document/UndoNames.h"
+#include "document/WebResources.h"
 #include "document/WholeSlipStep.h"
 #include "platform/ui/UiPort.h"
 
@@ -12,20 +13,16 @@ namespace fendle {
 
 namespace {
 
-// The progress indicator runs for exactly as long as the fetch.
+// The busy indicator runs for exactly as long as the fetch.
 class FetchProgress {
 public:
-    explicit FetchProgress(const std::function<void(bool)>& show) : show_(show) {
-        if (show_) show_(true);
-    }
-    ~FetchProgress() {
-        if (show_) show_(false);
-    }
+    explicit FetchProgress(UiPort& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~FetchProgress() { ui_.setBusy(false); }
     FetchProgress(const FetchProgress&) = delete;
     FetchProgress& operator=(const FetchProgress&) = delete;
 
 private:
-    const std::function<void(bool)>& show_;
+    UiPort& ui_;
 };
 
 bool isWebAddress(const QString& address) {
@@ -51,16 +48,14 @@ bool WebContentDrop::isMediaURL(const QUrl& url) {
 }
 
 Result<WebPage> WebContentDrop::fetch(const QUrl& url) {
-    const BoxHooks& hooks = box_.hooks();
-    const FetchProgress progress(hooks.showFetchProgress);
+    const FetchProgress progress(box_.ui());
+    WebResources& web = box_.webResources();
     if (isMediaURL(url)) {
-        if (!hooks.mediaTextFromURL) return Result<WebPage>::failure(QStringLiteral("Media files cannot be read here"));
-        Result<RichText> text = hooks.mediaTextFromURL(url);
+        Result<RichText> text = web.mediaText(url);
         if (!text) return Result<WebPage>::failure(text);
         return WebPage{std::move(*text), std::nullopt};
     }
-    if (!hooks.webPageFromURL) return Result<WebPage>::failure(QStringLiteral("Web pages cannot be read here"));
-    return hooks.webPageFromURL(url);
+    return web.webPage(url);
 }
 
 bool WebContentDrop::userTakesKeywords() {
@@ -96,8 +91,8 @@ bool WebContentDrop::replaceSourceWithLink(const QUrl& url, const QString& curre
     const SlipPtr slip = box_.currentSlip();
     EditorModel& editor = box_.editor();
     if (!slip || !editor.isEditable() || !url.isValid() || url.isRelative()) return false;
-    if (editor.changedCell() == EditorModel::SourceCell && editor.source() != currentSourceString)
-        editor.typeInField(EditorModel::SourceCell, currentSourceString);
+    if (editor.changedCell() == EditorCell::Source && editor.source() != currentSourceString)
+        editor.typeInField(EditorCell::Source, currentSourceString);
     box_.commitPotentialChangesInFieldsAndStoreCurrentSlip();
     const QString address = url.toString();
     bool replace = false;
@@ -113,7 +108,6 @@ bool WebContentDrop::replaceSourceWithLink(const QUrl& url, const QString& curre
     });
     if (!changed) return false;
     box_.updateWindow();
-    box_.ui().refreshInspector();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "document/WholeSlipStep.h"
 
 #include "document/Box.h"
+#include "document/commands/RestoreSlipStateCommand.h"
 
 namespace fendle {
 
@@ -16,7 +17,7 @@ bool recordWholeSlipStep(Box& box, const QString& actionName, const std::functio
         if (renewModificationTime) slip->updateLastModificationTime();
     }
     box.undoManager().enableUndoRegistration();
-    if (changed) box.registerRestoreOldSlipState(before, slip, actionName);
+    if (changed) RestoreSlipStateCommand::record(box, before, slip, actionName);
     return changed;
 }
 

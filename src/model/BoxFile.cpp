@@ -235,8 +235,14 @@ QString BoxFile::backupPath(const QString& path) {
     return info.dir().filePath(name);
 }
 
-Status BoxFile::saveBoxDataToURL(const BoxData& box, const QString& path, bool keepBackup) {
-    return writeFileAtomically(path, dataRepresentation(box), keepBackup ? backupPath(path) : QString());
+Status BoxFile::writeToURL(const BoxData& box, const QString& path, Form form, bool keepBackup) {
+    // The exchange form is only ever received, never written.
+    const QByteArray bytes = form == Form::Sequential ? olderFormRepresentation(box) : dataRepresentation(box);
+    return writeFileAtomically(path, bytes, keepBackup ? backupPath(path) : QString());
+}
+
+Result<BoxFile::Form> BoxFile::readFromURL(BoxData& box, const QString& path) {
+    return readMappedFile<Form>(path, MaxFileSize, [&box](const QByteArray& bytes) { return readAnyForm(box, bytes); });
 }
 
 Result<BoxFile::Form> BoxFile::loadBoxData(BoxData& box, const QByteArray& bytes) {
@@ -287,10 +293,6 @@ Result<BoxFile::Form> BoxFile::loadBoxData(BoxData& box, const QByteArray& bytes
     if (decoded->savedSearches) box.setSavedSearches(*decoded->savedSearches);
     if (decoded->zoom) box.setCurrentZoomFactor(*decoded->zoom);
     return form;
-}
-
-Result<BoxFile::Form> BoxFile::loadBoxDataFromURL(BoxData& box, const QString& path) {
-    return readMappedFile<Form>(path, MaxFileSize, [&box](const QByteArray& bytes) { return loadBoxData(box, bytes); });
 }
 
 void BoxFile::setSlips(BoxData& box, SlipDictionary slips, SlipDictionary deletedSlips) {

@@ -18,11 +18,15 @@ public:
     // Files larger than this are refused before they are read.
     static constexpr qint64 MaxFileSize = qint64(1) << 31;
 
-    static QByteArray dataRepresentation(const BoxData& box);
-    // Writes atomically; with keepBackup the previous file stays beside it
-    // as "Name~.fendle".
-    static Status saveBoxDataToURL(const BoxData& box, const QString& path, bool keepBackup = false);
+    // The one way a box reaches its file, for the window, the command line
+    // and the tests alike: any form is read through a guarded mapping of the
+    // file; writing is atomic, so the previous file stays whole until the new
+    // one is complete, and with keepBackup it stays beside it as "Name~.fendle".
+    static Result<Form> readFromURL(BoxData& box, const QString& path);
+    static Status writeToURL(const BoxData& box, const QString& path, Form form = Form::Keyed, bool keepBackup = false);
     static QString backupPath(const QString& path);
+
+    static QByteArray dataRepresentation(const BoxData& box);
 
     // The older sequential form: the box's slips and the trash, nothing else.
     static QByteArray olderFormRepresentation(const BoxData& box);
@@ -33,7 +37,6 @@ public:
 
     // The keyed forms (current or exchange). Nothing changes on failure.
     static Result<Form> loadBoxData(BoxData& box, const QByteArray& bytes);
-    static Result<Form> loadBoxDataFromURL(BoxData& box, const QString& path);
 
     // Merges one received slip into the store (target may be null).
     static void applyModifications(BoxData& box, const SlipPtr& received, const SlipPtr& target, bool slipInTrash);

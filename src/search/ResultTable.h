@@ -21,6 +21,7 @@ public:
     void setResults(const QList<ResultEntry>& results) { results_ = results; }
     qsizetype count() const { return results_.size(); }
     const ResultEntry& resultAtIndex(qsizetype index) const { return results_.at(index); }
+    void replaceResultAtIndex(qsizetype index, const ResultEntry& entry) { results_[index] = entry; }
     // A new table, not bound to a box, with the entries at those rows in row order.
     ResultTable resultsAtIndexes(QList<qsizetype> indexes) const;
     QStringList slipIDsForResults() const;

@@ -16,7 +16,7 @@ QVariant SavedSearchesTable::rulesAtRow(qsizetype row) const { return pairAt(sav
 bool SavedSearchesTable::saveSearch(const QVariantList& rules) {
     QVariantList searches = savedSearchesOfMyBox();
     searches.append(QVariant(QVariantList{UntitledSearch, rules}));
-    boxData_.setSavedSearches(searches);
+    searches_ = searches;
     return true;
 }
 
@@ -24,7 +24,7 @@ bool SavedSearchesTable::replaceSearch(qsizetype row, const QVariantList& rules)
     QVariantList searches = savedSearchesOfMyBox();
     if (row < 0 || row >= searches.size()) return false;
     searches[row] = QVariantList{nameAtRow(row), rules};
-    boxData_.setSavedSearches(searches);
+    searches_ = searches;
     return true;
 }
 
@@ -32,7 +32,7 @@ bool SavedSearchesTable::deleteSearch(qsizetype row) {
     QVariantList searches = savedSearchesOfMyBox();
     if (row < 0 || row >= searches.size()) return false;
     searches.removeAt(row);
-    boxData_.setSavedSearches(searches);
+    searches_ = searches;
     return true;
 }
 
@@ -40,7 +40,7 @@ bool SavedSearchesTable::renameSearch(qsizetype row, const QString& name) {
     QVariantList searches = savedSearchesOfMyBox();
     if (row < 0 || row >= searches.size() || name == nameAtRow(row)) return false;
     searches[row] = QVariantList{name, rulesAtRow(row)};
-    boxData_.setSavedSearches(searches);
+    searches_ = searches;
     return true;
 }
 

@@ -4,14 +4,14 @@
 namespace fendle {
 
 // The table of a box's saved searches: each entry the pair [name, rules].
-// Changes only mark the document changed; they register no undo.
+// It edits a copy; the box takes the result back (no undo step).
 class SavedSearchesTable {
 public:
     static inline const QString UntitledSearch = QStringLiteral("Untitled search");
 
-    explicit SavedSearchesTable(BoxData& boxData) : boxData_(boxData) {}
+    explicit SavedSearchesTable(QVariantList searches) : searches_(std::move(searches)) {}
 
-    const QVariantList& savedSearchesOfMyBox() const { return boxData_.savedSearches(); }
+    const QVariantList& savedSearchesOfMyBox() const { return searches_; }
     qsizetype numberOfRows() const { return savedSearchesOfMyBox().size(); }
     // The name of a row; empty for an entry that is not a [name, rules] pair.
     QString nameAtRow(qsizetype row) const;
@@ -25,7 +25,7 @@ public:
     bool renameSearch(qsizetype row, const QString& name);
 
 private:
-    BoxData& boxData_;
+    QVariantList searches_;
 };
 
 }  // namespace fendle

@@ -44,27 +44,27 @@ TEST_F(AlternatingScentViewTest, KeywordsSlipsAndKeywordsAlternate) {
 }
 
 TEST_F(AlternatingScentViewTest, TheSelectedRowReachesTheBox) {
-    EXPECT_FALSE(doc->hooks().selectedAlternatingScentRow());
+    EXPECT_FALSE(doc->selectedAlternatingScentRow());
     const QModelIndex apples = model().index(0, 0, opened(model().index(0, 0)));
     view->setCurrentIndex(apples);
-    const auto row = doc->hooks().selectedAlternatingScentRow();
+    const auto row = doc->selectedAlternatingScentRow();
     ASSERT_TRUE(row);
     EXPECT_EQ(row->label, "3 [Apples]");
     EXPECT_TRUE(row->isSlip);
 }
 
 TEST_F(AlternatingScentViewTest, DoubleClickOnASlipShowsIt) {
-    doc->selectTabViewItemWithLabel(Box::AlternatingScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::AlternatingScent);
     const QModelIndex twelve = model().index(1, 0, opened(model().index(0, 0)));
     doubleClick(*view, twelve);
     EXPECT_EQ(current(), "12");
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SlipTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Slip);
 }
 
 TEST_F(AlternatingScentViewTest, DoubleClickOnAKeywordSearchesForIt) {
     doc->setAddKeywordToBoxSearch(false);
     doubleClick(*view, model().index(1, 0));
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SearchTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
     EXPECT_EQ(doc->searchRuleEditor().row(1).values.value(2).toString(), "red");
     EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), QStringList{"3"});
 }
@@ -72,7 +72,7 @@ TEST_F(AlternatingScentViewTest, DoubleClickOnAKeywordSearchesForIt) {
 TEST_F(AlternatingScentViewTest, ASlipGoneSinceTheBuildLeavesTheCurrentSlip) {
     const QString before = current();
     const QModelIndex twelve = model().index(1, 0, opened(model().index(0, 0)));
-    doc->box().setSlips({{"3", doc->slip("3")}, {"5", doc->slip("5")}}, {});
+    doc->document().setSlips({{"3", doc->slip("3")}, {"5", doc->slip("5")}}, {});
     doubleClick(*view, twelve);
     EXPECT_EQ(current(), before);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "document/Box.h"
+#include "document/FakeBoxEnvironment.h"
 #include "document/FakeUiPort.h"
 #include "platform/ui/Pasteboard.h"
 #include "search/ResultTable.h"
@@ -18,7 +19,9 @@ class AppBoxFixture : public ::testing::Test {
 protected:
     FakeUiPort ui;
     InMemoryPasteboard pasteboard;
-    std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard);
+    FakeBoxPreferences preferences;
+    FakeWebResources web;
+    std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard, preferences, web);
 
     struct SlipRecipe {
         quint32 number;
@@ -40,7 +43,7 @@ protected:
             slip->setLastModificationTime(QDateTime(QDate(2021, 3, 2), QTime(9, 0), Qt::UTC));
             slips.insert(slip->key(), slip);
         }
-        doc->box().setSlips(slips, {});
+        doc->document().setSlips(slips, {});
         doc->loadDocumentWithInitialData();
     }
 

@@ -1,5 +1,6 @@
 #include "app/commands/BoxWindowContext.h"
 #include "document/Box.h"
+#include "document/FakeBoxEnvironment.h"
 #include "document/FakeUiPort.h"
 #include "platform/ui/Pasteboard.h"
 
@@ -13,7 +14,9 @@ class BoxWindowContextTest : public ::testing::Test {
 protected:
     test::FakeUiPort ui;
     InMemoryPasteboard pasteboard;
-    Box box{ui, pasteboard};
+    test::FakeBoxPreferences preferences;
+    test::FakeWebResources web;
+    Box box{ui, pasteboard, preferences, web};
 
     // Slips 2, 5 and 9 in the box, 12 in the trash: gaps everywhere, and the
     // highest number ever given is not a slip of the box.
@@ -21,7 +24,7 @@ protected:
         SlipDictionary slips, trash;
         for (quint32 n : {2u, 5u, 9u}) slips.insert(QString::number(n), Slip::create(n));
         trash.insert(QStringLiteral("12"), Slip::create(12));
-        box.box().setSlips(slips, trash);
+        box.document().setSlips(slips, trash);
     }
     BoxWindowContext on(const char* key) {
         box.setCurrentSlip(box.slip(QString::fromUtf8(key)));
@@ -50,5 +53,5 @@ TEST_F(BoxWindowContextTest, PasteboardAndTrashState) {
     EXPECT_FALSE(c.pasteboardHasSlips);
     pasteboard.setData(Pasteboard::SlipsType, QByteArray("x"));
     EXPECT_TRUE(BoxWindowContext::of(box, pasteboard).pasteboardHasSlips);
-    EXPECT_EQ(c.selectedTab, "Slip");
+    EXPECT_EQ(c.selectedTab, BoxTab::Slip);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "GuiFixture.h"
 #include "app/commands/BoxMenuBar.h"
 #include "app/commands/BoxToolBar.h"
 #include "app/windows/BoxWindow.h"
@@ -7,6 +8,7 @@
 #include "app/commands/SegmentedControl.h"
 #include "app/editing/SlipFields.h"
 #include "document/Box.h"
+#include "model/BoxFile.h"
 #include "platform/ui/Pasteboard.h"
 
 #include <QAction>
@@ -19,19 +21,18 @@
 
 namespace fendle::test {
 
-// A box window on a box of slips "1".."n" (keywords "kN", source "src N"),
-// shown and active, driven through its widgets.
-class BoxWindowFixture : public ::testing::Test {
+// A box window of the assembled program on a box of slips "1".."n"
+// (keywords "kN", source "src N"), shown and active, driven through its widgets.
+class BoxWindowFixture : public GuiFixture {
 protected:
-    QtUiPort port;
-    InMemoryPasteboard pasteboard;
-    std::shared_ptr<Box> box = std::make_shared<Box>(port, pasteboard);
-    std::unique_ptr<BoxWindow> window;
+    std::shared_ptr<Box> box;
+    BoxWindow* window = nullptr;
+    int opened_ = 0;
 
     void TearDown() override {
         // Sheets left up by a test go with it.
         while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-        window.reset();
+        GuiFixture::TearDown();
     }
 
     void open(const QList<quint32>& numbers, const QStringList& types = {}) {
@@ -44,13 +45,18 @@ protected:
             if (!types.isEmpty()) slip->setSlipTypeWithoutLastModificationDate(types.at(int(n) % types.size()));
             slips.insert(slip->key(), slip);
         }
-        box->box().setSlips(slips, {});
-        window = std::make_unique<BoxWindow>(box, port, pasteboard, BoxWindow::Settings{});
-        box->loadDocumentWithInitialData();
-        window->show();
+        // Written to a file and opened as the user opens a box.
+        BoxData data;
+        data.setSlips(slips, {});
+        const QString path = folder.filePath(QStringLiteral("Box%1.fendle").arg(++opened_));
+        ASSERT_TRUE(BoxFile::writeToURL(data, path).ok());
+        box = gui->controller().openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true);
+        ASSERT_NE(box, nullptr);
+        window = gui->windowOf(*box);
+        ASSERT_NE(window, nullptr);
         window->activateWindow();
-        QApplication::setActiveWindow(window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
         settle();
     }
 
@@ -62,7 +68,7 @@ protected:
 
     // The menu item as it is titled now, enabled by its rule.
     QAction* menuItem(const QString& title) const {
-        window->boxMenuBar()->validateAll();
+        window->validateCommands();
         QAction* item = window->boxMenuBar()->item(title);
         EXPECT_NE(item, nullptr) << title.toStdString();
         return item;

@@ -21,13 +21,9 @@ namespace {
 
 class BoxWindowListsTest : public BoxWindowFixture {
 protected:
-    QList<QUrl> opened;
-    void watchBrowser() {
-        window->openUrl = [this](const QUrl& url) {
-            opened.append(url);
-            return true;
-        };
-    }
+    RecordingDesktopServices* desktop = nullptr;
+    QList<QUrl> opened() const { return desktop ? desktop->opened : QList<QUrl>(); }
+    void watchBrowser() { desktop = &recordDesktop(); }
     static QAction* item(QMenu& menu, const QString& title) {
         for (QAction* action : menu.actions())
             if (action->text() == title) return action;
@@ -41,10 +37,10 @@ TEST_F(BoxWindowListsTest, SlipLinksAreFollowedInTheBoxAndOtherLinksOpened) {
     window->followLink("fendle://2.self");
     settle();
     EXPECT_EQ(current(), "2");
-    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(opened().isEmpty());
     window->followLink("https://example.org/x");
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], QUrl("https://example.org/x"));
+    ASSERT_EQ(opened().size(), 1);
+    EXPECT_EQ(opened()[0], QUrl("https://example.org/x"));
     EXPECT_EQ(current(), "2");
 }
 
@@ -60,8 +56,8 @@ TEST_F(BoxWindowListsTest, TheSlipScentListsMenuLooksUpTheRowThroughTheWindow) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(list.lookupString(), own.data().toString());
     item(*menu, "Search With Google")->trigger();
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0].host(), "www.google.com");
+    ASSERT_EQ(opened().size(), 1);
+    EXPECT_EQ(opened()[0].host(), "www.google.com");
 }
 
 TEST_F(BoxWindowListsTest, ACiteCommandDroppedOnTheSourceFieldBringsItsLabelAsOneDropStep) {
@@ -112,7 +108,7 @@ TEST_F(BoxWindowListsTest, TheColumnMenuHidesAndShowsColumnsAndKeepsTheLastOne) 
     Defaults defaults(Defaults::Domain, folder.path());
     SearchView& search = *window->searchView();
     // A fresh store shows the ID, flag and keywords columns.
-    search.setColumnDefaults(defaults, &port);
+    search.setColumnDefaults(defaults, &window->uiPort());
     EXPECT_EQ(search.visibleColumns(), QStringList({"ID", "flagged", "value"}));
     EXPECT_TRUE(search.resultsTable()->isColumnHidden(ResultTableModel::columnOf("source")));
 

@@ -14,7 +14,7 @@ class BoxWindowNavigationTest : public BoxWindowFixture {};
 TEST_F(BoxWindowNavigationTest, OpensOnTheLastSlipInTheSlipTab) {
     open({1, 2, 3});
     EXPECT_EQ(current(), "3");
-    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 3 - Untitled");
+    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 3 - Box1.fendle");
     EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), "Slip");
     EXPECT_TRUE(toolbar().viewSelectorToolbarControl->isSegmentSelected(0));
     EXPECT_TRUE(window->fields()->sourceSnapBackButton()->isHidden());
@@ -27,7 +27,7 @@ TEST_F(BoxWindowNavigationTest, ToolbarMovesThroughTheBoxAndItsHistory) {
     click(change, 0);
     EXPECT_EQ(current(), "2");
     EXPECT_EQ(keywordsField()->text(), "k2");
-    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 2 - Untitled");
+    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 2 - Box1.fendle");
     click(change, 0);
     EXPECT_EQ(current(), "1");
     EXPECT_FALSE(change->isSegmentEnabled(0));
@@ -56,7 +56,7 @@ TEST_F(BoxWindowNavigationTest, ViewSelectorSwitchesTabsAndTheRulesFollow) {
     open({1, 2});
     click(toolbar().viewSelectorToolbarControl, 2);
     EXPECT_EQ(window->tabs()->currentIndex(), 2);
-    EXPECT_EQ(box->selectedTabViewItemLabel(), "Keyword Scent");
+    EXPECT_EQ(box->selectedTab(), BoxTab::KeywordScent);
     EXPECT_TRUE(window->windowTitle().startsWith("Keyword Scent View - Slip 2"));
     EXPECT_FALSE(toolbar().zoomToolbarControl->isEnabled());
     EXPECT_FALSE(toolbar().openInExtraSlipWindowToolbarControl->isSegmentEnabled(0));
@@ -66,7 +66,7 @@ TEST_F(BoxWindowNavigationTest, ViewSelectorSwitchesTabsAndTheRulesFollow) {
 
     window->tabs()->setCurrentIndex(1);
     settle();
-    EXPECT_EQ(box->selectedTabViewItemLabel(), "Search");
+    EXPECT_EQ(box->selectedTab(), BoxTab::Search);
     EXPECT_TRUE(toolbar().viewSelectorToolbarControl->isSegmentSelected(1));
     EXPECT_TRUE(menuItem("Merge")->isEnabled());
     EXPECT_FALSE(menuItem("Split")->isEnabled());
@@ -108,7 +108,7 @@ TEST_F(BoxWindowNavigationTest, RemoveAndRestoreThroughTheTrash) {
 TEST_F(BoxWindowNavigationTest, GoToSlipAsksForTheNumberOnASheet) {
     open({1, 2, 3});
     choose("Go To Slip...");
-    NumberSheet* sheet = port.numberSheet();
+    NumberSheet* sheet = window->uiPort().numberSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->label(), "Go To Slip Number");
     EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
@@ -116,13 +116,13 @@ TEST_F(BoxWindowNavigationTest, GoToSlipAsksForTheNumberOnASheet) {
     sheet->pressOK();
     settle();
     EXPECT_EQ(current(), "1");
-    EXPECT_EQ(port.numberSheet(), nullptr);
+    EXPECT_EQ(window->uiPort().numberSheet(), nullptr);
 }
 
 TEST_F(BoxWindowNavigationTest, AModalWindowDisablesTheBoxMenu) {
     open({1, 2, 3});
     EXPECT_TRUE(menuItem("Previous")->isEnabled());
-    QDialog modal(window.get());
+    QDialog modal(window);
     modal.setModal(true);
     modal.show();
     settle();

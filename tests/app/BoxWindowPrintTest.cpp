@@ -23,7 +23,7 @@ TEST_F(BoxWindowPrintTest, PrintAsksWithASheetOnTheBoxWindow) {
     auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
-    EXPECT_EQ(dialog->parentWidget(), window.get());
+    EXPECT_EQ(dialog->parentWidget(), window);
     // The box's menu waits while the sheet is up.
     EXPECT_FALSE(menuItem("Previous")->isEnabled());
     dialog->reject();

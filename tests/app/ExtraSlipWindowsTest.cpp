@@ -190,8 +190,8 @@ TEST_F(ExtraSlipWindowsTest, WindowsFollowEditsAndFlagChanges) {
     ExtraSlipWindow* shown = only();
     ASSERT_NE(shown, nullptr);
     // The new window came to front; the user goes back to the box window.
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     typeInto(keywordsField(), "fresh, words", sourceField());
     ASSERT_EQ(box->slip("2")->keywordsString(), "fresh, words");
     EXPECT_EQ(shown->keywordsField()->text(), "fresh, words");
@@ -229,7 +229,7 @@ TEST_F(ExtraSlipWindowsTest, GoingToTheSlipRecordsHistorySelectsTheSlipTabAndClo
     QTest::mouseClick(shown->goToSlipButton(), Qt::LeftButton);
     settle();
     EXPECT_EQ(current(), "1");
-    EXPECT_EQ(box->selectedTabViewItemLabel(), "Slip");
+    EXPECT_EQ(box->selectedTab(), BoxTab::Slip);
     EXPECT_EQ(window->tabs()->currentIndex(), 0);
     EXPECT_EQ(box->slipHistory().keys().size(), historyBefore + 1);
     EXPECT_EQ(box->slipHistory().keys().last(), "1");
@@ -265,10 +265,11 @@ TEST_F(ExtraSlipWindowsTest, ClosingTheBoxWindowClosesItsExtraWindows) {
     choose("Show Selected Slips In Extra Window");
     const QPointer<ExtraSlipWindow> shown = only();
     ASSERT_TRUE(shown);
+    const QPointer<BoxWindow> closing(window);
     window->close();
-    settle();
+    flush();
     EXPECT_TRUE(!shown || shown->isHidden());
-    EXPECT_TRUE(extra().extraSlipWindowsOpen().isEmpty());
+    EXPECT_TRUE(closing.isNull());  // and its set of extra windows with it
 }
 
 TEST_F(ExtraSlipWindowsTest, ToolbarControlByTab) {

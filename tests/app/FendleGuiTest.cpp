@@ -33,7 +33,7 @@ protected:
         }
         BoxWindow* window = gui->windowOf(*box);
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(window->saveTo(boxPath(), int(Box::SaveKind::SaveAs)));
+        ASSERT_TRUE(window->saveTo(boxPath(), BoxDocument::SaveKind::SaveAs));
         window->close();
         flush();
     }
@@ -85,7 +85,7 @@ TEST_F(FendleGuiTest, EditsSurviveSaveCloseAndReopen) {
         box.editor().replaceText(TextRange{0, 0}, QStringLiteral("Typed text"));
         box.editor().endEditing();
     }
-    window->boxMenuBar()->validateAll();
+    window->validateCommands();
     ASSERT_TRUE(window->boxMenuBar()->item("Save")->isEnabled());
     window->boxMenuBar()->item("Save")->trigger();
     EXPECT_FALSE(box.isDocumentEdited());
@@ -109,10 +109,10 @@ TEST_F(FendleGuiTest, RevertToSavedIsEnabledOnlyWithUnsavedChanges) {
     writeBox();
     BoxWindow* window = openBox();
     ASSERT_NE(window, nullptr);
-    window->boxMenuBar()->validateAll();
+    window->validateCommands();
     EXPECT_FALSE(window->boxMenuBar()->item("Revert To Saved")->isEnabled());
     typeInto(window->fields()->keywordsField(), "changed", window->fields()->sourceField());
-    window->boxMenuBar()->validateAll();
+    window->validateCommands();
     EXPECT_TRUE(window->boxMenuBar()->item("Revert To Saved")->isEnabled());
 }
 

@@ -3,20 +3,86 @@
 #include "appcore/Preferences.h"
 #include "platform/system/Defaults.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace fendle::test {
 
-// The whole program's GUI over a preference store of its own, for tests
-// that open box windows the way the user does.
+// Addresses and desktop searches the program hands to the desktop, kept
+// instead of opening a browser.
+class RecordingDesktopServices : public DesktopServices {
+public:
+    QList<QUrl> opened;
+    QStringList searches;
+    bool answer = true;
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return answer;
+    }
+    bool desktopSearch(const QString& query) override {
+        searches.append(query);
+        return answer;
+    }
+};
+
+// The whole program's GUI, as main() assembles it, over folders and a
+// preference store of its own, for tests that work the way the user does.
 class GuiFixture : public ::testing::Test {
 protected:
     QTemporaryDir folder;
+    // Before anything reads them: autosaved copies, plug-ins and caches go here.
+    const bool foldersIsolated = isolateFolders(folder);
     Defaults defaults{Defaults::Domain, folder.filePath("config")};
     Preferences preferences{defaults};
     std::unique_ptr<FendleGui> gui = std::make_unique<FendleGui>(defaults, preferences);
+
+    // From now on what leaves the program is recorded.
+    RecordingDesktopServices& recordDesktop() {
+        auto recorder = std::make_unique<RecordingDesktopServices>();
+        RecordingDesktopServices& kept = *recorder;
+        gui->setDesktopServices(std::move(recorder));
+        return kept;
+    }
+
+    void TearDown() override { gui.reset(); }
+
+    static bool isolateFolders(const QTemporaryDir& folder) {
+        qputenv("XDG_DATA_HOME", folder.filePath("data").toUtf8());
+        qputenv("XDG_CACHE_HOME", folder.filePath("cache").toUtf8());
+        qputenv("XDG_CONFIG_HOME", folder.filePath("config-home").toUtf8());
+        return true;
+    }
+
+    // The next alert or question that comes up is answered with the button
+    // of that title, as the user would click it.
+    static void answerNextAlert(const QString& button, QStringList* messages = nullptr) {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, button, messages] {
+            auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!alert) return;
+            for (QAbstractButton* candidate : alert->buttons()) {
+                if (candidate->text() != button) continue;
+                if (messages) messages->append(alert->text());
+                poll->deleteLater();
+                poll->stop();
+                candidate->click();
+                return;
+            }
+        });
+        poll->start();
+    }
+
+    // Closed windows delete themselves once events are delivered.
+    static void flush() {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
 
 }  // namespace fendle::test

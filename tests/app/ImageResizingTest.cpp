@@ -6,8 +6,8 @@
 #include "app/dialogs/ResizeImageView.h"
 #include "app/editing/SlipTextView.h"
 #include "appcore/Preferences.h"
-#include "appcore/StandardBoxFileCodec.h"
 #include "document/Box.h"
+#include "model/BoxFile.h"
 #include "platform/system/Defaults.h"
 
 #include <QAction>
@@ -63,13 +63,13 @@ protected:
             box->updateWindow();
         }
         box->undoManager().removeAllActions();
-        window->syncFromBox();
+        window->validateCommands();
         window->show();
         QApplication::setActiveWindow(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     void TearDown() override {
-        box->clearDocumentEdited();
+        box->document().clearEdited();
         if (window) window->close();
         QApplication::processEvents();
     }
@@ -103,7 +103,7 @@ protected:
         return {};
     }
     void choose(const QString& title) {
-        window->boxMenuBar()->validateAll();
+        window->validateCommands();
         QAction* item = window->boxMenuBar()->item(title);
         ASSERT_NE(item, nullptr) << title.toStdString();
         ASSERT_TRUE(item->isEnabled()) << title.toStdString();
@@ -182,11 +182,9 @@ TEST_F(ImageResizingTest, TheShownSizeSurvivesTheBoxFile) {
     ASSERT_EQ(codec.inspect(attachment().contents)->displaySize, QSizeF(50, 25));
     const QString key = box->currentSlip()->key();
 
-    StandardBoxFileCodec files;
-    const std::optional<QByteArray> keyed = files.dataRepresentation(box->box());
-    ASSERT_TRUE(keyed);
+    const QByteArray keyed = BoxFile::dataRepresentation(box->box());
     BoxData reread;
-    ASSERT_TRUE(files.loadBoxData(reread, *keyed).ok);
+    ASSERT_TRUE(BoxFile::loadBoxData(reread, keyed).ok());
     const SlipPtr slip = reread.slipForKey(key);
     ASSERT_NE(slip, nullptr);
     const auto kept = slip->text()->attributesAt(Picture).get<AttachmentAttribute>(attr::Attachment);

@@ -36,14 +36,14 @@ protected:
             UndoManager::EventScope event(box->undoManager());
             box->addSlip();
             box->currentSlip()->setKeywordsWithoutLastModificationDate(KeywordsArray(words));
-            box->setKeywordScentsMustBeUpdated(true);
+            box->document().setKeywordScentsMustBeUpdated();
             box->updateWindow();
         }
-        window->syncFromBox();
+        window->validateCommands();
     }
     void TearDown() override {
         // Unsaved changes would ask whether to save.
-        box->clearDocumentEdited();
+        box->document().clearEdited();
         if (window) window->close();
         QApplication::processEvents();
     }
@@ -84,7 +84,7 @@ TEST_F(InfoPanelTest, KeywordListAddsToTheSlipOrToTheSearch) {
     EXPECT_EQ(box->currentSlip()->keywords().toStringList(), (QStringList{"beta", "alpha"}));
     EXPECT_EQ(box->undoManager().undoActionName(), "Add Keyword");
 
-    box->selectTabViewItemWithLabel(Box::SearchTab);
+    box->selectTabViewItemWithLabel(BoxTab::Search);
     panel.update();
     EXPECT_TRUE(panel.addKeywordToBoxSearchButton()->isEnabled());
     chooseKeyword(panel, "alpha");
@@ -109,7 +109,7 @@ TEST_F(InfoPanelTest, SavedSearchesAreSavedRenamedAndRestored) {
     InfoPanel& panel = gui->inspector();
     panel.showView(InfoPanel::SavedSearchesView);
     panel.show();
-    box->selectTabViewItemWithLabel(Box::SearchTab);
+    box->selectTabViewItemWithLabel(BoxTab::Search);
     box->searchRuleEditor().addKeywordToSearch("alpha");
     const QVariantList alphaRules = box->currentSearchRuleEditorState();
     panel.saveSearch();
@@ -120,9 +120,9 @@ TEST_F(InfoPanelTest, SavedSearchesAreSavedRenamedAndRestored) {
     EXPECT_NE(box->currentSearchRuleEditorState(), alphaRules);
 
     panel.savedSearchesTable()->item(0)->setText("Alphas");
-    EXPECT_EQ(SavedSearchesTable(box->box()).nameAtRow(0), "Alphas");
+    EXPECT_EQ(SavedSearchesTable(box->box().savedSearches()).nameAtRow(0), "Alphas");
     panel.savedSearchesTable()->setCurrentRow(0);
     EXPECT_EQ(box->currentSearchRuleEditorState(), alphaRules);
     panel.deleteSearch();
-    EXPECT_EQ(SavedSearchesTable(box->box()).numberOfRows(), 1);
+    EXPECT_EQ(SavedSearchesTable(box->box().savedSearches()).numberOfRows(), 1);
 }

@@ -32,7 +32,7 @@ protected:
             box->currentSlip()->setAuthor(author);
             box->updateWindow();
         }
-        gui->windowOf(*box)->syncFromBox();
+        gui->windowOf(*box)->validateCommands();
         return box;
     }
     void SetUp() override {
@@ -43,7 +43,7 @@ protected:
     }
     void TearDown() override {
         for (const BoxPtr& box : {a, b}) {
-            box->clearDocumentEdited();
+            box->document().clearEdited();
             if (BoxWindow* window = gui->windowOf(*box)) window->close();
         }
         QApplication::processEvents();

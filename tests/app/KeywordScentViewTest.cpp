@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         view = std::make_unique<KeywordScentView>(*doc);
         open({{1, "one", {"red", "green"}}, {2, "two", {"green", "blue"}}});
-        doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
+        doc->selectTabViewItemWithLabel(BoxTab::KeywordScent);
         view->showDuplicatesInScentPathButton()->setChecked(false);
         view->useScentPathForSearchButton()->setChecked(false);
         view->resize(300, 500);
@@ -93,7 +93,7 @@ TEST_F(KeywordScentViewTest, DoubleClickAddsTheKeywordToTheSearch) {
     doc->setAddKeywordToBoxSearch(true);
     const QModelIndex blue = model().index(0, 0, open(top("green")));
     doubleClick(tree(), blue);
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SearchTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
     EXPECT_EQ(keywordRuleValues(), QStringList{"blue"});
 }
 
@@ -112,12 +112,12 @@ TEST_F(KeywordScentViewTest, ReturnWithoutSelectionDoesNothing) {
     tree().setFocus();
     tree().clearSelection();
     QTest::keyClick(&tree(), Qt::Key_Return);
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::KeywordScentTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::KeywordScent);
 }
 
 TEST_F(KeywordScentViewTest, ChangedKeywordsShowOnceTheIndexIsRebuilt) {
     doc->slip("1")->setKeywords(KeywordsArray({"red", "yellow"}));
-    doc->setKeywordScentsMustBeUpdated(true);
+    doc->document().setKeywordScentsMustBeUpdated();
     doc->updateKeywordScents();
     EXPECT_EQ(children({}), (QStringList{"blue", "green", "red", "yellow"}));
 }
@@ -125,7 +125,9 @@ TEST_F(KeywordScentViewTest, ChangedKeywordsShowOnceTheIndexIsRebuilt) {
 TEST(KeywordScentViewEmptyBoxTest, BoxWithoutKeywordsHasNoRows) {
     FakeUiPort ui;
     InMemoryPasteboard pasteboard;
-    Box box(ui, pasteboard);
+    FakeBoxPreferences preferences;
+    FakeWebResources web;
+    Box box(ui, pasteboard, preferences, web);
     KeywordScentView view(box);
     box.loadDocumentWithInitialData();
     view.refresh();

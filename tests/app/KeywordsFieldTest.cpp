@@ -36,9 +36,9 @@ TEST_F(KeywordsFieldTest, GrowsDownwardsWithItsKeywordsAndGivesTheRoomBack) {
     KeywordsField* field = keywordsField();
     QWidget* text = window->slipTextView();
     const int standard = field->standardSize().height();
-    const QPoint place = field->mapTo(window.get(), QPoint(0, 0));
+    const QPoint place = field->mapTo(window, QPoint(0, 0));
     const int textHeight = text->height();
-    const int textTop = text->mapTo(window.get(), QPoint(0, 0)).y();
+    const int textTop = text->mapTo(window, QPoint(0, 0)).y();
     EXPECT_EQ(field->height(), standard);
     EXPECT_EQ(field->lineCount(), 1);
 
@@ -48,9 +48,9 @@ TEST_F(KeywordsFieldTest, GrowsDownwardsWithItsKeywordsAndGivesTheRoomBack) {
     EXPECT_GT(field->height(), standard);
     EXPECT_LE(field->lineCount(), KeywordsField::MaximumLines);
     // It keeps its place; the slip text below moves down and shrinks.
-    EXPECT_EQ(field->mapTo(window.get(), QPoint(0, 0)), place);
+    EXPECT_EQ(field->mapTo(window, QPoint(0, 0)), place);
     EXPECT_EQ(field->positionInWindow(), place);
-    EXPECT_GT(text->mapTo(window.get(), QPoint(0, 0)).y(), textTop);
+    EXPECT_GT(text->mapTo(window, QPoint(0, 0)).y(), textTop);
     EXPECT_LT(text->height(), textHeight);
     EXPECT_EQ(box->currentSlip()->keywords().toStringList().size(), 12);
 
@@ -83,7 +83,7 @@ TEST_F(KeywordsFieldTest, ReturnEndsTheEditWithoutALineBreak) {
     QTest::keyClick(keywordsField(), Qt::Key_Return);
     settle();
     EXPECT_EQ(keywordsField()->text(), "alpha, beta");
-    EXPECT_EQ(box->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(box->editor().changedCell(), EditorCell::None);
     EXPECT_EQ(box->currentSlip()->keywords().toStringList(), (QStringList{"alpha", "beta"}));
     EXPECT_EQ(box->undoManager().undoActionName(), "Change Keywords");
     // Return again without a change is no further step.

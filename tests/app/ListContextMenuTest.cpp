@@ -1,4 +1,6 @@
-#include "AppBoxFixture.h"
+#include "GuiFixture.h"
+#include "app/dialogs/ReplaceKeywordDialog.h"
+#include "app/windows/BoxWindow.h"
 #include "app/views/KeywordScentView.h"
 #include "app/views/LookUpActions.h"
 #include "app/views/SearchView.h"
@@ -7,6 +9,10 @@
 #include "search/ResultTable.h"
 #include "search/SearchRuleEditor.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 
 using namespace fendle;
@@ -14,28 +20,45 @@ using namespace fendle::test;
 
 namespace {
 
-// The lists' contextual menu and its look-up commands, with the browser,
-// the desktop search and the clipboard replaced by recorders.
-class ListContextMenuTest : public AppBoxFixture {
+// The lists' contextual menu and its look-up commands in a box window of
+// the assembled program, with the browser and the desktop search recorded.
+class ListContextMenuTest : public GuiFixture {
 protected:
-    QList<QUrl> opened;
-    QStringList queries, copied, replaced, commands;
-    bool browserWorks = true;
-    LookUpActions actions{*doc, ui, [this] {
-                              LookUpActions::Ports ports;
-                              ports.openUrl = [this](const QUrl& url) {
-                                  opened.append(url);
-                                  return browserWorks;
-                              };
-                              ports.desktopSearch = [this](const QString& query) {
-                                  queries.append(query);
-                                  return false;
-                              };
-                              ports.copyText = [this](const QString& text) { copied.append(text); };
-                              ports.replaceKeyword = [this](const QString& text) { replaced.append(text); };
-                              ports.runCommand = [this](const QString& title) { commands.append(title); };
-                              return ports;
-                          }()};
+    BoxPtr doc;
+    BoxWindow* window = nullptr;
+    RecordingDesktopServices& desktop = recordDesktop();
+    QList<QUrl>& opened = desktop.opened;
+    QStringList& queries = desktop.searches;
+
+    struct SlipRecipe {
+        quint32 number;
+        QString text;
+        QStringList keywords;
+    };
+    void open(const QList<SlipRecipe>& recipes) {
+        SlipDictionary slips;
+        for (const SlipRecipe& recipe : recipes) {
+            auto slip = Slip::create(recipe.number);
+            slip->setTextWithoutLastModificationDate(RichText(recipe.text));
+            slip->setKeywordsWithoutLastModificationDate(KeywordsArray(recipe.keywords));
+            slips.insert(slip->key(), slip);
+        }
+        doc = gui->controller().openUntitledDocument(true);
+        doc->document().setSlips(slips, {});
+        doc->loadDocumentWithInitialData();
+        window = gui->windowOf(*doc);
+        ASSERT_NE(window, nullptr);
+        window->show();
+        QApplication::processEvents();
+    }
+    LookUpActions& actions() const { return window->lookUpActions(); }
+    // The sheets the window shows, oldest first.
+    QStringList sheets() const {
+        QStringList shown;
+        for (const QMessageBox* alert : window->findChildren<QMessageBox*>())
+            shown.append(alert->text() + " / " + alert->informativeText());
+        return shown;
+    }
 
     static QAction* itemTagged(QMenu& menu, int tag) {
         for (QAction* action : menu.actions())
@@ -50,13 +73,10 @@ protected:
 };
 
 TEST_F(ListContextMenuTest, ResultRowsOfferCopySlipAndSelectTheClickedRowFirst) {
-    SearchView view(*doc);
     open({{1, "one", {"alpha", "beta"}}, {2, "two", {"gamma"}}, {3, "three", {"delta"}}});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
-    view.resize(900, 500);
-    view.show();
-    ZNTableView& table = *view.resultsTable();
-    table.setLookUpActions(&actions, true, 2);
+    window->run(Command::SearchView);
+    QApplication::processEvents();
+    ZNTableView& table = *window->searchView()->resultsTable();
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("1"));
     table.selectRow(int(doc->currentSearchResults().rowForResultWithSlipID("2")));
 
@@ -72,34 +92,36 @@ TEST_F(ListContextMenuTest, ResultRowsOfferCopySlipAndSelectTheClickedRowFirst) 
     item(*menu, "Search Wikipedia")->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened[0].toString(QUrl::FullyEncoded), "https://en.wikipedia.org/wiki/?search=alpha");
+    // The window's own command asks for the keyword.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            dialog->setTextValue("added");
+            dialog->accept();
+        }
+    });
     itemTagged(*menu, LookUpActions::AddKeywordToResults)->trigger();
-    EXPECT_EQ(commands, QStringList{"Add Keyword to Selected Results"});
+    EXPECT_EQ(doc->slip("1")->keywords().toStringList(), (QStringList{"alpha", "beta", "added"}));
 }
 
 TEST_F(ListContextMenuTest, CopySlipCopiesTheSlipThroughTheBox) {
-    SearchView view(*doc);
     open({{1, "one", {"alpha"}}, {2, "two", {"beta"}}});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
-    view.show();
-    ZNTableView& table = *view.resultsTable();
-    table.setLookUpActions(&actions, true, 2);
+    window->run(Command::SearchView);
+    QApplication::processEvents();
+    ZNTableView& table = *window->searchView()->resultsTable();
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("2"));
     const std::unique_ptr<QMenu> menu = table.menuForEvent(table.visualRect(table.model()->index(row, 0)).center());
     ASSERT_NE(menu, nullptr);
     itemTagged(*menu, LookUpActions::CopyItem)->trigger();
+    const Pasteboard& pasteboard = gui->pasteboard();
     EXPECT_TRUE(pasteboard.data(Pasteboard::SlipsType).has_value());
-    EXPECT_EQ(QString::fromUtf8(pasteboard.data(Pasteboard::StringType).value_or(QByteArray())), "two");
-    EXPECT_TRUE(copied.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(pasteboard.data(Pasteboard::StringType).value_or(QByteArray())).contains("two"));
 }
 
 TEST_F(ListContextMenuTest, KeywordListsOfferCopyAndTheKeywordCommands) {
-    KeywordScentView view(*doc);
     open({{1, "one", {"red", "green"}}, {2, "two", {"green"}}});
-    doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
-    view.resize(300, 400);
-    view.show();
-    ZNOutlineView& tree = *view.outlineView();
-    tree.setLookUpActions(&actions);
+    window->run(Command::KeywordScentView);
+    QApplication::processEvents();
+    ZNOutlineView& tree = *window->keywordScentView()->outlineView();
     QModelIndex red;
     for (int row = 0; row < tree.model()->rowCount(); ++row)
         if (tree.model()->index(row, 0).data().toString() == "red") red = tree.model()->index(row, 0);
@@ -113,38 +135,38 @@ TEST_F(ListContextMenuTest, KeywordListsOfferCopyAndTheKeywordCommands) {
     EXPECT_TRUE(itemTagged(*menu, LookUpActions::ReplaceKeyword)->isVisible());
 
     itemTagged(*menu, LookUpActions::CopyItem)->trigger();
-    EXPECT_EQ(copied, QStringList{"red"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "red");
     item(*menu, "Replace Keyword...")->trigger();
-    EXPECT_EQ(replaced, QStringList{"red"});
+    auto* replace = qobject_cast<ReplaceKeywordDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(replace, nullptr);
+    EXPECT_EQ(replace->oldKeywordField()->text(), "red");
+    replace->reject();
     item(*menu, "Search for Keyword")->trigger();
     QStringList keywordRules;
     const SearchRuleEditor& rules = doc->searchRuleEditor();
     for (int row = 0; row < rules.numberOfRows(); ++row)
         if (rules.row(row).values.value(0).toString() == "keyword") keywordRules.append(rules.row(row).values.value(2).toString());
     EXPECT_EQ(keywordRules, QStringList{"red"});
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SearchTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
     EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), QStringList{"1"});
 }
 
 TEST_F(ListContextMenuTest, AnEmptyListHasNoMenu) {
-    KeywordScentView view(*doc);
     open({{1, "one", {}}});
-    view.show();
-    view.outlineView()->setLookUpActions(&actions);
-    EXPECT_EQ(view.outlineView()->menuForEvent(QPoint(5, 5)), nullptr);
+    window->run(Command::KeywordScentView);
+    QApplication::processEvents();
+    EXPECT_EQ(window->keywordScentView()->outlineView()->menuForEvent(QPoint(5, 5)), nullptr);
 }
 
 TEST_F(ListContextMenuTest, LookUpsThatCannotBeHandedOverShowTheirAlerts) {
     open({{1, "one", {"x"}}});
-    actions.searchSpotlight("alpha, beta");
+    desktop.answer = false;
+    actions().searchSpotlight("alpha, beta");
     EXPECT_EQ(queries, QStringList{"\"alpha\" \"beta\""});
-    browserWorks = false;
-    actions.searchGoogle("alpha");
-    actions.lookUpInDictionary("alpha");
-    actions.lookUpInDictionary("");
-    QStringList shown;
-    for (const auto& alert : ui.alerts) shown.append(alert.message + " / " + alert.informativeText);
-    EXPECT_EQ(shown, QStringList({"I could not establish the connection to Spotlight! / I don't know what went wrong here, "
+    actions().searchGoogle("alpha");
+    actions().lookUpInDictionary("alpha");
+    actions().lookUpInDictionary("");
+    EXPECT_EQ(sheets(), QStringList({"I could not establish the connection to Spotlight! / I don't know what went wrong here, "
                                   "but please inform the developer of this problem.",
                                   "Problem with the Google service! / Is the Search With Google system service available?",
                                   "Problem with the Dictionary service! / Is the Dictionary system service available?",

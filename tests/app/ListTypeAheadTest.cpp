@@ -32,7 +32,7 @@ protected:
 TEST_F(ListTypeAheadTest, ResultKeysAreMatchedFromTheTopWithinOneSecond) {
     SearchView view(*doc);
     open({{3, "c", {"x"}}, {120, "a", {"x"}}, {12, "b", {"x"}}, {2, "d", {"x"}}, {21, "e", {"x"}}});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     view.show();
     ZNTableView& table = *view.resultsTable();
     table.typeAhead().setClock([this] { return now; });
@@ -77,7 +77,7 @@ TEST_F(ListTypeAheadTest, HomeAndEndSelectTheEndsAndSidewaysKeysDoNothing) {
 TEST_F(ListTypeAheadTest, OutlinesSearchDownFromTheSelectionThenWrapAndMindCase) {
     KeywordScentView view(*doc);
     open({{1, "one", {"apple", "Apricot", "banana"}}, {2, "two", {"avocado", "apple"}}});
-    doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::KeywordScent);
     view.show();
     ZNOutlineView& tree = *view.outlineView();
     tree.typeAhead().setClock([this] { return now; });
@@ -101,7 +101,7 @@ TEST_F(ListTypeAheadTest, OutlinesSearchDownFromTheSelectionThenWrapAndMindCase)
 TEST_F(ListTypeAheadTest, OutlineArrowsAndForwardDeleteForgetTheTypedText) {
     KeywordScentView view(*doc);
     open({{1, "one", {"ab", "b"}}});
-    doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::KeywordScent);
     view.show();
     ZNOutlineView& tree = *view.outlineView();
     tree.typeAhead().setClock([this] { return now; });

@@ -1,5 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QCursor>
+#include <QGuiApplication>
+#include <optional>
 #include <QHostAddress>
 #include <QMap>
 #include <QNetworkProxy>
@@ -22,6 +25,8 @@ public:
     };
     QMap<QString, Page> pages;
     QStringList requested;
+    // The program's cursor when each request came in.
+    QList<std::optional<Qt::CursorShape>> cursors;
 
     LocalWebServer() {
         // Nothing here may go through a proxy named by the environment.
@@ -50,6 +55,8 @@ private:
         const QString path = QString::fromLatin1(request.split(' ').value(1));
         buffers_.remove(&socket);
         requested.append(path);
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors.append(cursor ? std::optional<Qt::CursorShape>(cursor->shape()) : std::nullopt);
         const auto found = pages.constFind(path);
         const Page page = found == pages.constEnd() ? Page{"text/html", "<h1>Not Found</h1>"} : *found;
         const QByteArray status = found == pages.constEnd() ? "404 Not Found" : "200 OK";

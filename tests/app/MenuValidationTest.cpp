@@ -11,7 +11,7 @@ namespace {
 // A slip in the middle of the box, in the middle of a three-entry history.
 BoxWindowContext middleOfBox() {
     BoxWindowContext c;
-    c.selectedTab = Box::SlipTab;
+    c.selectedTab = BoxTab::Slip;
     c.historyLength = 3;
     c.historyPosition = 1;
     return c;
@@ -81,7 +81,7 @@ TEST(MenuValidationTest, TabBoundItems) {
     c.slipTextFocused = true;
     EXPECT_TRUE(enabled("Make Slip Link", c));
 
-    c.selectedTab = Box::SearchTab;
+    c.selectedTab = BoxTab::Search;
     EXPECT_FALSE(enabled("Split", c));
     EXPECT_TRUE(enabled("Merge", c));
     EXPECT_TRUE(enabled("Flag All Search Results", c));
@@ -90,7 +90,7 @@ TEST(MenuValidationTest, TabBoundItems) {
     c.selectedResultCount = 2;
     EXPECT_TRUE(enabled("Add Keyword to Selected Results", c));
 
-    c.selectedTab = Box::KeywordScentTab;
+    c.selectedTab = BoxTab::KeywordScent;
     EXPECT_FALSE(enabled("Merge", c));
     EXPECT_FALSE(enabled("Toggle Flagged", c));
 }
@@ -98,13 +98,13 @@ TEST(MenuValidationTest, TabBoundItems) {
 TEST(MenuValidationTest, ShowSelectedSlipsInExtraWindowByTab) {
     BoxWindowContext c = middleOfBox();
     EXPECT_TRUE(enabled("Show Selected Slips In Extra Window", c));
-    c.selectedTab = Box::SearchTab;
+    c.selectedTab = BoxTab::Search;
     EXPECT_FALSE(enabled("Show Selected Slips In Extra Window", c));
     c.selectedResultCount = 1;
     EXPECT_TRUE(enabled("Show Selected Slips In Extra Window", c));
-    c.selectedTab = Box::KeywordScentTab;
+    c.selectedTab = BoxTab::KeywordScent;
     EXPECT_FALSE(enabled("Show Selected Slips In Extra Window", c));
-    c.selectedTab = Box::AlternatingScentTab;
+    c.selectedTab = BoxTab::AlternatingScent;
     EXPECT_FALSE(enabled("Show Selected Slips In Extra Window", c));
     c.alternatingRowIsSlip = false;
     EXPECT_FALSE(enabled("Show Selected Slips In Extra Window", c));
@@ -132,6 +132,6 @@ TEST(MenuValidationTest, HighlightNeedsTheSlipTextOfTheSlipTabOutsideTheTrash) {
     EXPECT_FALSE(enabled("Highlight", c));
     EXPECT_TRUE(enabled("Bold", c));
     c.inTrashMode = false;
-    c.selectedTab = Box::SearchTab;
+    c.selectedTab = BoxTab::Search;
     EXPECT_FALSE(enabled("Highlight", c));
 }

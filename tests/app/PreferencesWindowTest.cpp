@@ -151,7 +151,7 @@ TEST_F(PreferencesFromBoxWindowTest, ToolbarItemAndMenuItemOpenTheOneWindow) {
     QAction* item = window->boxMenuBar()->item("Preferences...");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    window->boxMenuBar()->validateAll();
+    window->validateCommands();
     EXPECT_TRUE(item->isEnabled());
     item->trigger();
     EXPECT_EQ(gui->preferencesWindow(), shown);

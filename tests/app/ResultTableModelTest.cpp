@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         view = std::make_unique<SearchView>(*doc);
         open({{10, "ten\nbody", {"beta"}, "src ten"}, {2, "two", {"-b"}, "src two"}, {100, "hundred", {"-a"}}});
-        doc->selectTabViewItemWithLabel(Box::SearchTab);
+        doc->selectTabViewItemWithLabel(BoxTab::Search);
         view->resize(1200, 700);
         view->show();
     }

@@ -30,7 +30,7 @@ protected:
                           {n % 3 == 0 ? QStringLiteral("fruit") : QStringLiteral("stone"), QStringLiteral("k%1").arg(n)},
                           QStringLiteral("source %1").arg(n)});
         open(recipes);
-        doc->selectTabViewItemWithLabel(Box::SearchTab);
+        doc->selectTabViewItemWithLabel(BoxTab::Search);
         view->resize(1200, 800);
         view->show();
     }
@@ -155,7 +155,7 @@ TEST_F(SearchViewTest, StatusLineCountsFromTheRowClickedLast) {
 }
 
 TEST_F(SearchViewTest, SelectionOutsideTheSearchTabLeavesTheCurrentSlip) {
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
     const QString before = current();
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("2"));
     click(table(), cell(row));
@@ -166,25 +166,25 @@ TEST_F(SearchViewTest, SelectionOutsideTheSearchTabLeavesTheCurrentSlip) {
 TEST_F(SearchViewTest, DoubleClickOrReturnGoesToTheSlipTab) {
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("4"));
     doubleClick(table(), cell(row));
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SlipTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Slip);
     EXPECT_EQ(current(), "4");
 
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     view->refresh();  // the window reloads the tab it shows
     table().clearSelection();
     table().setFocus();
     QTest::keyClick(&table(), Qt::Key_Return);  // nothing selected: stays
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SearchTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
     QTest::keyClick(&table(), Qt::Key_End);
     QTest::keyClick(&table(), Qt::Key_Return);
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SlipTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Slip);
 }
 
 TEST_F(SearchViewTest, ReenteringTheTabSelectsTheKeptRowsAgain) {
     const int row = int(doc->currentSearchResults().rowForResultWithSlipID("9"));
     click(table(), cell(row));
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     view->refresh();
     const QModelIndexList selected = table().selectionModel()->selectedRows();
     ASSERT_EQ(selected.size(), 1);

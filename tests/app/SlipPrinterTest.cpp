@@ -40,7 +40,7 @@ TEST_F(SlipPrinterTest, ScentsAreThePrintedSlipsEvenWhenTheListShowsAnother) {
     doc->displaySlipWithID("3");
     // A result selected in the search view becomes current directly; the
     // slip-scent list still holds the ranking of slip 3.
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->setCurrentSlip(doc->slip("5"));
     ASSERT_TRUE(doc->slipScentTable());
     EXPECT_TRUE(SlipPrinter::printString(*doc).string().endsWith("\nScents: 7"));

@@ -62,7 +62,7 @@ TEST_F(SlipTextViewTest, TypingGoesThroughTheModelAndUndoTakesItBack) {
 
     EXPECT_EQ(modelText().string(), QStringLiteral("slip 2 mor\nx"));
     EXPECT_TRUE(modelText() == RichText(QStringLiteral("slip 2 mor\nx"), helvetica));
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::TextCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::Text);
     EXPECT_EQ(doc->editor().selectedRange(), (TextRange{12, 0}));
     EXPECT_EQ(undoName(), QStringLiteral("Typing"));
     EXPECT_FALSE(view->document()->isUndoAvailable());
@@ -155,7 +155,7 @@ TEST_F(SlipTextViewTest, SelectionGoesBothWays) {
     doc->editor().setSelectedRangesOfSlipText({TextRange{8, 5}});
     view->showEditorText();
     EXPECT_EQ(view->textCursor().selectedText(), QStringLiteral("three"));
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
 }
 
 TEST_F(SlipTextViewTest, ReadOnlyWhileTheModelIsNotEditable) {
@@ -174,17 +174,17 @@ TEST_F(SlipTextViewTest, ReadOnlyWhileTheModelIsNotEditable) {
 
 TEST_F(SlipTextViewTest, FocusFollowsTheViewAndLeavingEndsTheEditSession) {
     showText(RichText(QStringLiteral("slip")));
-    doc->editor().focus(EditorModel::KeywordsCell);
+    doc->editor().focus(EditorCell::Keywords);
     otherField->setFocus();
     view->setFocus();
-    EXPECT_EQ(doc->editor().focusedCell(), EditorModel::TextCell);
+    EXPECT_EQ(doc->editor().focusedCell(), EditorCell::Text);
     place(4);
     type(QStringLiteral("s"));
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::TextCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::Text);
     EXPECT_FALSE(doc->currentSlip()->text().value() == modelText());
 
     otherField->setFocus();
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
     EXPECT_EQ(doc->currentSlip()->text()->string(), QStringLiteral("slips"));
     EXPECT_EQ(undoName(), QStringLiteral("Edit Text"));
     command([&] { undo(); });
@@ -292,7 +292,7 @@ TEST_F(SlipTextViewTest, TabMovesOnOnlyWhenThePreferenceSaysSo) {
     QTest::keyClick(view, Qt::Key_Tab);
     EXPECT_TRUE(otherField->hasFocus());
     EXPECT_EQ(modelText().string(), QStringLiteral("a\t\tb"));
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
 }
 
 TEST_F(SlipTextViewTest, PasteAndMatchStyleTakesTheTypingAttributes) {

@@ -10,7 +10,7 @@ namespace {
 
 BoxWindowContext onSlip(bool first = false, bool last = false) {
     BoxWindowContext c;
-    c.selectedTab = Box::SlipTab;
+    c.selectedTab = BoxTab::Slip;
     c.onFirstSlip = first;
     c.onLastSlip = last;
     c.historyLength = 1;
@@ -79,17 +79,17 @@ TEST(ToolbarStateTest, ExtraWindowControlByTab) {
     ToolbarState s = ToolbarState::of(c);
     EXPECT_TRUE(s.extraWindow);
     EXPECT_EQ(s.extraWindowToolTip, "Open the current slip in a separate window");
-    c.selectedTab = Box::KeywordScentTab;
+    c.selectedTab = BoxTab::KeywordScent;
     s = ToolbarState::of(c);
     EXPECT_FALSE(s.extraWindow);
     EXPECT_EQ(s.extraWindowToolTip, "Open in separate windows");
-    c.selectedTab = Box::SearchTab;
+    c.selectedTab = BoxTab::Search;
     EXPECT_FALSE(ToolbarState::of(c).extraWindow);
     c.selectedResultCount = 1;
     s = ToolbarState::of(c);
     EXPECT_TRUE(s.extraWindow);
     EXPECT_EQ(s.extraWindowToolTip, "Open the selected slips in separate windows");
-    c.selectedTab = Box::AlternatingScentTab;
+    c.selectedTab = BoxTab::AlternatingScent;
     c.alternatingRowIsSlip = false;
     s = ToolbarState::of(c);
     EXPECT_FALSE(s.extraWindow);
@@ -112,7 +112,7 @@ TEST(ToolbarStateTest, ZoomAndStyleControlsBelongToTheSlipTab) {
     EXPECT_FALSE(s.fontCharacteristics);
     c.slipTextFocused = true;
     EXPECT_TRUE(ToolbarState::of(c).fontCharacteristics);
-    c.selectedTab = Box::SearchTab;
+    c.selectedTab = BoxTab::Search;
     s = ToolbarState::of(c);
     EXPECT_FALSE(s.zoom);
     EXPECT_FALSE(s.fontCharacteristics);

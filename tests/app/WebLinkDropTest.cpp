@@ -1,5 +1,6 @@
 #include "BoxWindowFixture.h"
 #include "LocalWebServer.h"
+#include "app/program/DesktopWebResources.h"
 #include "app/editing/SlipFields.h"
 #include "app/editing/SlipTextDrop.h"
 #include "app/editing/SlipTextView.h"
@@ -54,13 +55,15 @@ protected:
     ScratchDataHome dataHome;
     LocalWebServer server;
     const QByteArray png = smallPng();
+    DesktopWebResources desktopWeb;
 
     void SetUp() override {
         ASSERT_TRUE(server.listening());
         server.pages["/owls.html"] = {"text/html; charset=utf-8", Article};
         server.pages["/img/owl.png"] = {"image/png", png};
-        doc->hooks().webPageFromURL = [](const QUrl& url) { return WebPageReader::read(url, 5000); };
-        doc->hooks().mediaTextFromURL = &FendleApplication::attachmentFromURL;
+        // The box fetches through the program's own readers.
+        doc = std::make_unique<Box>(ui, pasteboard, preferences, desktopWeb);
+        announced.listenTo(*doc);
         fill({1, 2, 12});
         show("1");
     }
@@ -228,14 +231,6 @@ TEST_F(WebLinkDropWindowTest, TheWindowFetchesDroppedMediaForItsSlipText) {
     ASSERT_TRUE(server.listening());
     server.pages["/owl.png"] = {"image/png", smallPng()};
     open({1});
-    ASSERT_TRUE(box->hooks().webPageFromURL);
-    std::optional<Qt::CursorShape> cursorWhileFetching;
-    const auto mediaText = box->hooks().mediaTextFromURL;
-    ASSERT_TRUE(mediaText);
-    box->hooks().mediaTextFromURL = [&](const QUrl& url) {
-        if (QApplication::overrideCursor()) cursorWhileFetching = QApplication::overrideCursor()->shape();
-        return mediaText(url);
-    };
     SlipTextView* view = window->slipTextView();
     QMimeData data;
     data.setUrls({server.url("/owl.png")});
@@ -249,7 +244,7 @@ TEST_F(WebLinkDropWindowTest, TheWindowFetchesDroppedMediaForItsSlipText) {
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(view->viewport(), &drop);
     settle();
-    EXPECT_EQ(cursorWhileFetching, Qt::BusyCursor);
+    EXPECT_EQ(server.cursors, (QList<std::optional<Qt::CursorShape>>{Qt::BusyCursor}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(box->currentSlip()->text()->hasAttachments());
     EXPECT_EQ(server.requested, QStringList{"/owl.png"});

@@ -1,9 +1,6 @@
 #pragma once
-#include "../document/FakeUiPort.h"
 #include "AppcoreFixture.h"
-#include "appcore/FendleApplication.h"
-#include "appcore/FendleController.h"
-#include "appcore/StandardBoxFileCodec.h"
+#include "FakeProgramHost.h"
 #include "model/BoxFile.h"
 #include "platform/ui/Pasteboard.h"
 
@@ -18,14 +15,16 @@ class ControllerFixture : public AppcoreFixture {
 protected:
     FakeUiPort ui;
     InMemoryPasteboard pasteboard;
-    StandardBoxFileCodec codec;
+    FakeProgramHost host{ui, pasteboard};
     std::unique_ptr<FendleController> controller;
     std::unique_ptr<FendleApplication> app;
 
     void SetUp() override {
         AppcoreFixture::SetUp();
-        controller = std::make_unique<FendleController>(ui, pasteboard, Preferences::sharedInstance(), &codec);
-        app = std::make_unique<FendleApplication>(*controller, ui, Preferences::sharedInstance(), Defaults::standard());
+        controller = std::make_unique<FendleController>(ui, Preferences::sharedInstance(), host);
+        app = std::make_unique<FendleApplication>(*controller, ui, Preferences::sharedInstance(), Defaults::standard(),
+                                                  host);
+        host.application = app.get();
     }
 
     // A box file with slips of the given texts (keys 1, 2, …).
@@ -44,7 +43,7 @@ protected:
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(BoxFile::olderFormRepresentation(box));
         } else {
-            EXPECT_TRUE(BoxFile::saveBoxDataToURL(box, path));
+            EXPECT_TRUE(BoxFile::writeToURL(box, path));
         }
         return path;
     }

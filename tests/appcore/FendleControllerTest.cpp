@@ -11,11 +11,9 @@ class FendleControllerTest : public ControllerFixture {};
 TEST_F(FendleControllerTest, StartupModesOpenNothingANewBoxOrThePanel) {
     setStartupMode(0);
     EXPECT_EQ(controller->openDefaultDocIfNothingYetOpen(), nullptr);
-    int panels = 0;
-    controller->hooks().runOpenPanel = [&] { ++panels; };
     setStartupMode(2);
     EXPECT_EQ(controller->openDefaultDocIfNothingYetOpen(), nullptr);
-    EXPECT_EQ(panels, 1);
+    EXPECT_EQ(host.openPanels, 1);
     EXPECT_TRUE(controller->documents().empty());
     setStartupMode(17);  // unknown modes open a new box like mode 1
     const BoxPtr box = controller->openDefaultDocIfNothingYetOpen();
@@ -38,7 +36,7 @@ TEST_F(FendleControllerTest, StartupModeThreeReopensTheLastBoxOrAlerts) {
     EXPECT_TRUE(controller->documents().empty());
 
     const QString path = writeBox("Last.fendle", {"one", "two"});
-    controller->hooks().recentDocuments = [&] { return QStringList{QUrl::fromLocalFile(path).toString(), "/nowhere"}; };
+    host.recent = QStringList{QUrl::fromLocalFile(path).toString(), "/nowhere"};
     const BoxPtr box = controller->openDefaultDocIfNothingYetOpen();
     ASSERT_TRUE(box);
     EXPECT_EQ(box->box().slips().size(), 2);
@@ -98,13 +96,12 @@ TEST_F(FendleControllerTest, CacheFileOfAnOpenBoxShowsTheSlipThere) {
     const BoxPtr box = controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true);
     ASSERT_TRUE(box);
     EXPECT_EQ(textOf(box->currentSlip()), "three");
-    int fronts = 0;
-    controller->hooks().bringToFront = [&](Box& b) { fronts += &b == box.get(); };
+    host.fronts.clear();
     const QString cache = writeFile("2.fdlcache", cacheFile(path, FendleController::SlipIDKey, "2"));
     EXPECT_EQ(controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(cache), true), box);
     EXPECT_EQ(controller->documents().size(), 1u);
     EXPECT_EQ(textOf(box->currentSlip()), "two");
-    EXPECT_EQ(fronts, 1);
+    EXPECT_EQ(host.fronts, QList<const Box*>{box.get()});
 }
 
 TEST_F(FendleControllerTest, CacheFileOpensItsBoxAtTheSlipWithTheLegacyKey) {
@@ -150,11 +147,7 @@ TEST_F(FendleControllerTest, OutlinesAreRefused) {
 TEST_F(FendleControllerTest, OlderFormOffersABackup) {
     const QString path = writeBox("Old.fendle", {"old"}, true);
     const QString backup = dir.path() + "/Old-backup.fendle";
-    QString proposed;
-    controller->hooks().runBackupSavePanel = [&](const QString& name) -> std::optional<QString> {
-        proposed = name;
-        return backup;
-    };
+    host.backupAnswer = backup;
     writeFile("Old-backup.fendle", "an older backup");
     ui.answers = {0};  // Backup
     const BoxPtr box = controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true);
@@ -162,7 +155,7 @@ TEST_F(FendleControllerTest, OlderFormOffersABackup) {
     ASSERT_EQ(ui.questions.size(), 1);
     EXPECT_EQ(ui.questions[0].message, "File format will be updated!");
     EXPECT_EQ(ui.questions[0].buttons, (QStringList{"Backup", "No Backup", "Cancel"}));
-    EXPECT_EQ(proposed, "Old-backup");
+    EXPECT_EQ(host.backupProposals, QStringList{"Old-backup"});
     QFile original(path), copy(backup);
     ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(original.readAll(), copy.readAll());
@@ -171,17 +164,18 @@ TEST_F(FendleControllerTest, OlderFormOffersABackup) {
 
 TEST_F(FendleControllerTest, OlderFormCancelledClosesTheBox) {
     const QString path = writeBox("Old.fendle", {"old"}, true);
-    controller->hooks().runBackupSavePanel = [&](const QString&) -> std::optional<QString> { return std::nullopt; };
+    host.backupAnswer = std::nullopt;
     ui.answers = {0};  // Backup, then the panel is cancelled
     EXPECT_FALSE(controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true));
     EXPECT_TRUE(controller->documents().empty());
+    EXPECT_EQ(host.closed.size(), 1);  // its window goes with it
     ui.answers = {2};  // Cancel
     EXPECT_FALSE(controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true));
     EXPECT_TRUE(controller->documents().empty());
     EXPECT_EQ(ui.takeMessages(),
               QStringList{"I will close the document again. You will receive a system warning following this dialogue."});
     // Choosing the box file itself as the backup must not remove it.
-    controller->hooks().runBackupSavePanel = [&](const QString&) -> std::optional<QString> { return path; };
+    host.backupAnswer = path;
     ui.answers = {0};
     ASSERT_TRUE(controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true));
     EXPECT_EQ(ui.takeMessages(), QStringList{"Error while creating backup!"});
@@ -228,8 +222,7 @@ TEST_F(FendleControllerTest, PlugInBundlesAreMovedIntoThePlugInFolder) {
     const QString bundle = dir.path() + "/Drop/Thing.fdlplugin";
     writeFile("Drop/Thing.fdlplugin/Contents/Info.plist",
               writeXmlPlist(PlistValue(PlistValue::Dictionary{{"ZNPlugInName", "Thing"}})));
-    int installed = 0;
-    controller->hooks().plugInsInstalled = [&] { ++installed; };
+
     ui.answers = {1};  // Cancel
     ASSERT_TRUE(controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(bundle), true));
     EXPECT_EQ(ui.questions[0].message, "Do you want to install the plug-in \"Thing\"?");
@@ -239,7 +232,7 @@ TEST_F(FendleControllerTest, PlugInBundlesAreMovedIntoThePlugInFolder) {
     const QString target = FendleApplication::applicationSupportFolder() + "/Fendle/PlugIns/Thing.fdlplugin";
     EXPECT_TRUE(QFileInfo::exists(target + "/Contents/Info.plist"));
     EXPECT_FALSE(QFileInfo::exists(bundle));
-    EXPECT_EQ(installed, 1);
+    EXPECT_EQ(host.plugInsInstalledCount, 1);
     EXPECT_TRUE(controller->documents().empty());
     ui.answers = {0};  // the installed bundle itself
     controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(target), true);

@@ -69,9 +69,8 @@ class LaunchDispatchTest : public ControllerFixture {};
 TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
     const QString boxPath = writeBox("Launch.fendle", {"first"});
     LaunchDispatcher dispatcher(*controller, *app);
-    QStringList links, searches;
+    QStringList links;
     dispatcher.openSlipLink = [&](const QString& address) { links.append(address); };
-    app->hooks().keywordSearch = [&](Box&, const QString& keyword) { searches.append(keyword); };
     const QList<LaunchRequest> requests{{Kind::Open, boxPath, std::nullopt},
                                         {Kind::NewSlip, writeFile("n.txt", "new text"), std::nullopt},
                                         {Kind::Append, "-", QByteArray(" appended")},
@@ -83,7 +82,7 @@ TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
     const BoxPtr box = controller->documents().front().box;
     EXPECT_EQ(box->box().slips().size(), 2);
     EXPECT_EQ(textOf(box->currentSlip()), "new text appended");
-    EXPECT_EQ(searches, QStringList{"Ethics"});
+    EXPECT_EQ(box->selectedTab(), BoxTab::Search);  // the search service
     EXPECT_EQ(links, QStringList{"fendle://1.self"});
 }
 

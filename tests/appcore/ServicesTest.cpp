@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
-#include "appcore/SlipServices.h"
+#include "search/ResultTable.h"
+#include "document/SlipServices.h"
 #include "platform/plist/XmlPlist.h"
 
 using namespace fendle;
@@ -69,13 +70,16 @@ TEST_F(ServicesTest, WebAddressAppendedAsLink) {
     EXPECT_EQ(link->url, address);
     EXPECT_FALSE(text.attributesAt(0).get<LinkAttribute>(attr::Link));
 
-    QStringList imported;
-    app->hooks().importWebPage = [&](Box&, const QString& url) { imported.append(url); };
+    // OK: a new slip with the page as its text and the address as its source.
+    host.web.page = WebPage{RichText("The page"), std::nullopt};
     ui.answers = {0, 2};  // OK, then Cancel
     EXPECT_TRUE(app->makeSlipFromPasteboard(pasteboard));
+    EXPECT_EQ(host.web.fetched, QList<QUrl>{QUrl(address)});
+    ASSERT_EQ(box->box().slips().size(), 2);
+    EXPECT_EQ(textOf(box->currentSlip()), "The page");
+    EXPECT_EQ(box->currentSlip()->source(), address);
     EXPECT_FALSE(app->makeSlipFromPasteboard(pasteboard));
-    EXPECT_EQ(imported, QStringList{address});
-    EXPECT_EQ(box->box().slips().size(), 1);
+    EXPECT_EQ(box->box().slips().size(), 2);
 }
 
 TEST_F(ServicesTest, FolderOfTwoPicturesGivesTwoSlips) {
@@ -125,27 +129,20 @@ TEST_F(ServicesTest, TextFilesAndWebLocations) {
 TEST_F(ServicesTest, RtfdPackageIsOneTextNotAFolderOfFiles) {
     writeFile("Guide.rtfd/TXT.rtf", "{\\rtf1 x}");
     writeFile("Guide.rtfd/picture.jpeg", "JPEG");
-    QStringList read;
-    app->hooks().richTextFromFile = [&](const QString& path) -> std::optional<RichText> {
-        read.append(QFileInfo(path).fileName());
-        return RichText("package text");
-    };
     putFiles({dir.path() + "/Guide.rtfd"});
     ASSERT_TRUE(app->makeSlipFromPasteboard(pasteboard));
-    EXPECT_EQ(read, QStringList{"Guide.rtfd"});
     EXPECT_EQ(box->box().slips().size(), 2);
-    EXPECT_EQ(textOf(box->currentSlip()), "package text");
+    EXPECT_EQ(textOf(box->currentSlip()), "x");
 }
 
 TEST_F(ServicesTest, SearchServiceHandsTheKeywordToTheBox) {
-    QStringList searched;
-    app->hooks().keywordSearch = [&](Box& b, const QString& keyword) {
-        EXPECT_EQ(&b, box.get());
-        searched.append(keyword);
-    };
+    box->document().setSlips({{"1", Slip::create(1)}, {"2", Slip::create(2)}}, {});
+    box->slip("2")->setKeywordsWithoutLastModificationDate(KeywordsArray({"Ethics"}));
     putString("Ethics");
     EXPECT_TRUE(app->searchBoxService(pasteboard));
-    EXPECT_EQ(searched, QStringList{"Ethics"});
+    EXPECT_EQ(box->selectedTab(), BoxTab::Search);
+    EXPECT_EQ(box->currentSearchResults().slipIDsForResults(), QStringList{"2"});
+    EXPECT_EQ(host.fronts, QList<const Box*>{box.get()});
 }
 
 TEST_F(ServicesTest, CitationOfferedWhenASlipIsMade) {
@@ -220,7 +217,7 @@ TEST_F(ServicesTest, LaunchAndShutDown) {
     writeFile("data/Fendle/a.fdlindex", "x");
     writeFile("data/Fendle/sub/b.fdlindex", "x");
     writeFile("data/Fendle/keep.txt", "x");
-    app->hooks().inspectorVisible = [] { return true; };
+    host.inspector = true;
     EXPECT_TRUE(app->applicationShouldTerminate());
     EXPECT_FALSE(QFileInfo::exists(FendleApplication::tempFile()));
     EXPECT_FALSE(QFileInfo::exists(fendle + "Dragging"));

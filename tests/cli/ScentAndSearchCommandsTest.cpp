@@ -35,7 +35,7 @@ struct GeneratedBox {
             slip->setText(RichText(QStringLiteral("Slip %1\nabout %2").arg(n).arg(QString::fromLatin1(keywords[n - 1]))));
             box.setSlip(slip);
         }
-        EXPECT_TRUE(BoxFile::saveBoxDataToURL(box, path).ok());
+        EXPECT_TRUE(BoxFile::writeToURL(box, path).ok());
     }
 };
 

@@ -20,8 +20,8 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     std::unique_ptr<Box> reopen() {
-        auto other = std::make_unique<Box>(ui, pasteboard);
-        EXPECT_TRUE(other->readFromData(fileBytes(), Box::DocumentType));
+        auto other = std::make_unique<Box>(ui, pasteboard, preferences, web);
+        EXPECT_TRUE(other->readFromURL(path).ok());
         other->loadDocumentWithInitialData();
         return other;
     }
@@ -31,8 +31,8 @@ protected:
 
 TEST_F(BoxArchiveFileTest, ReadEditedSavedAndReadAgainHoldsTheEdits) {
     fill({1, 2, 4}, {3});
-    doc->box().setCurrentZoomFactor(150);
-    ASSERT_TRUE(doc->saveDocument(path, Box::DocumentType));
+    doc->document().setCurrentZoomFactor(150);
+    ASSERT_TRUE(doc->saveDocument(path, BoxDocument::DocumentType));
 
     auto second = reopen();
     EXPECT_EQ(second->fileFormatOnLastOpening(), "Fendle Document");
@@ -41,14 +41,14 @@ TEST_F(BoxArchiveFileTest, ReadEditedSavedAndReadAgainHoldsTheEdits) {
     EXPECT_EQ(second->box().dataFromFileSize(), fileBytes().size());
 
     // Edits through the editor: keywords of the current slip, a new slip, a removal.
-    second->editor().typeInField(EditorModel::KeywordsCell, "k4, edited");
+    second->editor().typeInField(EditorCell::Keywords, "k4, edited");
     { UndoManager::EventScope event(second->undoManager()); second->addSlip(); }
     second->editor().replaceText({0, second->editor().text().length()}, QStringLiteral("brand new"));
     second->displaySlipWithID("1");
     { UndoManager::EventScope event(second->undoManager()); second->removeSlip(); }
     ASSERT_TRUE(second->isDocumentEdited());
     const BoxSnapshot edited = BoxSnapshot::of(second->box());
-    ASSERT_TRUE(second->saveDocument(path, Box::DocumentTypeHalvorn));
+    ASSERT_TRUE(second->saveDocument(path, BoxDocument::DocumentTypeHalvorn));
     EXPECT_FALSE(second->isDocumentEdited());
 
     auto third = reopen();
@@ -76,7 +76,7 @@ TEST_F(BoxArchiveFileTest, SavingInTrashModeWritesTheBoxsOwnSlipsUnderSlips) {
     fill({1, 2}, {7});
     doc->browseTrash();
     ASSERT_TRUE(doc->inTrashMode());
-    ASSERT_TRUE(doc->saveDocument(path, Box::DocumentType));
+    ASSERT_TRUE(doc->saveDocument(path, BoxDocument::DocumentType));
     EXPECT_TRUE(doc->inTrashMode());
 
     BoxData read;
@@ -89,8 +89,8 @@ TEST_F(BoxArchiveFileTest, SavingInTrashModeWritesTheBoxsOwnSlipsUnderSlips) {
 
 TEST_F(BoxArchiveFileTest, OlderFormIsWrittenAndRecognised) {
     fill({1, 2}, {3});
-    doc->box().setCurrentZoomFactor(150);
-    ASSERT_TRUE(doc->saveDocument(path, Box::OldDocumentType));
+    doc->document().setCurrentZoomFactor(150);
+    ASSERT_TRUE(doc->saveDocument(path, BoxDocument::OldDocumentType));
     auto other = reopen();
     EXPECT_EQ(other->fileFormatOnLastOpening(), "Fendle Document Type");
     EXPECT_EQ(QSet<QString>(other->box().slips().keyBegin(), other->box().slips().keyEnd()), (QSet<QString>{"1", "2"}));
@@ -101,12 +101,16 @@ TEST_F(BoxArchiveFileTest, OlderFormIsWrittenAndRecognised) {
 
 TEST_F(BoxArchiveFileTest, DamagedFilesLeaveTheBoxAsItWas) {
     fill({1, 2});
-    ASSERT_TRUE(doc->saveDocument(path, Box::DocumentType));
+    ASSERT_TRUE(doc->saveDocument(path, BoxDocument::DocumentType));
     const QByteArray good = fileBytes();
     const BoxSnapshot before = snapshot();
     for (const QByteArray& bad : {QByteArray("garbage"), good.left(good.size() / 2), QByteArray("\x04\x0bstreamtyped", 13),
                                   QByteArray()}) {
-        EXPECT_FALSE(doc->readFromData(bad, Box::DocumentType));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bad);
+        file.close();
+        EXPECT_FALSE(doc->readFromURL(path).ok());
         EXPECT_EQ(snapshot(), before);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "FakeBoxEnvironment.h"
 #include "FakeUiPort.h"
 #include "document/Box.h"
 #include "platform/ui/Pasteboard.h"
@@ -60,7 +61,12 @@ class BoxFixture : public ::testing::Test {
 protected:
     FakeUiPort ui;
     InMemoryPasteboard pasteboard;
-    std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard);
+    FakeBoxPreferences preferences;
+    FakeWebResources web;
+    std::unique_ptr<Box> doc = std::make_unique<Box>(ui, pasteboard, preferences, web);
+    BoxAnnouncements announced;
+
+    BoxFixture() { announced.listenTo(*doc); }
 
     static QDateTime oldTime(int minute = 0) {
         return QDateTime(QDate(2020, 5, 1), QTime(12, minute), Qt::UTC);
@@ -81,8 +87,7 @@ protected:
             slip->setLastModificationTime(oldTime(n % 60));
             (trash.contains(n) ? deleted : slips).insert(slip->key(), slip);
         }
-        doc->box().setSlips(slips, deleted);
-        doc->setKeywordScentsMustBeUpdated(true);
+        doc->document().setSlips(slips, deleted);
         doc->showAllSlipsAsSearchResults();
         doc->showFirstSlip(QString());
     }

@@ -17,12 +17,12 @@ class BoxNavigationTest : public BoxFixture {};
 TEST_F(BoxNavigationTest, OpensOnTheLastSlipAndTitlesTheWindow) {
     fill({1, 2, 5});
     EXPECT_EQ(current(), "5");
-    EXPECT_EQ(ui.windowTitle, "Slip View - Slip 5 - Untitled");
+    EXPECT_EQ(announced.windowTitle, "Slip View - Slip 5 - Untitled");
     EXPECT_EQ(doc->editor().text().string(), "slip 5");
     EXPECT_EQ(doc->editor().keywordsString(), "k5");
     EXPECT_EQ(doc->editor().source(), "src 5");
     EXPECT_EQ(doc->editor().slipType(), "Note");
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
     EXPECT_TRUE(ui.alerts.isEmpty());
 }
 
@@ -65,7 +65,7 @@ TEST_F(BoxNavigationTest, HistoryThroughTheBoxDropsRemovedSlips) {
     fill({1, 2, 3});
     doc->resetCurrentPositionInSlipHistory();
     for (const char* key : {"1", "2", "3"}) show(key);
-    doc->box().deleteSlipForKey("2");
+    doc->document().deleteSlipForKey("2");
     doc->goBackForwardSlipAction(0);
     EXPECT_EQ(current(), "1");
     EXPECT_EQ(doc->slipHistory().keys(), (QStringList{"1", "3"}));
@@ -99,7 +99,7 @@ TEST_F(BoxNavigationTest, RandomSlipIsChosenBySecondsSince2001) {
     EXPECT_EQ(doc->selectRandomSlip(t), order.at(1));
     EXPECT_EQ(doc->selectRandomSlip(t.addMSecs(999)), order.at(1));  // same second, same slip
     EXPECT_EQ(doc->selectRandomSlip(referenceDate().addSecs(-50)), order.at(0));  // clamped to 0
-    doc->box().setSlips({}, {});
+    doc->document().setSlips({}, {});
     EXPECT_EQ(doc->selectRandomSlip(t), nullptr);
 }
 
@@ -109,7 +109,7 @@ TEST_F(BoxNavigationTest, SuggestionsPreferMostSharedKeywordsAndAvoidRecentOnes)
     doc->slip("1")->setKeywordsWithoutLastModificationDate(KeywordsArray({"a", "b"}));
     doc->slip("4")->setKeywordsWithoutLastModificationDate(KeywordsArray({"a", "b"}));
     doc->slip("3")->setKeywordsWithoutLastModificationDate(KeywordsArray({"a"}));
-    doc->setKeywordScentsMustBeUpdated(true);
+    doc->document().setKeywordScentsMustBeUpdated();
     doc->updateWindow();  // the editor shows slip 4 as it is now
     show("2");
     doc->suggestSlip();  // no scents: nothing
@@ -134,7 +134,7 @@ TEST_F(BoxNavigationTest, SuggestionHistoryKeepsTen) {
     for (quint32 n = 1; n <= 13; ++n) numbers.append(n);
     fill(numbers);
     for (quint32 n = 1; n <= 13; ++n) doc->slip(QString::number(n))->setKeywordsWithoutLastModificationDate(KeywordsArray({"common"}));
-    doc->setKeywordScentsMustBeUpdated(true);
+    doc->document().setKeywordScentsMustBeUpdated();
     doc->updateWindow();
     for (int i = 0; i < 12; ++i) {
         show("1");
@@ -160,8 +160,8 @@ TEST_F(BoxNavigationTest, DisplayByKeyAndTrashSwitching) {
     EXPECT_EQ(current(), "5");
     EXPECT_EQ(ui.alerts.first().message, "Slip is in the Trash!");
     EXPECT_EQ(ui.alerts.first().informativeText, "I will switch to the Trash View to display the slip.");
-    EXPECT_EQ(ui.menuTitles, (QStringList{"View:Browse Trash->Close Trash", "Slip:Remove->Restore"}));
-    EXPECT_EQ(ui.editorEditable, false);
+    EXPECT_EQ(announced.trashModeChanges, QList<bool>{true});
+    EXPECT_EQ(announced.editorEditable, false);
     ui.alerts.clear();
     EXPECT_FALSE(doc->displaySlipWithID("1"));
     EXPECT_EQ(ui.alerts.first().informativeText, "Hint: You are currently viewing the trash.");
@@ -169,7 +169,7 @@ TEST_F(BoxNavigationTest, DisplayByKeyAndTrashSwitching) {
     doc->browseTrash();
     EXPECT_FALSE(doc->inTrashMode());
     EXPECT_EQ(current(), "2");
-    EXPECT_EQ(ui.editorEditable, true);
+    EXPECT_EQ(announced.editorEditable, true);
     EXPECT_EQ(doc->slipHistory().keys(), QStringList{"2"});
 }
 
@@ -178,12 +178,12 @@ TEST_F(BoxNavigationTest, BrowsingAnEmptyTrashStays) {
     doc->browseTrash();
     EXPECT_EQ(ui.takeMessages(), QStringList{"The trash is empty!"});
     EXPECT_FALSE(doc->inTrashMode());
-    EXPECT_TRUE(ui.menuTitles.isEmpty());
+    EXPECT_TRUE(announced.trashModeChanges.isEmpty());
 }
 
 TEST_F(BoxNavigationTest, FieldEditIsStoredWithItsUndoStepWhenNavigating) {
     fill({1, 2});
-    doc->editor().typeInField(EditorModel::KeywordsCell, "k2, fresh");
+    doc->editor().typeInField(EditorCell::Keywords, "k2, fresh");
     EXPECT_TRUE(doc->currentSlipChanged());
     const BoxSnapshot before = [&] {
         BoxSnapshot s = snapshot();
@@ -227,8 +227,8 @@ TEST_F(BoxNavigationTest, TextEditGetsAnEditTextStepAndUndoRestoresTheSlip) {
 
 TEST_F(BoxNavigationTest, InvalidCellRefusesToSwitch) {
     fill({1, 2});
-    doc->editor().typeInField(EditorModel::SourceCell, "changed");
-    doc->editor().setChangedCell(4);
+    doc->editor().typeInField(EditorCell::Source, "changed");
+    doc->editor().setChangedCell(static_cast<EditorCell>(4));
     doc->previousSlip();
     EXPECT_EQ(ui.takeMessages(), QStringList{"Undefined cell being edited!"});
     EXPECT_EQ(current(), "2");
@@ -239,14 +239,14 @@ TEST_F(BoxNavigationTest, ViewSelectorAndTitles) {
     std::optional<QString> logged;
     setLogSink([&](const QString& line) { logged = line; });
     doc->selectView(2);
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), "Keyword Scent");
-    EXPECT_EQ(ui.windowTitle, "Keyword Scent View - Slip 1 - Untitled");
+    EXPECT_EQ(doc->selectedTab(), BoxTab::KeywordScent);
+    EXPECT_EQ(announced.windowTitle, "Keyword Scent View - Slip 1 - Untitled");
     doc->selectView(9);
     EXPECT_EQ(logged, QString("no new tab selected"));
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), "Keyword Scent");
+    EXPECT_EQ(doc->selectedTab(), BoxTab::KeywordScent);
     setLogSink({});
     doc->displaySlipWithID("1");  // switching shows the slip view
-    EXPECT_EQ(ui.selectedTab, "Slip");
+    EXPECT_EQ(announced.selectedTab, "Slip");
 }
 
 TEST_F(BoxNavigationTest, MostRecentSlipReadsTheFileAttribute) {
@@ -261,7 +261,7 @@ TEST_F(BoxNavigationTest, MostRecentSlipReadsTheFileAttribute) {
     show("2");
     doc->windowWillClose();
     EXPECT_EQ(ExtendedAttributes::get(file, Box::LastSlipOpenAttribute).bytes, QByteArray("2"));
-    EXPECT_EQ(ui.extraWindowClosings, 1);
+    EXPECT_EQ(announced.extraWindowClosings, 1);
     show("3");
     doc->mostRecentSlip();
     EXPECT_EQ(current(), "2");
@@ -293,7 +293,7 @@ TEST_F(BoxNavigationTest, ThirtySevenNavigationsKeepTheLast36) {
     doc->goBackSlip();
     EXPECT_EQ(current(), "36");
     // A forward entry whose slip went to the trash is dropped on the way.
-    doc->box().putSlipInTrash(doc->slip("37"));
+    doc->document().putSlipInTrash(doc->slip("37"));
     doc->goForwardSlip();
     EXPECT_EQ(current(), "36");
     EXPECT_EQ(doc->slipHistory().keys().last(), "36");
@@ -306,8 +306,7 @@ TEST_F(BoxNavigationTest, RefreshAppliesTheStoredSpellCheckingAndLeavesTheOtherS
     doc->updateWindow();
     // No stored preference reads as off.
     EXPECT_FALSE(doc->editor().textChecking().checkSpellingAsYouType);
-    bool stored = true;
-    doc->hooks().checkSpellingAsYouType = [&] { return stored; };
+    preferences.spelling = true;
     doc->firstSlip();
     EXPECT_TRUE(doc->editor().textChecking().checkSpellingAsYouType);
     EXPECT_TRUE(doc->editor().textChecking().smartQuotes);
@@ -321,7 +320,7 @@ TEST_F(BoxNavigationTest, EmptyKeywordsFieldNeitherTouchesASlipNorDropsTheEmptyK
     // As read back from a box saved without keywords, and as made new.
     doc->slip("1")->setKeywordsWithoutLastModificationDate(KeywordsArray(QStringList{""}));
     doc->slip("2")->setKeywordsWithoutLastModificationDate(KeywordsArray());
-    doc->clearDocumentEdited();
+    doc->document().clearEdited();
     show("1");
     show("2");
     show("3");
@@ -331,8 +330,8 @@ TEST_F(BoxNavigationTest, EmptyKeywordsFieldNeitherTouchesASlipNorDropsTheEmptyK
     EXPECT_FALSE(doc->isDocumentEdited());
 
     // Emptying the field stores what splitting the empty string gives.
-    doc->editor().focus(EditorModel::KeywordsCell);
-    doc->editor().typeInField(EditorModel::KeywordsCell, "");
+    doc->editor().focus(EditorCell::Keywords);
+    doc->editor().typeInField(EditorCell::Keywords, "");
     doc->editor().endEditing();
     EXPECT_EQ(doc->slip("3")->keywords().toStringList(), QStringList{""});
     EXPECT_TRUE(doc->isDocumentEdited());

@@ -1,4 +1,5 @@
 #include "BoxFixture.h"
+#include "platform/richtext/RichTextPasteboard.h"
 #include "platform/richtext/RtfReader.h"
 
 using namespace fendle;
@@ -18,7 +19,7 @@ TEST_F(BoxOperationsTest, AddSlipAndItsUndoRedo) {
     EXPECT_TRUE(doc->isDocumentEdited());
     // Typing into the new slip starts in the default slip font.
     doc->editor().replaceText({0, 0}, "x");
-    EXPECT_EQ(doc->editor().text().attributesAt(0).get<FontAttribute>(attr::Font), doc->hooks().defaultSlipFont);
+    EXPECT_EQ(doc->editor().text().attributesAt(0).get<FontAttribute>(attr::Font), preferences.font);
     doc->editor().endEditing();
     undo();  // the typing and its Edit Text step
     undo();
@@ -32,8 +33,7 @@ TEST_F(BoxOperationsTest, AddSlipAndItsUndoRedo) {
 TEST_F(BoxOperationsTest, AddSlipUsesTheTemplate) {
     fill({1});
     RichText templ("Title:\n");
-    doc->box().setSlipTemplate(templ);
-    doc->box().setSelectedRangesInTemplate(QList<TextRange>{{7, 0}});
+    doc->document().setSlipTemplate(templ, QList<TextRange>{{7, 0}});
     doc->addSlip();
     EXPECT_EQ(doc->editor().text().string(), "Title:\n");
     EXPECT_EQ(doc->editor().selectedRanges(), (QList<TextRange>{{7, 0}}));
@@ -93,7 +93,7 @@ TEST_F(BoxOperationsTest, RemovingTheOnlySlipCreatesAnEmptyOneAndUndoTakesItAway
 TEST_F(BoxOperationsTest, RestoringTheLastSlipOfTheTrashLeavesTrashMode) {
     fill({1, 2}, {6});
     doc->browseTrash();
-    doc->clearDocumentEdited();
+    doc->document().clearEdited();
     ui.alerts.clear();
     command([&] { doc->removeSlip(); });
     ASSERT_FALSE(ui.alerts.isEmpty());
@@ -108,11 +108,11 @@ TEST_F(BoxOperationsTest, RestoringTheLastSlipOfTheTrashLeavesTrashMode) {
 
 TEST_F(BoxOperationsTest, RemovingIsRefusedInScentViewsAndWithoutSelection) {
     fill({1, 2});
-    doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::KeywordScent);
     doc->removeSlip();
-    doc->selectTabViewItemWithLabel(Box::AlternatingScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::AlternatingScent);
     doc->removeSlip();
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->removeSlip();
     EXPECT_EQ(ui.takeMessages(),
               (QStringList{"You cannot remove slips in the Keyword Scent View!",
@@ -123,7 +123,7 @@ TEST_F(BoxOperationsTest, RemovingIsRefusedInScentViewsAndWithoutSelection) {
 
 TEST_F(BoxOperationsTest, RemovingSearchResultsIsOneUndoGroup) {
     fill({1, 2, 3, 4});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->setSearchSortDescriptors({{"ID", true}});
     doc->showAllSlipsAsSearchResults();
     selectResults({"2", "3"});
@@ -134,7 +134,7 @@ TEST_F(BoxOperationsTest, RemovingSearchResultsIsOneUndoGroup) {
     EXPECT_EQ(doc->selectedSearchResultRows(), QList<qsizetype>{0});  // min(1, 2) - 1
     undo();
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(ui.selectedTab, "Slip");  // an undo shows the slip view
+    EXPECT_EQ(announced.selectedTab, "Slip");  // an undo shows the slip view
 }
 
 TEST_F(BoxOperationsTest, MergeTypesSourcesAndUndo) {
@@ -236,19 +236,25 @@ TEST_F(BoxOperationsTest, SplitWithASelectionMovesTheSelectedPart) {
 
 TEST_F(BoxOperationsTest, CopyAndPasteTwoSlips) {
     fill({1, 2, 3});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->setSearchSortDescriptors({{"ID", true}});
     doc->showAllSlipsAsSearchResults();
     selectResults({"1", "2"});
     doc->copySlip();
     EXPECT_TRUE(ui.alerts.isEmpty());
-    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 1\n\n-------\n\nslip 2"));
+    // The export texts of both slips, in plain and rich forms.
+    const QString exported = "Slip 1\n\nslip 1\n\nKeywords: k1\nSource: src 1\nType: Note\n\n-------\n\n"
+                             "Slip 2\n\nslip 2\n\nKeywords: k2\nSource: src 2\nType: Note";
+    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), exported.toUtf8());
     const auto rtf = pasteboard.data(Pasteboard::RtfType);
     ASSERT_TRUE(rtf);
     const auto rich = RtfReader::read(*rtf);
     ASSERT_TRUE(rich);
-    EXPECT_EQ(rich->string(), "slip 1\n\n-------\n\nslip 2");
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
+    EXPECT_EQ(rich->string(), exported);
+    const auto archived = RichTextPasteboard::read(pasteboard);
+    ASSERT_TRUE(archived);
+    EXPECT_EQ(archived->string(), exported);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
     const BoxSnapshot before = snapshot();
     command([&] { doc->pasteSlip(); });
     EXPECT_EQ(doc->box().slips().size(), 5);
@@ -263,8 +269,8 @@ TEST_F(BoxOperationsTest, CopyAndPasteTwoSlips) {
 
     // The slip data is a keyed archive another box can paste from.
     FakeUiPort otherUi;
-    Box other(otherUi, pasteboard);
-    other.box().setSlips({{"1", Slip::create(1)}}, {});
+    Box other(otherUi, pasteboard, preferences, web);
+    other.document().setSlips({{"1", Slip::create(1)}}, {});
     other.showFirstSlip(QString());
     { UndoManager::EventScope event(other.undoManager()); other.pasteSlip(); }
     ASSERT_EQ(other.box().slips().size(), 3);
@@ -289,17 +295,18 @@ TEST_F(BoxOperationsTest, CopyFailuresAndEmptyPasteboard) {
     }
     EXPECT_EQ(doc->box().slips().size(), 2);
     doc->copySlip();
-    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 2"));
-    doc->selectTabViewItemWithLabel(Box::AlternatingScentTab);
-    std::optional<BoxHooks::AlternatingRow> row = BoxHooks::AlternatingRow{"keyword", false};
-    doc->hooks().selectedAlternatingScentRow = [&] { return row; };
+    EXPECT_TRUE(QString::fromUtf8(*pasteboard.data(Pasteboard::StringType)).contains("slip 2"));
+    doc->selectTabViewItemWithLabel(BoxTab::AlternatingScent);
+    doc->setSelectedAlternatingScentRow(Box::AlternatingRow{"keyword", false});
     doc->copySlip();
-    row.reset();
+    doc->setSelectedAlternatingScentRow(std::nullopt);
     doc->copySlip();
     EXPECT_EQ(ui.takeMessages(), (QStringList{"Cannot copy keyword as slip!", "No slips selected!"}));
-    row = BoxHooks::AlternatingRow{"1 [3]", true};  // the key is the label up to " ["
+    doc->setSelectedAlternatingScentRow(Box::AlternatingRow{"1 [3]", true});  // the key is the label up to " ["
     doc->copySlip();
-    EXPECT_EQ(pasteboard.data(Pasteboard::StringType), QByteArray("slip 1"));
+    const QString copied = QString::fromUtf8(*pasteboard.data(Pasteboard::StringType));
+    EXPECT_TRUE(copied.contains("slip 1"));
+    EXPECT_FALSE(copied.contains("slip 2"));
 }
 
 TEST_F(BoxOperationsTest, ClearAllFieldsAndItsUndoRedo) {
@@ -374,11 +381,11 @@ TEST_F(BoxOperationsTest, TemplateWindow) {
 TEST_F(BoxOperationsTest, SourceAndTypeEditsUndoAndAddTheType) {
     fill({1, 2});
     const BoxSnapshot before = snapshot();
-    doc->editor().typeInField(EditorModel::TypeCell, "Quote");
+    doc->editor().typeInField(EditorCell::Type, "Quote");
     command([&] { doc->commitPotentialChangesInFieldsAndStoreCurrentSlip(); });
-    EXPECT_EQ(doc->slipTypes(), QStringList{"Quote"});
-    EXPECT_EQ(doc->editor().focusedCell(), EditorModel::TypeCell);
-    doc->editor().typeInField(EditorModel::SourceCell, "elsewhere");
+    EXPECT_EQ(doc->slipTypes(), (QStringList{"Note", "Quote"}));
+    EXPECT_EQ(doc->editor().focusedCell(), EditorCell::Type);
+    doc->editor().typeInField(EditorCell::Source, "elsewhere");
     command([&] { doc->editor().endEditing(); });
     EXPECT_EQ(doc->undoManager().undoActionName(), "Change Source");
     EXPECT_EQ(doc->slip("2")->source(), QString("elsewhere"));
@@ -419,7 +426,7 @@ TEST_F(BoxOperationsTest, AddingWhileTypingEndsTheEditOnTheSlipLeft) {
     command([&] { doc->editor().replaceText({0, 0}, "typed "); });
     command([&] { doc->addSlip(); });
     EXPECT_EQ(doc->slip("2")->textString(), "typed slip 2");
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
     undo();  // the new slip
     undo();  // the typing with its Edit Text step
     EXPECT_EQ(snapshot(), before);

@@ -15,7 +15,7 @@ protected:
         doc->slip("4")->setKeywordsWithoutLastModificationDate(KeywordsArray({"apple", "pie"}));
         doc->updateWindow();
         doc->setSearchSortDescriptors({{"ID", true}});
-        doc->hooks().searchResultsChanged = [this] { ++installs; };
+        QObject::connect(doc.get(), &Box::searchResultsChanged, [this] { ++installs; });
     }
     int installs = 0;
     QStringList resultKeys() const { return doc->currentSearchResults().slipIDsForResults(); }
@@ -38,21 +38,21 @@ TEST_F(BoxSearchTest, RuleEditorStateGoesOutAndComesBack) {
     doc->searchRuleEditor().addKeywordToSearch("pie");
     EXPECT_EQ(resultKeys(), QStringList{"4"});
 
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
     doc->setSearchRuleEditorState(state);
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), Box::SearchTab);
-    EXPECT_EQ(ui.selectedTab, Box::SearchTab);
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
+    EXPECT_EQ(announced.selectedTab, "Search");
     EXPECT_EQ(doc->currentSearchRuleEditorState(), state);
     EXPECT_EQ(resultKeys(), (QStringList{"2", "4"}));
 }
 
 TEST_F(BoxSearchTest, InstallingResultsSortsAndClearsTheSelection) {
-    doc->setSearchResultsToSlips({doc->slip("3"), doc->slip("1")});
+    doc->search().setSearchResultsToSlips({doc->slip("3"), doc->slip("1")});
     EXPECT_EQ(resultKeys(), (QStringList{"1", "3"}));
     doc->selectSearchResultRows({1, 7, -1, 1});  // rows outside the table are ignored
     EXPECT_EQ(doc->selectedSearchResultRows(), QList<qsizetype>{1});
     const int before = installs;
-    doc->setSearchResultsToSlips({});
+    doc->search().setSearchResultsToSlips({});
     EXPECT_EQ(installs, before + 1);
     EXPECT_EQ(doc->currentSearchResults().count(), 0);
     EXPECT_TRUE(doc->selectedSearchResultRows().isEmpty());
@@ -68,24 +68,24 @@ TEST_F(BoxSearchTest, SelectedResultsAndSlipsInRowOrder) {
     EXPECT_EQ(keysOf(doc->slipsSelectedInSearchView()), (QStringList{"1", "4"}));
 
     // A result whose slip has gone is skipped.
-    doc->box().deleteSlipForKey("1");
+    doc->document().deleteSlipForKey("1");
     EXPECT_EQ(keysOf(doc->slipsSelectedInSearchView()), QStringList{"4"});
     EXPECT_EQ(doc->selectedSearchResults().count(), 2);
 }
 
 TEST_F(BoxSearchTest, ReenteringTheSearchViewSearchesAgainAndKeepsTheSelection) {
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->searchRuleEditor().addKeywordToSearch("apple");
     selectResults({"4"});
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
     doc->slip("3")->setKeywordsWithoutLastModificationDate(KeywordsArray({"apple"}));
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     EXPECT_EQ(resultKeys(), (QStringList{"2", "3", "4"}));
     EXPECT_EQ(doc->selectedSearchResultRows(), QList<qsizetype>{2});
 }
 
 TEST_F(BoxSearchTest, FlagToggledInTheResultTableIsAnUndoableStep) {
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->showAllSlipsAsSearchResults();
     const BoxSnapshot before = snapshot();
     command([&] { doc->currentSearchResults().setObjectValue(QVariant(), "flagged", 1); });
@@ -97,7 +97,7 @@ TEST_F(BoxSearchTest, FlagToggledInTheResultTableIsAnUndoableStep) {
 
 
     // A table that is not the box's own is refused.
-    ResultTable foreign = ResultTable::fromSlips({doc->slip("1")}, doc.get(), {});
+    ResultTable foreign = ResultTable::fromSlips({doc->slip("1")}, &doc->search(), {});
     foreign.setObjectValue(QVariant(), "flagged", 0);
     EXPECT_FALSE(doc->slip("1")->isFlagged());
 }

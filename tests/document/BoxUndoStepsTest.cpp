@@ -1,4 +1,10 @@
 #include "BoxFixture.h"
+#include "document/commands/AddKeywordToSlipsCommand.h"
+#include "document/commands/AddSlipCommand.h"
+#include "document/commands/ChangeTextFontCommand.h"
+#include "document/commands/ChangeTextRangeCommand.h"
+#include "document/commands/FlagSlipsCommand.h"
+#include "document/commands/RestoreSlipStateCommand.h"
 
 using namespace fendle;
 using namespace fendle::test;
@@ -11,14 +17,14 @@ TEST_F(BoxUndoStepsTest, FlagUndoSetsTheOppositeOnAllListedSlips) {
     fill({1, 2, 3});
     command([&] {
         for (const char* key : {"1", "2"}) doc->slip(key)->setFlagged(true);
-        doc->registerFlagSlipUndo({"1", "2"}, true);
+        FlagSlipsCommand::record(*doc, {"1", "2"}, true);
     });
     EXPECT_EQ(doc->undoManager().undoActionName(), "Toggle Flaged");
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     undo();
     EXPECT_FALSE(doc->slip("1")->isFlagged());
     EXPECT_FALSE(doc->slip("2")->isFlagged());
-    EXPECT_EQ(doc->selectedTabViewItemLabel(), "Slip");  // an applier ran: back to the slip view
+    EXPECT_EQ(doc->selectedTab(), BoxTab::Slip);  // an applier ran: back to the slip view
     redo();
     EXPECT_TRUE(doc->slip("1")->isFlagged());
     EXPECT_FALSE(doc->slip("3")->isFlagged());
@@ -28,15 +34,15 @@ TEST_F(BoxUndoStepsTest, AddKeywordUndoRestoresListsAndTimes) {
     fill({1, 2});
     const BoxSnapshot before = snapshot();
     int searches = 0;
-    doc->hooks().searchResultsChanged = [&] { ++searches; };
+    QObject::connect(doc.get(), &Box::searchResultsChanged, [&] { ++searches; });
     command([&] {
-        QList<Box::KeywordsRestore> records;
+        QList<AddKeywordToSlipsCommand::Before> records;
         for (const char* key : {"1", "2"}) {
             const SlipPtr slip = doc->slip(key);
             records.append({slip, slip->keywords(), slip->lastModificationTime()});
             slip->setKeywords(KeywordsArray(QStringList(slip->keywords().toStringList()) << "added"));
         }
-        doc->registerAddKeywordToSelectedSlipsUndo(records);
+        AddKeywordToSlipsCommand::record(*doc, records);
     });
     const BoxSnapshot after = snapshot();
     undo();
@@ -59,7 +65,7 @@ TEST_F(BoxUndoStepsTest, SubstringUndoReplacesTheRangeAndAnnouncesOtherSlips) {
         slip->setText(text);
         doc->updateWindow();
         // Undoing puts the old characters back over the new ones.
-        doc->registerChangeAttributedSubstringUndo(slip, replaced, RichText("card"), {0, 4}, time, "Make Slip Link");
+        ChangeTextRangeCommand::record(*doc, slip, replaced, RichText("card"), {0, 4}, time, "Make Slip Link");
     });
     EXPECT_EQ(doc->slip("2")->textString(), "card 2");
     show("1");
@@ -77,7 +83,7 @@ TEST_F(BoxUndoStepsTest, DefaultFontUndoSwitchesBackToTheSlip) {
     fill({1, 2});
     const RichText before = *doc->slip("2")->text();
     command([&] {
-        doc->registerChangeDefaultTextFontUndo(before, doc->slip("2"));
+        ChangeTextFontCommand::record(*doc, before, doc->slip("2"));
         RichText styled = before;
         styled.addAttribute(attr::Font, FontAttribute{"Georgia", "Georgia", 14}, styled.wholeRange());
         doc->editor().setSlipText(styled);
@@ -99,8 +105,8 @@ TEST_F(BoxUndoStepsTest, SnapshotRestoreSwapsWholeSlipStates) {
     const SlipPtr changed = old->copy();
     changed->setSource(QString("dropped"));
     command([&] {
-        doc->box().setSlip(changed);
-        doc->registerRestoreOldSlipState(old, changed, "Drop");
+        doc->document().setSlip(changed);
+        RestoreSlipStateCommand::record(*doc, old, changed, "Drop");
     });
     undo();
     EXPECT_EQ(doc->slip("2"), old);
@@ -118,9 +124,9 @@ TEST_F(BoxUndoStepsTest, SlipsFromRichTextRedoAsRichTextCreation) {
     const SlipPtr made = Slip::create();
     made->setText(RichText("from rtf"));
     command([&] {
-        doc->box().addSlip(made);
+        doc->document().addSlip(made);
         doc->changeCurrentSlip(made, false);
-        doc->registerCreatedSlipUndo(made, previous, false);
+        AddSlipCommand::recordCreatedSlip(*doc, made, previous, AddSlipCommand::Mode::FromRTF);
     });
     EXPECT_EQ(doc->undoManager().undoActionName(), "Create Slip From RTF");
     undo();

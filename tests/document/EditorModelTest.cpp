@@ -8,12 +8,12 @@ using namespace fendle;
 namespace {
 
 struct RecordingDelegate : EditorModel::Delegate {
-    QList<int> begun, ended;
+    QList<EditorCell> begun, ended;
     SlipPtr owner = Slip::create(4);
     QList<SlipPtr> undoOwners;
     int textUndos = 0;
-    void editorDidBeginEditing(int cell) override { begun.append(cell); }
-    void editorDidEndEditing(int cell) override { ended.append(cell); }
+    void editorDidBeginEditing(EditorCell cell) override { begun.append(cell); }
+    void editorDidEndEditing(EditorCell cell) override { ended.append(cell); }
     SlipPtr editorTextOwner() const override { return owner; }
     void editorWillUndoTyping(const SlipPtr& o) override { undoOwners.append(o); }
     void editorTextChangedByUndo() override { ++textUndos; }
@@ -50,19 +50,19 @@ TEST_F(EditorModelTest, KeywordsFieldRoundTripsAndAbsentListEmptiesIt) {
 }
 
 TEST_F(EditorModelTest, TypingBeginsAnEditAndFocusElsewhereEndsIt) {
-    EXPECT_EQ(editor.changedCell(), EditorModel::NoCell);
-    editor.typeInField(EditorModel::SourceCell, "x");
-    editor.typeInField(EditorModel::SourceCell, "xy");
-    EXPECT_EQ(delegate.begun, QList<int>{EditorModel::SourceCell});
-    EXPECT_EQ(editor.changedCell(), EditorModel::SourceCell);
-    editor.focus(EditorModel::KeywordsCell);
-    EXPECT_EQ(delegate.ended, QList<int>{EditorModel::SourceCell});
-    EXPECT_EQ(editor.changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(editor.changedCell(), EditorCell::None);
+    editor.typeInField(EditorCell::Source, "x");
+    editor.typeInField(EditorCell::Source, "xy");
+    EXPECT_EQ(delegate.begun, QList<EditorCell>{EditorCell::Source});
+    EXPECT_EQ(editor.changedCell(), EditorCell::Source);
+    editor.focus(EditorCell::Keywords);
+    EXPECT_EQ(delegate.ended, QList<EditorCell>{EditorCell::Source});
+    EXPECT_EQ(editor.changedCell(), EditorCell::None);
     EXPECT_EQ(editor.source(), "xy");
     EXPECT_FALSE(editor.endEditing());
 
     editor.setEditable(false);
-    editor.typeInField(EditorModel::TypeCell, "Quote");
+    editor.typeInField(EditorCell::Type, "Quote");
     editor.replaceText({0, 0}, "t");
     EXPECT_EQ(editor.slipType(), "");
     EXPECT_TRUE(editor.text().isEmpty());
@@ -77,7 +77,7 @@ TEST_F(EditorModelTest, TextSystemUndoRestoresTextAndSelectionForItsOwner) {
     }
     EXPECT_EQ(editor.text().string(), "aXYc");
     EXPECT_EQ(editor.selectedRanges(), (QList<TextRange>{{3, 0}}));
-    EXPECT_EQ(editor.changedCell(), EditorModel::TextCell);
+    EXPECT_EQ(editor.changedCell(), EditorCell::Text);
     EXPECT_EQ(undo.undoActionName(), "Typing");
     undo.undo();
     EXPECT_EQ(editor.text().string(), "abc");

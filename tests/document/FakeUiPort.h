@@ -18,15 +18,13 @@ public:
     int beeps = 0;
     QStringList openedSheets;
     bool sheetOpen = false;
+    int closedSheets = 0;
     bool templateWindowOpen = false;
     RichText templateText;
     QList<TextRange> templateSelection;
-    QStringList menuTitles;  // "menu:from->to"
-    QString selectedTab;
-    QString windowTitle;
-    std::optional<bool> editorEditable;
-    int refreshes = 0;
-    int extraWindowClosings = 0;
+    QList<bool> busyChanges;
+    QStringList progress;  // "text value" when shown, then each new value
+    bool progressShown = false;
 
     void showAlert(const Alert& alert) override { alerts.append(alert); }
     int askQuestion(const Alert& question) override {
@@ -43,7 +41,10 @@ public:
         openedSheets.append(label);
         sheetOpen = true;
     }
-    void endNumberSheet() override { sheetOpen = false; }
+    void endNumberSheet() override {
+        sheetOpen = false;
+        ++closedSheets;
+    }
     void openTemplateWindow(const std::optional<RichText>& text, const QList<TextRange>& selection) override {
         templateWindowOpen = true;
         templateText = text.value_or(RichText());
@@ -57,19 +58,13 @@ public:
         sounds.append(QString::fromLatin1(names[static_cast<int>(sound)]));
     }
     void beep() override { ++beeps; }
-    void retitleMenuItem(const QString& menu, const QString& from, const QString& to) override {
-        menuTitles.append(menu + ":" + from + "->" + to);
+    void setBusy(bool on) override { busyChanges.append(on); }
+    void showProgress(const QString& text, double value) override {
+        progress.append(text + " " + QString::number(value));
+        progressShown = true;
     }
-    void selectTab(const QString& label) override { selectedTab = label; }
-    void setWindowTitle(const QString& title) override {
-        windowTitle = title;
-        ++refreshes;
-    }
-    void setEditorEditable(bool editable) override { editorEditable = editable; }
-    void refreshToolbar() override {}
-    void closeExtraSlipWindows() override { ++extraWindowClosings; }
-    void updateExtraSlipWindows() override {}
-    void refreshInspector() override {}
+    void setProgress(double value) override { progress.append(QString::number(value)); }
+    void hideProgress() override { progressShown = false; }
 
     // The messages of all alerts so far, and forgets them.
     QStringList takeMessages() {

@@ -100,10 +100,10 @@ TEST_F(ImageManagerTest, StartingNamesTheAttachmentsApartAndTakesThePictureSize)
 
 TEST_F(ImageManagerTest, HalvingWithProportionsConstrainedIsOneResizeImageStepThatUndoTakesBack) {
     int reopened = 0;
-    doc->hooks().initiateResizeImage = [&] {
+    QObject::connect(doc.get(), &Box::imageResizeRestored, [&] {
         ++reopened;
         manager.initiateResizeImage(*doc);
-    };
+    });
     ASSERT_TRUE(manager.initiateResizeImage(*doc));
     const RichText before = doc->currentSlip()->text().value();
     const QDateTime modifiedBefore = doc->currentSlip()->lastModificationTime();

@@ -11,11 +11,11 @@ namespace {
 
 class InfoPanelModelTest : public BoxFixture {
 protected:
-    InfoPanelModel inspector{*doc, ui};
+    InfoPanelModel inspector{*doc};
 
     void keywords(const QString& key, const QStringList& words) {
         doc->slip(key)->setKeywordsWithoutLastModificationDate(KeywordsArray(words));
-        doc->setKeywordScentsMustBeUpdated(true);
+        doc->document().setKeywordScentsMustBeUpdated();
     }
 };
 
@@ -87,14 +87,14 @@ TEST_F(InfoPanelModelTest, KeywordDoubleClickActsByTab) {
     EXPECT_EQ(doc->slip("1")->keywords().toStringList(), QStringList{"k1"});
     EXPECT_EQ(doc->undoManager().redoActionName(), "Add Keyword");
 
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::AddedToSearch);
     EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), QStringList{"2"});
 
-    doc->selectTabViewItemWithLabel(Box::KeywordScentTab);
+    doc->selectTabViewItemWithLabel(BoxTab::KeywordScent);
     EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::FindInKeywordScent);
 
-    doc->selectTabViewItemWithLabel(Box::SlipTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Slip);
     doc->browseTrash();
     ASSERT_TRUE(doc->inTrashMode());
     EXPECT_EQ(inspector.doubleClickOnKeywordsListTable("k2"), InfoPanelModel::KeywordAction::None);
@@ -102,32 +102,32 @@ TEST_F(InfoPanelModelTest, KeywordDoubleClickActsByTab) {
 
 TEST_F(InfoPanelModelTest, SavedSearchesRestoreRulesAndMarkTheBoxChangedOnlyOnChange) {
     fill({1, 2});
-    doc->selectTabViewItemWithLabel(Box::SearchTab);
+    doc->selectTabViewItemWithLabel(BoxTab::Search);
     doc->searchRuleEditor().addKeywordToSearch("k1");
     const QVariantList firstRules = doc->currentSearchRuleEditorState();
     inspector.saveSearch();
     doc->searchRuleEditor().addKeywordToSearch("k2");
     inspector.saveSearch();
-    const SavedSearchesTable table(doc->box());
-    ASSERT_EQ(table.numberOfRows(), 2);
-    EXPECT_EQ(table.nameAtRow(0), "Untitled search");
-    EXPECT_EQ(table.nameAtRow(1), "Untitled search");
+    const auto table = [this] { return SavedSearchesTable(doc->box().savedSearches()); };
+    ASSERT_EQ(table().numberOfRows(), 2);
+    EXPECT_EQ(table().nameAtRow(0), "Untitled search");
+    EXPECT_EQ(table().nameAtRow(1), "Untitled search");
     EXPECT_TRUE(doc->isDocumentEdited());
 
     inspector.restoreSearchToSavedSearch(0);
     EXPECT_EQ(doc->currentSearchRuleEditorState(), firstRules);
     EXPECT_EQ(doc->currentSearchResults().slipIDsForResults(), QStringList{"1"});
 
-    doc->clearDocumentEdited();
+    doc->document().clearEdited();
     inspector.renameSearch(0, "Untitled search");
     EXPECT_FALSE(doc->isDocumentEdited());
     inspector.renameSearch(0, "Ones");
     EXPECT_TRUE(doc->isDocumentEdited());
-    EXPECT_EQ(table.nameAtRow(0), "Ones");
-    doc->clearDocumentEdited();
+    EXPECT_EQ(table().nameAtRow(0), "Ones");
+    doc->document().clearEdited();
     inspector.deleteSearch(5);
     inspector.replaceSearch(-1);
     EXPECT_FALSE(doc->isDocumentEdited());
     inspector.deleteSearch(1);
-    EXPECT_EQ(table.numberOfRows(), 1);
+    EXPECT_EQ(table().numberOfRows(), 1);
 }

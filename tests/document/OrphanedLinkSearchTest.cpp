@@ -7,16 +7,7 @@ using namespace fendle::test;
 namespace {
 class OrphanedLinkSearchTest : public BoxFixture {
 protected:
-    QStringList progress;
-    bool progressShown = false;
-    SlipLinkPorts ports{nullptr, nullptr, nullptr,
-                        [this](const QString& text, double value) {
-                            progressShown = true;
-                            progress.append(text + " " + QString::number(value));
-                        },
-                        [this](double value) { progress.append(QString::number(value)); },
-                        [this] { progressShown = false; }};
-    OrphanedLinkSearch search{*doc, ui, ports};
+    OrphanedLinkSearch search{*doc};
 
     // Puts "see LINK end" into the slip, the middle word linked to target.
     void link(const QString& key, const QString& target, const QString& word = QStringLiteral("LINK")) {
@@ -37,10 +28,10 @@ TEST_F(OrphanedLinkSearchTest, CleanBoxReportsNone) {
     link("4", "https://example.org/x.self");
     EXPECT_FALSE(search.findNextOrphanedSlipLink());
     EXPECT_EQ(ui.takeMessages(), QStringList({"No orphaned slip link in this box"}));
-    EXPECT_FALSE(progressShown);
-    EXPECT_EQ(progress.first(), "Searching Orphaned Links 0.1");
+    EXPECT_FALSE(ui.progressShown);
+    EXPECT_EQ(ui.progress.first(), "Searching Orphaned Links 0.1");
     // Walked over 3 slips of a box numbered up to 4.
-    EXPECT_EQ(progress.last(), "75");
+    EXPECT_EQ(ui.progress.last(), "75");
 }
 
 TEST_F(OrphanedLinkSearchTest, FindsTheSameLinkAgainWhileUnchanged) {
@@ -56,7 +47,7 @@ TEST_F(OrphanedLinkSearchTest, FindsTheSameLinkAgainWhileUnchanged) {
         EXPECT_EQ(doc->editor().selectedRange(), (TextRange{4, 4}));
     }
     EXPECT_EQ(ui.takeMessages(), QStringList(2, "The highlighted text links to slip 5, which is not in this box."));
-    EXPECT_FALSE(progressShown);
+    EXPECT_FALSE(ui.progressShown);
 }
 
 TEST_F(OrphanedLinkSearchTest, AllOrphanedLinksOfTheBox) {

@@ -8,14 +8,11 @@ using namespace fendle::test;
 namespace {
 class SlipLinkMakerTest : public BoxFixture {
 protected:
-    int sheetsOpened = 0;
-    int sheetsClosed = 0;
-    SlipLinkPorts ports{[] { return QStringLiteral("file:///home/me/Notes.fendle"); },
-                        [this] { ++sheetsOpened; },
-                        [this] { ++sheetsClosed; }};
-    SlipLinkMaker maker{*doc, ui, ports};
+    SlipLinkMaker maker{*doc};
+    int sheetsOpened() const { return int(ui.openedSheets.size()); }
 
     void SetUp() override {
+        doc->setFileName(QStringLiteral("/home/me/Notes.fendle"));
         fill({3, 12, 20}, {7});
         show("20");
     }
@@ -40,7 +37,7 @@ TEST_F(SlipLinkMakerTest, SelectedNumberOfExistingSlipBecomesLinkWithoutDialogue
     typeText("see 12 here", {4, 2});
     const BoxSnapshot before = snapshot();
     command([&] { maker.makeSlipLink(); });
-    EXPECT_EQ(sheetsOpened, 0);
+    EXPECT_EQ(sheetsOpened(), 0);
     EXPECT_EQ(doc->slip("20")->text()->string(), "see 12 here");
     EXPECT_EQ(linkAt(4), "fendle://12.self");
     EXPECT_EQ(linkAt(5), "fendle://12.self");
@@ -60,16 +57,16 @@ TEST_F(SlipLinkMakerTest, SelectedNumberWithoutSlipAsksBeforeOpeningTheDialogue)
     EXPECT_EQ(ui.questions[0].message,
               "There is no slip with this ID in this box. Do you want to enter an ID by hand?");
     EXPECT_EQ(ui.questions[0].buttons, QStringList({"OK", "Cancel"}));
-    EXPECT_EQ(sheetsOpened, 0);
+    EXPECT_EQ(sheetsOpened(), 0);
     ui.answers = {0};
     maker.makeSlipLink();
-    EXPECT_EQ(sheetsOpened, 1);
+    EXPECT_EQ(sheetsOpened(), 1);
 }
 
 TEST_F(SlipLinkMakerTest, TextThatIsNoNumberOpensTheDialogue) {
     typeText("see here", {0, 3});
     maker.makeSlipLink();
-    EXPECT_EQ(sheetsOpened, 1);
+    EXPECT_EQ(sheetsOpened(), 1);
     EXPECT_TRUE(ui.questions.isEmpty());
 }
 
@@ -84,7 +81,7 @@ TEST_F(SlipLinkMakerTest, DialogueRefusesZeroAndTrashedNumbers) {
     ASSERT_EQ(ui.alerts.size(), 2);
     EXPECT_EQ(ui.alerts[0].message, "There is no slip with this ID in this box.");
     EXPECT_EQ(ui.alerts[0].informativeText, "Perhaps it is in the Trash?");
-    EXPECT_EQ(sheetsClosed, 0);
+    EXPECT_EQ(ui.closedSheets, 0);  // the sheet stays
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(doc->undoManager().canUndo());
 }
@@ -95,7 +92,7 @@ TEST_F(SlipLinkMakerTest, DialogueInsertsKeyInFontOfPrecedingCharacter) {
     doc->editor().setSlipText(text);
     doc->editor().setSelectedRangesOfSlipText({{2, 0}});
     EXPECT_TRUE(maker.makeSlipLinkOK(" 3"));
-    EXPECT_EQ(sheetsClosed, 1);
+    EXPECT_EQ(ui.closedSheets, 1);
     const RichText& stored = *doc->slip("20")->text();
     EXPECT_EQ(stored.string(), "ab3cd");
     EXPECT_EQ(linkAt(2), "fendle://3.self");
@@ -106,7 +103,7 @@ TEST_F(SlipLinkMakerTest, EmptyTextTakesTheSlipTextFont) {
     typeText("", {0, 0});
     maker.createLinkToSlipWithID("12");
     EXPECT_EQ(doc->slip("20")->text()->string(), "12");
-    EXPECT_EQ(doc->slip("20")->text()->attributesAt(0).get<FontAttribute>(attr::Font), doc->hooks().defaultSlipFont);
+    EXPECT_EQ(doc->slip("20")->text()->attributesAt(0).get<FontAttribute>(attr::Font), preferences.font);
 }
 
 TEST_F(SlipLinkMakerTest, ExternalLinkNamesTheBoxFile) {

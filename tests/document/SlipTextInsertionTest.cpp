@@ -48,7 +48,7 @@ TEST_F(SlipTextInsertionTest, LinksTakeTheFontAtThePointOrTheSlipFontInAnEmptyTe
     EXPECT_EQ(link.attributesAt(0).get<FontAttribute>(attr::Font), serif);
     EXPECT_EQ(link.attributesAt(0).get<LinkAttribute>(attr::Link)->url, "https://example.org");
 
-    doc->hooks().defaultSlipFont = FontAttribute{"Helvetica", "Helvetica", 11.0};
+    preferences.font = FontAttribute{"Helvetica", "Helvetica", 11.0};
     doc->editor().setSlipText(RichText());
     EXPECT_EQ(insertion.linkText("x", "x", 0).attributesAt(0).get<FontAttribute>(attr::Font)->pointSize, 11.0);
 }
@@ -88,7 +88,6 @@ TEST_F(SlipTextInsertionTest, ANewSlipFontCoversTheWholeTextAndUndoes) {
     const RichText text = doc->currentSlip()->text().value();
     EXPECT_EQ(text.attributesAt(0).get<FontAttribute>(attr::Font), font);
     EXPECT_EQ(text.attributesAt(text.length() - 1).get<FontAttribute>(attr::Font), font);
-    EXPECT_EQ(doc->hooks().defaultSlipFont, font);
     EXPECT_EQ(doc->undoManager().undoActionName(), "Change Text Font");
     undo();
     EXPECT_EQ(snapshot().slips["1"].text, before.slips["1"].text);

@@ -11,30 +11,18 @@ namespace {
 class WebContentDropTest : public BoxFixture {
 protected:
     const QUrl page{"https://example.org/articles/one.html"};
-    QList<QUrl> fetched;
-    QList<bool> progress;
-    std::optional<QString> failure;
-    WebPage served{RichText("Page text"), std::nullopt};
-    RichText picture = [] {
-        Attributes attachment;
-        attachment.set(attr::Attachment, AttachmentAttribute{"p.png", QByteArray("PNG bytes")});
-        return RichText(QString(QChar::ObjectReplacementCharacter), attachment);
-    }();
+    QList<QUrl>& fetched = web.fetched;
+    QList<bool>& progress = ui.busyChanges;
+    std::optional<QString>& failure = web.failure;
+    WebPage& served = web.page;
+    RichText& picture = web.media;
 
     void SetUp() override {
+        Attributes attachment;
+        attachment.set(attr::Attachment, AttachmentAttribute{"p.png", QByteArray("PNG bytes")});
+        picture = RichText(QString(QChar::ObjectReplacementCharacter), attachment);
         fill({1, 2});
         show("1");
-        doc->hooks().webPageFromURL = [this](const QUrl& url) -> Result<WebPage> {
-            fetched.append(url);
-            if (failure) return Result<WebPage>::failure(*failure);
-            return served;
-        };
-        doc->hooks().mediaTextFromURL = [this](const QUrl& url) -> Result<RichText> {
-            fetched.append(url);
-            if (failure) return Result<RichText>::failure(*failure);
-            return picture;
-        };
-        doc->hooks().showFetchProgress = [this](bool running) { progress.append(running); };
     }
     bool dropOnSource(const QUrl& url, bool ask = true) {
         UndoManager::EventScope event(doc->undoManager());
@@ -129,12 +117,6 @@ TEST_F(WebContentDropTest, AFailedDownloadLeavesTheSlipAsItWasAndSaysWhy) {
     EXPECT_TRUE(ui.alerts.first().informativeText.contains(page.toString()));
     EXPECT_EQ(progress, (QList<bool>{true, false}));
 
-    // Without a reader at all it fails the same way.
-    doc->hooks().webPageFromURL = nullptr;
-    ui.answers = {1};
-    EXPECT_FALSE(dropOnSource(page));
-    EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(ui.alerts.size(), 2);
 }
 
 TEST_F(WebContentDropTest, FilesAndOtherSchemesBecomeTheSourceWithoutAQuestion) {
@@ -148,15 +130,15 @@ TEST_F(WebContentDropTest, FilesAndOtherSchemesBecomeTheSourceWithoutAQuestion) 
 }
 
 TEST_F(WebContentDropTest, ADropWhileTheSourceIsBeingTypedEndsThatEditAndUndoesWithIt) {
-    doc->editor().focus(EditorModel::SourceCell);
-    doc->editor().typeInField(EditorModel::SourceCell, "typed by");
+    doc->editor().focus(EditorCell::Source);
+    doc->editor().typeInField(EditorCell::Source, "typed by");
     ui.answers = {0};
     {
         // The field shows more than the editor was told of so far.
         UndoManager::EventScope event(doc->undoManager());
         ASSERT_TRUE(WebContentDrop(*doc).replaceSourceWithLink(page, "typed by hand", true));
     }
-    EXPECT_EQ(doc->editor().changedCell(), EditorModel::NoCell);
+    EXPECT_EQ(doc->editor().changedCell(), EditorCell::None);
     EXPECT_EQ(slip().source(), page.toString());
     // One user event, one undo: the typing and the drop go together.
     undo();

@@ -294,22 +294,22 @@ TEST(BoxFile, SavingKeepsABackupAndAFailedSaveKeepsTheOldFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Notes.fendle");
     BoxData first = storedBox();
-    ASSERT_TRUE(BoxFile::saveBoxDataToURL(first, path).ok());
+    ASSERT_TRUE(BoxFile::writeToURL(first, path).ok());
     const QByteArray firstBytes = BoxFile::dataRepresentation(first);
     first.slipForKey("1")->setSourceWithoutLastModificationDate(QStringLiteral("changed"));
-    ASSERT_TRUE(BoxFile::saveBoxDataToURL(first, path, true).ok());
+    ASSERT_TRUE(BoxFile::writeToURL(first, path, BoxFile::Form::Keyed, true).ok());
     EXPECT_EQ(BoxFile::backupPath(path), dir.filePath("Notes~.fendle"));
     QFile backup(dir.filePath("Notes~.fendle"));
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), firstBytes);
     BoxData reread;
-    ASSERT_TRUE(BoxFile::loadBoxDataFromURL(reread, path).ok());
+    ASSERT_TRUE(BoxFile::readFromURL(reread, path).ok());
     EXPECT_EQ(reread.slipForKey("1")->source(), QStringLiteral("changed"));
     // No temporary files stay behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
     // Saving into a folder that does not exist fails and says why.
-    const auto failed = BoxFile::saveBoxDataToURL(first, dir.filePath("missing/Notes.fendle"));
+    const auto failed = BoxFile::writeToURL(first, dir.filePath("missing/Notes.fendle"));
     EXPECT_FALSE(failed.ok());
     EXPECT_FALSE(failed.error().isEmpty());
 }

@@ -5,8 +5,7 @@
 using namespace fendle;
 
 TEST(SavedSearchesTable, SaveReplaceRenameDelete) {
-    BoxData box;
-    SavedSearchesTable table(box);
+    SavedSearchesTable table({});
     const QVariantList first{QVariantMap{{QStringLiteral("RowType"), 1}}};
     const QVariantList second{QVariantMap{{QStringLiteral("RowType"), 0}}};
     EXPECT_TRUE(table.saveSearch(first));
@@ -18,7 +17,7 @@ TEST(SavedSearchesTable, SaveReplaceRenameDelete) {
 
     EXPECT_FALSE(table.renameSearch(0, QStringLiteral("Untitled search")));
     EXPECT_TRUE(table.renameSearch(0, QStringLiteral("Mine")));
-    EXPECT_EQ(box.savedSearches().first().toList(), (QVariantList{QStringLiteral("Mine"), first}));
+    EXPECT_EQ(table.savedSearchesOfMyBox().first().toList(), (QVariantList{QStringLiteral("Mine"), first}));
     EXPECT_TRUE(table.replaceSearch(0, second));
     EXPECT_EQ(table.nameAtRow(0), QStringLiteral("Mine"));
     EXPECT_EQ(table.rulesAtRow(0).toList(), second);
@@ -29,9 +28,7 @@ TEST(SavedSearchesTable, SaveReplaceRenameDelete) {
 }
 
 TEST(SavedSearchesTable, MalformedEntriesReadAsEmpty) {
-    BoxData box;
-    box.setSavedSearches({QStringLiteral("not a pair"), QVariantList{QStringLiteral("one")}});
-    const SavedSearchesTable table(box);
+    const SavedSearchesTable table({QStringLiteral("not a pair"), QVariantList{QStringLiteral("one")}});
     EXPECT_EQ(table.nameAtRow(0), QString());
     EXPECT_FALSE(table.rulesAtRow(1).isValid());
     EXPECT_FALSE(table.rulesAtRow(9).isValid());

@@ -8,7 +8,7 @@ namespace fendle {
 BoxWindowContext BoxWindowContext::of(Box& box, const Pasteboard& pasteboard) {
     BoxWindowContext context;
     const BoxData& data = box.box();
-    context.selectedTab = box.selectedTabViewItemLabel();
+    context.selectedTab = box.selectedTab();
     context.inTrashMode = box.inTrashMode();
     context.documentEdited = box.isDocumentEdited();
     context.pasteboardHasSlips = pasteboard.hasType(Pasteboard::SlipsType);
@@ -25,9 +25,7 @@ BoxWindowContext BoxWindowContext::of(Box& box, const Pasteboard& pasteboard) {
                                                                        : data.findNextKey(*slip) == key;
     }
     context.selectedResultCount = box.selectedSearchResultRows().size();
-    if (const auto& row = box.hooks().selectedAlternatingScentRow) {
-        if (const auto selected = row()) context.alternatingRowIsSlip = selected->isSlip;
-    }
+    if (const auto& row = box.selectedAlternatingScentRow()) context.alternatingRowIsSlip = row->isSlip;
     context.zoomFactor = data.currentZoomFactor();
     return context;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "document/BoxTab.h"
+
 #include <QString>
 #include <optional>
 
@@ -10,7 +12,7 @@ class Pasteboard;
 // What the menu and toolbar rules look at, gathered from a box and its
 // window at one moment, so the rules themselves stay plain functions.
 struct BoxWindowContext {
-    QString selectedTab;
+    BoxTab selectedTab = BoxTab::Slip;
     bool inTrashMode = false;
     bool documentEdited = false;
     bool hasExtraSlipWindows = false;

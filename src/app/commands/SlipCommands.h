@@ -1,48 +1,39 @@
 #pragma once
-#include "document/KeywordMaintenance.h"
-#include "document/SlipLinkMaker.h"
-#include "document/SlipLinkPorts.h"
-
 #include <QString>
-#include <QStringList>
-#include <functional>
-
-class QWidget;
+#include <memory>
 
 namespace fendle {
 
-class Box;
+class BoxWindow;
+class KeywordAndSlipWindow;
+class KeywordAndSlipWindowView;
 class ReplaceKeywordDialog;
-class UiPort;
 
-// The flag, keyword and link items of the "Slip" menu: the box's
-// housekeeping and link commands with the small dialogues they ask through.
+// The box's housekeeping commands of the menus (flags, keywords, links, the
+// lists and the statistics), with the small dialogues and windows they show.
 class SlipCommands {
 public:
-    // perform runs one user event (its undo steps form one group).
-    using Perform = std::function<void(const std::function<void()>&)>;
+    explicit SlipCommands(BoxWindow& window);
+    ~SlipCommands();
 
-    SlipCommands(Box& box, UiPort& ui, QWidget& window, Perform perform);
-
-    static const QStringList& titles();
-    // False for a title that is not one of these commands.
-    bool run(const QString& title);
+    void toggleFlagged();
+    void flagAllSearchResults();
+    void unflagAllSlips();
+    void addKeywordToSelectedResults();
     // The replace-keyword dialogue with the old keyword filled in.
     void replaceKeyword(const QString& oldKeyword);
-    // The flag check box of an extra slip window.
-    void toggleFlagged(const QString& slipKey);
+    void makeSlipLink();
+    void findNextOrphanedSlipLink();
+    void convertSelectedTextToDefault();
+    void statistics();
+    void findSingletonKeywords();
+    void findOrphanedSlips();
 
 private:
-    Box& box_;
-    QWidget& window_;
-    Perform perform_;
-    SlipLinkPorts linkPorts_;
-    KeywordMaintenance maintenance_;
-    SlipLinkMaker linkMaker_;
+    BoxWindow& window_;
     ReplaceKeywordDialog* replaceKeywordDialog_ = nullptr;
 
-    void addKeywordToSelectedResults();
-    void askSlipLinkNumber();
+    void showList(const std::shared_ptr<KeywordAndSlipWindow>& list);
 };
 
 }  // namespace fendle

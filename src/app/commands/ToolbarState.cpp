@@ -9,13 +9,13 @@ namespace fendle {
 namespace {
 
 void setExtraWindowState(ToolbarState& s, const BoxWindowContext& c) {
-    if (c.selectedTab == Box::SlipTab) {
+    if (c.selectedTab == BoxTab::Slip) {
         s.extraWindowToolTip = QStringLiteral("Open the current slip in a separate window");
         s.extraWindow = true;
-    } else if (c.selectedTab == Box::SearchTab) {
+    } else if (c.selectedTab == BoxTab::Search) {
         s.extraWindowToolTip = QStringLiteral("Open the selected slips in separate windows");
         s.extraWindow = c.selectedResultCount > 0;
-    } else if (c.selectedTab == Box::AlternatingScentTab) {
+    } else if (c.selectedTab == BoxTab::AlternatingScent) {
         s.extraWindowToolTip = QStringLiteral("Open the selected slip in separate windows");
         s.extraWindow = c.alternatingRowIsSlip.value_or(false);
     } else {
@@ -28,7 +28,7 @@ void setExtraWindowState(ToolbarState& s, const BoxWindowContext& c) {
 
 ToolbarState ToolbarState::of(const BoxWindowContext& c) {
     ToolbarState s;
-    const bool slipTab = c.selectedTab == Box::SlipTab;
+    const bool slipTab = c.selectedTab == BoxTab::Slip;
     s.save = c.documentEdited;
     s.previous = !c.onFirstSlip;
     s.next = !c.onLastSlip;
@@ -52,7 +52,7 @@ ToolbarState ToolbarState::of(const BoxWindowContext& c) {
     }
     s.fontCharacteristics = slipTab && !c.inTrashMode && c.slipTextFocused;
     s.split = !c.inTrashMode && slipTab;
-    s.merge = !c.inTrashMode && (slipTab || c.selectedTab == Box::SearchTab);
+    s.merge = !c.inTrashMode && (slipTab || c.selectedTab == BoxTab::Search);
     s.zoom = slipTab;
     s.zoomOut = c.zoomFactor != ZoomFactors::first();
     s.zoomIn = c.zoomFactor != ZoomFactors::last();

@@ -17,9 +17,7 @@ ReplaceKeywordDialog::ReplaceKeywordDialog(QWidget* parent)
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(this, &QDialog::accepted, this, [this] {
-        if (replaceKeywordOK) replaceKeywordOK(old_->text(), new_->text());
-    });
+    connect(this, &QDialog::accepted, this, [this] { emit replaceKeywordOK(old_->text(), new_->text()); });
 }
 
 void ReplaceKeywordDialog::openWithOldKeyword(const QString& keyword) {

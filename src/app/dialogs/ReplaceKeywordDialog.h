@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <functional>
 
 class QLineEdit;
 
@@ -18,7 +17,8 @@ public:
     // Shows the dialogue with the old keyword filled in, without waiting.
     void openWithOldKeyword(const QString& keyword);
 
-    std::function<void(const QString& oldKeyword, const QString& newKeyword)> replaceKeywordOK;
+signals:
+    void replaceKeywordOK(const QString& oldKeyword, const QString& newKeyword);
 
 private:
     QLineEdit* old_;

@@ -1,5 +1,7 @@
 #include "app/dialogs/ResizeImageView.h"
 
+#include "app/windows/InspectorTarget.h"
+
 #include "app/windows/BoxWindow.h"
 #include "document/Box.h"
 #include "platform/ui/UndoManager.h"
@@ -45,8 +47,8 @@ QHBoxLayout* row(QWidget* field, QWidget* stepper) {
 
 }  // namespace
 
-ResizeImageView::ResizeImageView(std::function<BoxWindow*()> currentWindow, QWidget* parent)
-    : QWidget(parent), currentWindow_(std::move(currentWindow)), slider_(new QSlider(Qt::Horizontal, this)),
+ResizeImageView::ResizeImageView(const InspectorTarget& target, QWidget* parent)
+    : QWidget(parent), target_(target), slider_(new QSlider(Qt::Horizontal, this)),
       widthField_(makeField(this)), heightField_(makeField(this)), widthStepper_(makeStepper(this)),
       heightStepper_(makeStepper(this)), constrain_(new QCheckBox(QStringLiteral("Constrain proportions"), this)) {
     setObjectName(QStringLiteral("resizeImageView"));
@@ -76,17 +78,10 @@ ResizeImageView::ResizeImageView(std::function<BoxWindow*()> currentWindow, QWid
 }
 
 void ResizeImageView::initiateResizeImage() {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
-    const RichText before = window ? window->box().editor().text() : RichText();
+    BoxWindow* window = target_.currentBoxWindow();
     if (window && manager_.initiateResizeImage(window->box())) {
         updateScaleOutlets();
         enableResizeImageViews();
-        // Attachments were renamed: the text view shows them anew once the
-        // selection change that brought us here is over.
-        if (!(window->box().editor().text() == before))
-            QTimer::singleShot(0, window, [guarded = QPointer<BoxWindow>(window)] {
-                if (guarded) guarded->syncFromBox();
-            });
     } else {
         manager_.deactivate();
         disableResizeImageViews();
@@ -98,7 +93,7 @@ void ResizeImageView::resizeImageWidthAction(double percent) { act(&ImageManager
 void ResizeImageView::resizeImageHeightAction(double percent) { act(&ImageManager::resizeImageHeightAction, percent); }
 
 void ResizeImageView::act(Action action, double percent) {
-    BoxWindow* window = currentWindow_ ? currentWindow_() : nullptr;
+    BoxWindow* window = target_.currentBoxWindow();
     if (!window || !manager_.isActive()) return;
     bool resized = false;
     {
@@ -106,7 +101,7 @@ void ResizeImageView::act(Action action, double percent) {
         resized = (manager_.*action)(window->box(), window->uiPort(), percent);
     }
     updateScaleOutlets();
-    if (resized) window->syncFromBox();
+    if (resized) window->scheduleValidation();
 }
 
 void ResizeImageView::fieldEdited(QLineEdit* field, Action action) {

@@ -3,7 +3,6 @@
 #include "document/ImageManager.h"
 
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QLineEdit;
@@ -13,6 +12,7 @@ class QSpinBox;
 namespace fendle {
 
 class BoxWindow;
+class InspectorTarget;
 
 // The inspector's "Resize Image" view: a slider for both scale factors,
 // width and height fields with their steppers and "Constrain proportions".
@@ -21,7 +21,7 @@ class BoxWindow;
 class ResizeImageView : public QWidget {
     Q_OBJECT
 public:
-    explicit ResizeImageView(std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
+    explicit ResizeImageView(const InspectorTarget& target, QWidget* parent = nullptr);
 
     // Takes up the picture selected in the current box, or turns the
     // controls off when there is none.
@@ -42,7 +42,7 @@ public:
 private:
     using Action = bool (ImageManager::*)(Box&, UiPort&, double);
 
-    std::function<BoxWindow*()> currentWindow_;
+    const InspectorTarget& target_;
     JpegImageCodec codec_;
     ImageManager manager_{codec_};
     QSlider* slider_;

@@ -66,7 +66,7 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     sourceCompleter_->setWidget(source_);
     connect(sourceCompleter_, qOverload<const QString&>(&QCompleter::activated), this, [this](const QString& pick) {
         source_->setText(pick);
-        typed(EditorModel::SourceCell, pick);
+        typed(EditorCell::Source, pick);
     });
 
     auto* form = new QFormLayout(this);
@@ -80,39 +80,44 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     form->addRow(QStringLiteral("Type:"), type_);
 
     connect(keywords_, &KeywordsField::textEdited, this, &SlipFields::keywordsTyped);
-    connect(keywords_, &KeywordsField::returnPressed, this, [this] { endFieldEditing(EditorModel::KeywordsCell); });
+    connect(keywords_, &KeywordsField::returnPressed, this, [this] { endFieldEditing(EditorCell::Keywords); });
     connect(source_, &QLineEdit::textEdited, this, &SlipFields::sourceTyped);
-    connect(source_, &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorModel::SourceCell); });
+    connect(source_, &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorCell::Source); });
     connect(snapBack_, &QToolButton::clicked, this, &SlipFields::sourceSnapBackButtonPressed);
     connect(type_->lineEdit(), &QLineEdit::textEdited, this, &SlipFields::typeTyped);
-    connect(type_->lineEdit(), &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorModel::TypeCell); });
+    connect(type_->lineEdit(), &QLineEdit::returnPressed, this, [this] { endFieldEditing(EditorCell::Type); });
     connect(type_, qOverload<int>(&QComboBox::activated), this, &SlipFields::typeChosen);
     for (QObject* field : {static_cast<QObject*>(keywords_), static_cast<QObject*>(source_),
                            static_cast<QObject*>(type_->lineEdit())})
         field->installEventFilter(this);
     setTabOrder(keywords_, source_);
     setTabOrder(source_, type_);
+    const EditorModel& editor = box_.editor();
+    connect(&editor, &EditorModel::fieldsShown, this, &SlipFields::showEditorFields);
+    connect(&editor, &EditorModel::editableChanged, this, &SlipFields::setEditable);
+    showEditorFields();
+    setEditable(editor.isEditable());
 }
 
-int SlipFields::cellOf(const QObject* widget) const {
-    if (widget == keywords_) return EditorModel::KeywordsCell;
-    if (widget == source_) return EditorModel::SourceCell;
-    if (widget == type_->lineEdit() || widget == type_) return EditorModel::TypeCell;
-    return EditorModel::NoCell;
+EditorCell SlipFields::cellOf(const QObject* widget) const {
+    if (widget == keywords_) return EditorCell::Keywords;
+    if (widget == source_) return EditorCell::Source;
+    if (widget == type_->lineEdit() || widget == type_) return EditorCell::Type;
+    return EditorCell::None;
 }
 
 bool SlipFields::eventFilter(QObject* watched, QEvent* event) {
-    const int cell = cellOf(watched);
-    if (cell == EditorModel::SourceCell && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) &&
+    const EditorCell cell = cellOf(watched);
+    if (cell == EditorCell::Source && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) &&
         acceptsLinkDrop(*static_cast<QDropEvent*>(event))) {
         // The field itself would only take drags that carry text.
         static_cast<QDropEvent*>(event)->setDropAction(Qt::CopyAction);
         event->accept();
         return true;
     }
-    if (cell == EditorModel::SourceCell && event->type() == QEvent::Drop && dropOnSourceField(*static_cast<QDropEvent*>(event)))
+    if (cell == EditorCell::Source && event->type() == QEvent::Drop && dropOnSourceField(*static_cast<QDropEvent*>(event)))
         return true;
-    if (cell != EditorModel::NoCell) {
+    if (cell != EditorCell::None) {
         if (event->type() == QEvent::FocusIn) {
             fieldFocused(cell);
         } else if (event->type() == QEvent::FocusOut) {
@@ -140,8 +145,7 @@ bool SlipFields::dropOnSourceField(QDropEvent& event) {
         }
         event.setDropAction(Qt::CopyAction);
         event.accept();
-        showEditorFields();
-        emit fieldEditingEnded(EditorModel::SourceCell);
+        emit fieldEditingEnded(EditorCell::Source);
         return true;
     }
     // Addresses without a copy are the field's own drop.
@@ -151,27 +155,26 @@ bool SlipFields::dropOnSourceField(QDropEvent& event) {
         SlipTextInsertion(box_).dropStringOnSourceField(data->text());
     }
     event.acceptProposedAction();
-    showEditorFields();
-    emit fieldEditingEnded(EditorModel::SourceCell);
+    emit fieldEditingEnded(EditorCell::Source);
     return true;
 }
 
-void SlipFields::fieldFocused(int cell) {
+void SlipFields::fieldFocused(EditorCell cell) {
     box_.editor().focus(cell);
     // Gathered once per visit: the box's keywords and sources do not change
     // while the field is being typed in.
-    if (cell == EditorModel::KeywordsCell && autoCompleteKeywords_) keywordsInBox_ = box_.box().keywordsInBox();
-    if (cell == EditorModel::SourceCell && autoCompleteSources_) sourcesInBox_ = box_.box().allSources();
-    if (cell == EditorModel::TypeCell) refreshTypeItems();
+    if (cell == EditorCell::Keywords && autoCompleteKeywords_) keywordsInBox_ = box_.box().keywordsInBox();
+    if (cell == EditorCell::Source && autoCompleteSources_) sourcesInBox_ = box_.box().allSources();
+    if (cell == EditorCell::Type) refreshTypeItems();
 }
 
-void SlipFields::typed(int cell, const QString& text) {
+void SlipFields::typed(EditorCell cell, const QString& text) {
     UndoManager::EventScope event(box_.undoManager());
     box_.editor().typeInField(cell, text);
 }
 
 void SlipFields::keywordsTyped(const QString& text) {
-    typed(EditorModel::KeywordsCell, text);
+    typed(EditorCell::Keywords, text);
     if (!autoCompleteKeywords_) return;
     const QString token = FieldCompletion::keywordTokenAt(text, keywords_->cursorPosition()).typed;
     const QStringList completions = FieldCompletion::possibleKeywordCompletions(keywordsInBox_, token);
@@ -187,11 +190,11 @@ void SlipFields::keywordCompletionChosen(const QString& pick) {
         FieldCompletion::completeKeywordAt(keywords_->text(), keywords_->cursorPosition(), pick);
     keywords_->setText(completed.text);
     keywords_->setCursorPosition(int(completed.cursor));
-    typed(EditorModel::KeywordsCell, completed.text);
+    typed(EditorCell::Keywords, completed.text);
 }
 
 void SlipFields::sourceTyped(const QString& text) {
-    typed(EditorModel::SourceCell, text);
+    typed(EditorCell::Source, text);
     updateSourceSnapBackButtonState();
     if (!autoCompleteSources_) return;
     const QStringList completions = FieldCompletion::sourceCompletions(sourcesInBox_, text);
@@ -214,27 +217,23 @@ void SlipFields::typeTyped(const QString& text) {
         line->setText(*match);
         line->setSelection(int(text.size()), int(match->size() - text.size()));
     }
-    typed(EditorModel::TypeCell, line->text());
+    typed(EditorCell::Type, line->text());
 }
 
 void SlipFields::typeChosen(int index) {
     if (showing_ || index < 0 || index >= box_.slipTypes().size()) return;
-    typed(EditorModel::TypeCell, box_.slipTypes().at(index));
-    endFieldEditing(EditorModel::TypeCell);
+    typed(EditorCell::Type, box_.slipTypes().at(index));
+    endFieldEditing(EditorCell::Type);
 }
 
-void SlipFields::endFieldEditing(int cell) {
+void SlipFields::endFieldEditing(EditorCell cell) {
     if (box_.editor().changedCell() != cell) return;
-    const KeywordsArray before = box_.currentSlip() ? box_.currentSlip()->keywords() : KeywordsArray();
     {
         UndoManager::EventScope event(box_.undoManager());
         box_.editor().endEditing();
     }
-    if (cell == EditorModel::SourceCell) updateSourceSnapBackButtonState();
-    // New keywords rank the slip scents anew.
-    if (cell == EditorModel::KeywordsCell && box_.currentSlip() && !(box_.currentSlip()->keywords() == before))
-        box_.updateSlipScent();
-    if (cell == EditorModel::KeywordsCell) keywords_->adjustSizeAndAnimate();
+    if (cell == EditorCell::Source) updateSourceSnapBackButtonState();
+    if (cell == EditorCell::Keywords) keywords_->adjustSizeAndAnimate();
     emit fieldEditingEnded(cell);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "document/EditorCell.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -14,8 +16,9 @@ class Box;
 class KeywordsField;
 
 // The keywords, source and slip-type fields of the "Slip" tab, bound to
-// the box's editor model: typing starts an edit session, leaving the field
-// ends it (which gives the box its undo step and stores the slip).
+// the box's editor model: they show what the box puts there, typing starts
+// an edit session, leaving the field ends it (which gives the box its undo
+// step and stores the slip).
 class SlipFields : public QWidget {
     Q_OBJECT
 public:
@@ -35,11 +38,11 @@ public:
     void setAutoComplete(bool keywords, bool sources);
 
     // Ends the edit session of a field, as leaving it does.
-    void endFieldEditing(int cell);
+    void endFieldEditing(EditorCell cell);
 
 signals:
     // After a field's edit session ended and the slip was stored.
-    void fieldEditingEnded(int cell);
+    void fieldEditingEnded(fendle::EditorCell cell);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,12 +63,12 @@ private:
     bool autoCompleteSources_ = true;
     bool showing_ = false;
 
-    int cellOf(const QObject* widget) const;
+    EditorCell cellOf(const QObject* widget) const;
     // An address dragged with a copy on offer becomes the source.
     bool acceptsLinkDrop(const QDropEvent& event) const;
     // A string dropped on the source field is appended ("\\cite{label}" brings the label).
     bool dropOnSourceField(QDropEvent& event);
-    void typed(int cell, const QString& text);
+    void typed(EditorCell cell, const QString& text);
     void keywordsTyped(const QString& text);
     void keywordCompletionChosen(const QString& pick);
     void sourceTyped(const QString& text);
@@ -73,7 +76,7 @@ private:
     void typeChosen(int index);
     void updateSourceSnapBackButtonState();
     void sourceSnapBackButtonPressed();
-    void fieldFocused(int cell);
+    void fieldFocused(EditorCell cell);
     void refreshTypeItems();
 };
 

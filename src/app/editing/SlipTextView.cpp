@@ -1,9 +1,11 @@
 #include "app/editing/SlipTextView.h"
 
 #include "app/editing/SlipTextDrop.h"
-#include "appcore/Preferences.h"
 #include "document/Box.h"
+#include "document/AttachmentClicks.h"
+#include "document/BoxPreferences.h"
 #include "document/UndoNames.h"
+#include "document/commands/ChangeTextRangeCommand.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
 #include "platform/ui/UndoManager.h"
@@ -39,6 +41,13 @@ SlipTextView::SlipTextView(fendle::Box& box, QWidget* parent) : QTextEdit(parent
     connect(document(), &QTextDocument::contentsChange, this, &SlipTextView::documentChanged);
     connect(this, &QTextEdit::cursorPositionChanged, this, &SlipTextView::selectionMoved);
     connect(this, &QTextEdit::selectionChanged, this, &SlipTextView::selectionMoved);
+    const EditorModel& editor = box_.editor();
+    connect(&editor, &EditorModel::textShown, this, &SlipTextView::showEditorText);
+    connect(&editor, &EditorModel::selectionShown, this, [this] {
+        const QScopedValueRollback guard(showing_, true);
+        showSelection();
+    });
+    connect(&editor, &EditorModel::editableChanged, this, [this](bool editable) { setReadOnly(!editable); });
     showEditorText();
 }
 
@@ -48,7 +57,7 @@ void SlipTextView::showEditorText() {
     const QScopedValueRollback guard(showing_, true);
     const EditorModel& editor = box_.editor();
     const double scale = std::clamp(currentZoomFactor(), zoomFactors().front(), zoomFactors().back()) / 100.0;
-    const FontAttribute& slipFont = box_.hooks().defaultSlipFont;
+    const FontAttribute slipFont = box_.preferences().slipTextFont();
     converter_.mapping().setScale(scale);
     converter_.mapping().setFallbackFont(slipFont);
     // Characters without a font of their own show in the slip font.
@@ -73,6 +82,7 @@ void SlipTextView::showSelection() {
     cursor.setPosition(int(from));
     cursor.setPosition(int(std::clamp<qsizetype>(range.end(), from, length)), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 TextRange SlipTextView::viewSelection() const {
@@ -111,7 +121,7 @@ void SlipTextView::documentChanged(int position, int removed, int added) {
 
 void SlipTextView::selectionMoved() {
     if (showing_) return;
-    box_.editor().setSelectedRangesOfSlipText({viewSelection()});
+    box_.editor().selectInText({viewSelection()});
     emit slipTextSelectionChanged();
 }
 
@@ -137,8 +147,7 @@ void SlipTextView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool SlipTextView::tabSwitchesToKeywords() const {
-    return tabSwitchesToKeywords_ ? *tabSwitchesToKeywords_
-                                  : Preferences::sharedInstance().boolForKey(Preferences::TabSwitchesToKeywords);
+    return tabSwitchesToKeywords_ ? *tabSwitchesToKeywords_ : box_.preferences().tabSwitchesToKeywords();
 }
 
 bool SlipTextView::handleTab(QKeyEvent* event) {
@@ -162,7 +171,7 @@ bool SlipTextView::handleTab(QKeyEvent* event) {
 
 void SlipTextView::focusInEvent(QFocusEvent* event) {
     QTextEdit::focusInEvent(event);
-    box_.editor().focus(EditorModel::TextCell);
+    box_.editor().focus(EditorCell::Text);
 }
 
 void SlipTextView::focusOutEvent(QFocusEvent* event) {
@@ -170,7 +179,7 @@ void SlipTextView::focusOutEvent(QFocusEvent* event) {
     // A menu or another application taking the focus for a moment does not
     // end the edit session; moving to another control does.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
-    if (box_.editor().changedCell() == EditorModel::TextCell) box_.editor().endEditing();
+    if (box_.editor().changedCell() == EditorCell::Text) box_.editor().endEditing();
 }
 
 void SlipTextView::contextMenuEvent(QContextMenuEvent* event) {
@@ -229,8 +238,19 @@ void SlipTextView::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    showEditorText();
     emit textDropped();
+}
+
+std::optional<qsizetype> SlipTextView::pictureAt(const QPoint& point) const {
+    // The cursor lands before or after the character under the point.
+    const int position = cursorForPosition(point).position();
+    for (const int index : {position, position - 1}) {
+        if (index < 0 || index >= converter_.length()) continue;
+        const auto attachment = box_.editor().text().attributeAt(attr::Attachment, index);
+        const auto* file = attachment ? std::get_if<AttachmentAttribute>(&*attachment) : nullptr;
+        if (file && AttachmentClicks::looksLikeImage(file->contents)) return index;
+    }
+    return std::nullopt;
 }
 
 void SlipTextView::mousePressEvent(QMouseEvent* event) {
@@ -243,7 +263,26 @@ void SlipTextView::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    // A click on a picture selects it as one character.
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier) {
+        if (const auto index = pictureAt(event->position().toPoint());
+            index && AttachmentClicks(box_.editor()).textViewClickedOnCell(*index)) {
+            setFocus(Qt::MouseFocusReason);
+            return;
+        }
+    }
     QTextEdit::mousePressEvent(event);
+}
+
+void SlipTextView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        if (const auto index = pictureAt(event->position().toPoint());
+            index && AttachmentClicks(box_.editor()).textViewDoubleClickedOnCell(*index)) {
+            emit imageDoubleClicked();
+            return;
+        }
+    }
+    QTextEdit::mouseDoubleClickEvent(event);
 }
 
 void SlipTextView::insertFromMimeData(const QMimeData* source) {
@@ -290,7 +329,7 @@ void SlipTextView::setZoomToSize(int percent) {
     // vanish or explode; the list's ends bound it.
     percent = std::clamp(percent, zoomFactors().front(), zoomFactors().back());
     lastZoomFactor_ = percent;
-    box_.box().setCurrentZoomFactor(percent);
+    box_.document().setCurrentZoomFactor(percent);
     showEditorText();
     emit zoomChanged(percent);
 }
@@ -310,8 +349,7 @@ void SlipTextView::zoomOut() {
 // ---- highlight --------------------------------------------------------------
 
 ColorAttribute SlipTextView::highlightColour() const {
-    return highlightColour_ ? *highlightColour_
-                            : Preferences::sharedInstance().colorForKey(Preferences::HighlightColour);
+    return highlightColour_ ? *highlightColour_ : box_.preferences().highlightColour();
 }
 
 void SlipTextView::highlightText() {
@@ -333,11 +371,10 @@ void SlipTextView::highlightText() {
         text.removeAttribute(attr::BackgroundColor, range);
     else
         text.addAttribute(attr::BackgroundColor, colour, range);
-    box_.registerChangeAttributedSubstringUndo(slip, old, text.substring(range), range, before, undo_names::ChangeTextColor);
+    ChangeTextRangeCommand::record(box_, slip, old, text.substring(range), range, before, undo_names::ChangeTextColor);
     editor.setSlipText(text);
     editor.setSelectedRangesOfSlipText({range});
     box_.storeCurrentSlip();
-    showEditorText();
 }
 
 void SlipTextView::toggleTypingHighlight() {

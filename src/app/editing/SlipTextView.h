@@ -56,6 +56,8 @@ signals:
     void linkClicked(const QString& target);
     // A drop changed the slip as one step of the box.
     void textDropped();
+    // A picture was double-clicked: the inspector offers to resize it.
+    void imageDoubleClicked();
 
 protected:
     bool event(QEvent* event) override;
@@ -69,6 +71,7 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
     void dropEvent(QDropEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     fendle::Box& box_;
@@ -86,6 +89,8 @@ private:
     bool handleTab(QKeyEvent* event);
     void insertRichText(const RichText& text);
     RichText plainTextWithTypingAttributes(const QString& text) const;
+    // The character under the point when it is a picture; none otherwise.
+    std::optional<qsizetype> pictureAt(const QPoint& point) const;
 };
 
 }  // namespace fendle

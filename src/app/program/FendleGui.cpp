@@ -1,16 +1,17 @@
 #include "app/program/FendleGui.h"
 
-#include "app/windows/InfoPanel.h"
+#include "app/editing/TextFormatMapping.h"
+#include "app/views/KeywordScentView.h"
+#include "app/views/SearchView.h"
 #include "app/windows/ExtraSlipWindow.h"
 #include "app/windows/ExtraSlipWindows.h"
-#include "app/views/KeywordScentView.h"
+#include "app/windows/HelpWindow.h"
+#include "app/windows/InfoPanel.h"
 #include "app/windows/PreferencesWindow.h"
-#include "app/views/SearchView.h"
-#include "app/editing/TextFormatMapping.h"
 #include "appcore/Preferences.h"
-#include "appcore/StandardBoxFileCodec.h"
 #include "document/Box.h"
 #include "platform/system/Defaults.h"
+#include "platform/system/Log.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -21,29 +22,17 @@
 
 namespace fendle {
 
-namespace {
-StandardBoxFileCodec& boxFileCodec() {
-    static StandardBoxFileCodec codec;
-    return codec;
-}
-}  // namespace
-
 FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
     : defaults_(defaults),
       preferences_(preferences),
-      controller_(applicationPort_, pasteboard_, preferences, &boxFileCodec()),
-      application_(controller_, applicationPort_, preferences, defaults),
+      desktopServices_(std::make_unique<DesktopServices>()),
+      controller_(applicationPort_, preferences, *this),
+      application_(controller_, applicationPort_, preferences, defaults, *this),
       dispatcher_(controller_, application_),
       recent_(defaults) {
-    FendleController::Hooks& hooks = controller_.hooks();
-    hooks.makeBox = [this] { return makeBox(); };
-    hooks.documentOpened = [this](FendleController::Document& document) { documentOpened(document); };
-    hooks.recentDocuments = [this] { return recent_.paths(); };
-    hooks.runOpenPanel = [this] { openBox(); };
-    hooks.bringToFront = [this](Box& box) { bringToFront(box); };
-    application_.hooks().makeKeyWindow = [this](Box& box) { bringToFront(box); };
     dispatcher_.openSlipLink = [this](const QString& address) { openSlipLink(address); };
-    application_.hooks().inspectorVisible = [this] { return inspectorVisible(); };
+    // Whether the last window closing quits is the preference's business.
+    QApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &FendleGui::keyWindowChanged);
 }
 
@@ -57,11 +46,13 @@ FendleGui::~FendleGui() {
     }
 }
 
+// ---- boxes and their windows ------------------------------------------------
+
 BoxPtr FendleGui::makeBox() {
     // Each box gets its own port, so that its sheets land on its window;
     // the box's deleter keeps the port alive exactly as long as the box.
     auto port = std::make_shared<QtUiPort>();
-    BoxPtr box(new Box(*port, pasteboard_), [port](Box* made) { delete made; });
+    BoxPtr box(new Box(*port, pasteboard_, preferences_, webResources_), [port](Box* made) { delete made; });
     ports_[box.get()] = port;
     return box;
 }
@@ -75,9 +66,8 @@ BoxWindow::Settings FendleGui::windowSettings() const {
     }
     settings.autoCompleteKeywords = preferences_.boolForKey(Preferences::AutoCompleteKeywords);
     settings.autoCompleteSources = preferences_.boolForKey(Preferences::AutoCompleteSources);
-    settings.highlightColour = TextFormatMapping::toQColor(preferences_.colorForKey(Preferences::HighlightColour));
-    settings.inspectorVisible = defaults_.boolForKey(FendleApplication::InspectorVisibleKey);
     settings.plainTextFont = PreferencesWindow::toQFont(preferences_.fontForKey(Preferences::PlainTextFont));
+    settings.useScentPathForSearch = defaults_.boolForKey(KeywordScentView::UseScentPathKey);
     return settings;
 }
 
@@ -87,19 +77,15 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     const std::shared_ptr<QtUiPort> port = found == ports_.end() ? nullptr : found->second.lock();
     if (!port) return;
     Box& box = *document.box;
-    if (document.path) box.setFileName(document.path);
-    auto* window = new BoxWindow(document.box, *port, pasteboard_, windowSettings(), this);
+    auto* window = new BoxWindow(document.box, *port, pasteboard_, windowSettings(), *this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setPath(document.path);
     window->searchView()->setColumnDefaults(defaults_, port.get());
+    // A column shown or hidden in one window shows so in all of them.
+    connect(window->searchView(), &SearchView::columnsChanged, this, [this] {
+        for (BoxWindow* open : windows()) open->searchView()->updateResultsTableColumnsVisible();
+    });
     window->extraSlipWindows().setNextExtraWindowPoint(&controller_.nextExtraWindowPoint());
     windows_[&box] = window;
-    box.hooks().storeWindowState = [this, window = QPointer<BoxWindow>(window)] {
-        if (!window) return;
-        defaults_.setObject(WindowFrameKey, QString::fromLatin1(window->saveGeometry().toBase64()));
-        defaults_.setObject(KeywordScentView::UseScentPathKey, window->keywordScentView()->useScentPathForSearch());
-    };
-    box.hooks().synchronizeDefaults = [this] { return defaults_.synchronize().ok(); };
     if (document.path) recent_.note(*document.path);
     window->show();
 }
@@ -116,7 +102,7 @@ QList<BoxWindow*> FendleGui::windows() const {
     return result;
 }
 
-void FendleGui::bringToFront(const Box& box) {
+void FendleGui::bringToFront(Box& box) {
     if (BoxWindow* window = windowOf(box)) {
         window->show();
         window->raise();
@@ -124,8 +110,45 @@ void FendleGui::bringToFront(const Box& box) {
     }
 }
 
+void FendleGui::activate() {
+    if (const BoxPtr current = controller_.currentDocument()) bringToFront(*current);
+}
+
+void FendleGui::documentClosed(Box& box) {
+    // The window of a box the controller let go of (a refused format
+    // upgrade, a box reopened from its autosaved copy) closes unasked.
+    BoxWindow* window = windowOf(box);
+    windows_.erase(&box);
+    if (window) {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->hide();
+        window->deleteLater();
+    }
+}
+
+std::optional<QString> FendleGui::runBackupSavePanel(const QString& proposedName) {
+    QFileDialog panel(nullptr, QStringLiteral("Create Backup"));
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setLabelText(QFileDialog::Accept, QStringLiteral("Save As:"));
+    panel.setNameFilter(QStringLiteral("Fendle boxes (*.fendle)"));
+    panel.setDefaultSuffix(QStringLiteral("fendle"));
+    panel.selectFile(proposedName);
+    if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return std::nullopt;
+    return panel.selectedFiles().first();
+}
+
+void FendleGui::plugInsInstalled() {
+    // Installed bundles are found again at the next start, when the plug-ins
+    // are prepared and loaded.
+    logLine(QStringLiteral("FendleGui: a plug-in was installed in %1").arg(controller_.plugInFolder()));
+}
+
+// ---- launch -----------------------------------------------------------------
+
 void FendleGui::start(const QList<LaunchRequest>& requests) {
-    // What the command line names comes first, so that the start-up mode
+    // Boxes a program that ended without closing them autosaved come first.
+    controller_.reopenAutosavedDocuments();
+    // What the command line names comes next, so that the start-up mode
     // adds its box only when nothing else was opened.
     dispatch(requests);
     application_.applicationWillFinishLaunching();
@@ -133,13 +156,15 @@ void FendleGui::start(const QList<LaunchRequest>& requests) {
     // Without any window there would be no way to reach the program.
     if (windows().isEmpty()) controller_.openUntitledDocument(true);
     if (defaults_.boolForKey(FendleApplication::InspectorVisibleKey)) inspector().show();
+    controller_.startAutosaving();
 }
 
 void FendleGui::takeHandOff(const QByteArray& message) {
     const Result<QList<LaunchRequest>> requests = decodeLaunchRequests(message);
     if (!requests) return;
     if (requests->isEmpty()) {
-        if (const BoxPtr current = controller_.currentDocument()) bringToFront(*current);
+        if (windows().isEmpty()) controller_.openUntitledDocument(true);
+        activate();
         return;
     }
     dispatch(*requests);
@@ -175,11 +200,8 @@ void FendleGui::openSlipLink(const QString& address) {
     if (url.scheme() == QLatin1String("file") && url.host() == QLatin1String("localhost")) url.setHost(QString());
     const BoxPtr box = controller_.openDocumentWithContentsOfURL(url, true);
     if (!box || !box->box().slipForKeyExists(link->first)) return;
-    if (BoxWindow* window = windowOf(*box)) {
-        UndoManager::EventScope event(box->undoManager());
-        box->performChangeCurrentSlip(box->box().slipForKey(link->first), false);
-        window->syncFromBox();
-    }
+    UndoManager::EventScope event(box->undoManager());
+    box->performChangeCurrentSlip(box->box().slipForKey(link->first), false);
 }
 
 bool FendleGui::openPath(const QString& path) {
@@ -188,6 +210,8 @@ bool FendleGui::openPath(const QString& path) {
     if (!error.isEmpty()) applicationPort_.displayMessage(error);
     return false;
 }
+
+// ---- the window's host ------------------------------------------------------
 
 void FendleGui::newBox() { controller_.openUntitledDocument(true); }
 
@@ -208,18 +232,79 @@ void FendleGui::boxSaved(BoxWindow& window, const QString& path) {
     recent_.note(path);
 }
 
+void FendleGui::storeWindowState(BoxWindow& window) {
+    defaults_.setObject(WindowFrameKey, QString::fromLatin1(window.saveGeometry().toBase64()));
+    defaults_.setObject(KeywordScentView::UseScentPathKey, window.keywordScentView()->useScentPathForSearch());
+    if (!defaults_.synchronize())
+        applicationPort_.showAlert({UiPort::AlertStyle::Modal, QStringLiteral("Problem saving your Preferences to the disk!"),
+                                    QStringLiteral("I'll just continue as if nothing happend.")});
+}
+
 void FendleGui::boxWindowClosed(BoxWindow& window) {
     const BoxPtr box = window.boxPointer();
     windows_.erase(box.get());
     ports_.erase(box.get());
     controller_.closeDocument(box);
+    lastWindowMayHaveClosed();
 }
 
-InfoPanel& FendleGui::inspector() {
-    if (!inspector_) {
-        inspector_ = std::make_unique<InfoPanel>(defaults_, [this] { return currentBoxWindow(); });
-        inspector_->setKeyExtraWindowSlip([this] { return keyExtraWindowSlip(); });
+void FendleGui::lastWindowMayHaveClosed() {
+    if (!windows().isEmpty() || !application_.applicationShouldTerminateAfterLastWindowClosed()) return;
+    // Once the closing window is gone.
+    QMetaObject::invokeMethod(this, [this] { quit(); }, Qt::QueuedConnection);
+}
+
+void FendleGui::quit() {
+    for (BoxWindow* window : windows())
+        if (!window->close()) return;
+    application_.applicationShouldTerminate();
+    QApplication::quit();
+}
+
+void FendleGui::showPreferences() {
+    if (!preferencesWindow_) {
+        preferences_.setUiPort(&applicationPort_);
+        preferences_.fontChanged = [this](const QString& key) { preferenceFontChanged(key); };
+        preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_);
+        connect(preferencesWindow_.get(), &QDialog::finished, this, &FendleGui::preferencesSaved);
     }
+    preferencesWindow_->showPreferences();
+}
+
+void FendleGui::preferencesSaved() { controller_.startAutosaving(); }
+
+void FendleGui::preferenceFontChanged(const QString& key) {
+    const FontAttribute font = preferences_.fontForKey(key);
+    for (BoxWindow* window : windows()) {
+        if (key == Preferences::PlainTextFont)
+            window->setDocFont(PreferencesWindow::toQFont(font));
+        else
+            window->setDefaultSlipFont(font);
+    }
+}
+
+void FendleGui::showHelp() {
+    if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+bool FendleGui::toggleTextChecking(const QString& defaultsKey) { return application_.toggleMenuItem(defaultsKey); }
+
+bool FendleGui::textCheckingState(const QString& defaultsKey) const {
+    return application_.textCheckingState(defaultsKey);
+}
+
+void FendleGui::floatWindows() {
+    windowsFloat_ = !windowsFloat_;
+    for (BoxWindow* window : windows()) window->setFloating(windowsFloat_);
+}
+
+// ---- the inspector ----------------------------------------------------------
+
+InfoPanel& FendleGui::inspector() {
+    if (!inspector_) inspector_ = std::make_unique<InfoPanel>(defaults_, *this);
     return *inspector_;
 }
 
@@ -275,38 +360,32 @@ void FendleGui::toggleInspector() {
         inspector_->hide();
     else
         inspector().show();
+    for (BoxWindow* window : windows()) window->updateToolbarSegmentedControls();
+}
+
+void FendleGui::showInspectorPage(InspectorPage page) {
+    InfoPanel& panel = inspector();
+    panel.show();
+    switch (page) {
+    case InspectorPage::SavedSearches: panel.showView(InfoPanel::SavedSearchesView); break;
+    case InspectorPage::KeywordsList: panel.showView(InfoPanel::KeywordsListView); break;
+    case InspectorPage::ResizeImage:
+        panel.showView(InfoPanel::ResizeImageViewName);
+        panel.reopenResizeImage();
+        break;
+    }
+    panel.raise();
+    panel.activateWindow();
 }
 
 bool FendleGui::inspectorVisible() const { return inspector_ && inspector_->isVisible(); }
 
+void FendleGui::refreshInspector() {
+    if (inspectorVisible()) inspector_->update();
+}
+
 void FendleGui::refreshInspector(BoxWindow& window) {
     if (inspectorVisible() && currentBoxWindow() == &window) inspector_->update();
-}
-
-void FendleGui::showPreferences() {
-    if (!preferencesWindow_) {
-        preferences_.setUiPort(&applicationPort_);
-        preferences_.fontChanged = [this](const QString& key) { preferenceFontChanged(key); };
-        preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_);
-    }
-    preferencesWindow_->showPreferences();
-}
-
-void FendleGui::preferenceFontChanged(const QString& key) {
-    const FontAttribute font = preferences_.fontForKey(key);
-    for (BoxWindow* window : windows()) {
-        if (key == Preferences::PlainTextFont)
-            window->setDocFont(PreferencesWindow::toQFont(font));
-        else
-            window->setDefaultSlipFont(font);
-    }
-}
-
-void FendleGui::quit() {
-    for (BoxWindow* window : windows())
-        if (!window->close()) return;
-    application_.applicationShouldTerminate();
-    QApplication::quit();
 }
 
 }  // namespace fendle

@@ -1,8 +1,11 @@
 #pragma once
-#include "app/windows/BoxWindow.h"
 #include "app/program/ClipboardPasteboard.h"
+#include "app/program/DesktopServices.h"
+#include "app/program/DesktopWebResources.h"
 #include "app/program/QtUiPort.h"
 #include "app/program/RecentBoxes.h"
+#include "app/windows/BoxWindow.h"
+#include "app/windows/InspectorTarget.h"
 #include "appcore/FendleApplication.h"
 #include "appcore/FendleController.h"
 #include "appcore/LaunchDispatcher.h"
@@ -20,13 +23,19 @@ namespace fendle {
 
 class Defaults;
 class ExtraSlipWindow;
+class HelpWindow;
 class InfoPanel;
 class Preferences;
 class PreferencesWindow;
 
-// The running program: the document controller and application object
-// with their hooks filled by windows and dialogs, one window per box.
-class FendleGui : public QObject, public BoxWindow::Host {
+// The running program: the document controller and the application object,
+// with the windows and dialogs they work through; one window per box.
+// main() makes exactly this, and so do the tests of the assembled program.
+class FendleGui : public QObject,
+                  public FendleController::Host,
+                  public FendleApplication::Host,
+                  public BoxWindow::Host,
+                  public InspectorTarget {
     Q_OBJECT
 public:
     static inline const QString WindowFrameKey = QStringLiteral("BoxWindowPositionAndSize");
@@ -37,11 +46,15 @@ public:
     FendleController& controller() { return controller_; }
     FendleApplication& application() { return application_; }
     ClipboardPasteboard& pasteboard() { return pasteboard_; }
+    QtUiPort& applicationPort() { return applicationPort_; }
     // The window of a box; none when it has none.
     BoxWindow* windowOf(const Box& box) const;
     QList<BoxWindow*> windows() const;
+    // Tests watch what leaves the program by putting a recorder here.
+    void setDesktopServices(std::unique_ptr<DesktopServices> services) { desktopServices_ = std::move(services); }
 
-    // Launch: what the command line asked for, then the start-up mode.
+    // Launch: autosaved boxes offered back, what the command line asked
+    // for, then the start-up mode.
     void start(const QList<LaunchRequest>& requests);
     // A later start handed its requests over.
     void takeHandOff(const QByteArray& message);
@@ -50,6 +63,24 @@ public:
     // "fendle://KEY::ADDRESS" → (KEY, ADDRESS); none for internal links and other text.
     static std::optional<std::pair<QString, QUrl>> parseExternalSlipLink(const QString& address);
 
+    // FendleController::Host
+    BoxPtr makeBox() override;
+    void documentOpened(FendleController::Document& document) override;
+    QStringList recentDocuments() const override { return recentBoxes(); }
+    void runOpenPanel() override { openBox(); }
+    std::optional<QString> runBackupSavePanel(const QString& proposedName) override;
+    void bringToFront(Box& box) override;
+    void plugInsInstalled() override;
+    void showPlugInPreferences() override { showPreferences(); }
+    void makeSlipFromFile(const QString& path) override { application_.makeSlipFromFile(path); }
+    void refreshInspector() override;
+    void documentClosed(Box& box) override;
+
+    // FendleApplication::Host
+    void activate() override;
+    void makeKeyWindow(Box& box) override { bringToFront(box); }
+    bool inspectorVisible() const override;
+
     // BoxWindow::Host
     void newBox() override;
     void openBox() override;
@@ -57,30 +88,43 @@ public:
     QStringList recentBoxes() const override;
     void clearRecentBoxes() override;
     void boxSaved(BoxWindow& window, const QString& path) override;
+    void storeWindowState(BoxWindow& window) override;
     void boxWindowClosed(BoxWindow& window) override;
     void quit() override;
+    void showPreferences() override;
+    void showHelp() override;
     void toggleInspector() override;
-    bool inspectorVisible() const override;
+    void showInspectorPage(InspectorPage page) override;
     void refreshInspector(BoxWindow& window) override;
     void slipTextSelectionChanged(BoxWindow& window) override;
     void initiateResizeImage(BoxWindow& window) override;
+    bool toggleTextChecking(const QString& defaultsKey) override;
+    bool textCheckingState(const QString& defaultsKey) const override;
+    void floatWindows() override;
+    bool windowsFloat() const override { return windowsFloat_; }
+    DesktopServices& desktopServices() override { return *desktopServices_; }
+
+    // InspectorTarget: the box window in front, or the one of the extra
+    // slip window in front.
+    BoxWindow* currentBoxWindow() const override;
+    SlipPtr keyExtraWindowSlip() const override;
+
     // Made on first use; refers to the front box window.
     InfoPanel& inspector();
-    // The box window in front, or the one of the extra slip window in front.
-    BoxWindow* currentBoxWindow() const;
     // Another window came to the front: a box window makes its box the
     // current document, an extra slip window makes its box current for the
     // menus and the inspector.
     void keyWindowChanged();
-    // The one preferences window, made on first use.
-    void showPreferences() override;
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
+    HelpWindow* helpWindow() const { return helpWindow_.get(); }
 
 private:
     Defaults& defaults_;
     Preferences& preferences_;
     ClipboardPasteboard pasteboard_;
     QtUiPort applicationPort_;
+    std::unique_ptr<DesktopServices> desktopServices_;
+    DesktopWebResources webResources_;
     FendleController controller_;
     FendleApplication application_;
     LaunchDispatcher dispatcher_;
@@ -89,17 +133,17 @@ private:
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;
     std::unique_ptr<InfoPanel> inspector_;
     mutable QPointer<BoxWindow> lastCurrentWindow_;
-    QPointer<ExtraSlipWindow> keyExtraWindow_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
+    std::unique_ptr<HelpWindow> helpWindow_;
+    bool windowsFloat_ = false;
 
-    BoxPtr makeBox();
-    void documentOpened(FendleController::Document& document);
     bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;
-    void bringToFront(const Box& box);
     BoxWindow* windowOfActiveWindow() const;
-    SlipPtr keyExtraWindowSlip() const;
     void preferenceFontChanged(const QString& key);
+    void preferencesSaved();
+    // With "TerminateWhenLastDocumentIsClosed" the last window closing quits.
+    void lastWindowMayHaveClosed();
 };
 
 }  // namespace fendle

@@ -31,10 +31,11 @@ QtUiPort::QtUiPort() = default;
 QtUiPort::~QtUiPort() {
     delete numberSheet_.data();
     delete templateWindow_.data();
+    delete progress_.data();
 }
 
 QWidget* QtUiPort::parentWidget() const {
-    if (window_) return window_->widget();
+    if (window_) return window_.data();
     return QApplication::activeWindow();
 }
 
@@ -116,29 +117,33 @@ void QtUiPort::closeTemplateWindow() {
 void QtUiPort::playSound(Sound) { QApplication::beep(); }
 void QtUiPort::beep() { QApplication::beep(); }
 
-void QtUiPort::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {
-    if (window_) window_->retitleMenuItem(menu, from, to);
+void QtUiPort::showProgress(const QString& text, double percent) {
+    hideProgress();
+    progress_ = new QProgressDialog(text, QString(), 0, 1000, parentWidget());
+    progress_->setWindowModality(window_ ? Qt::WindowModal : Qt::ApplicationModal);
+    progress_->setMinimumDuration(0);
+    setProgress(percent);
+    progress_->show();
 }
-void QtUiPort::selectTab(const QString& label) {
-    if (window_) window_->selectTab(label);
+
+void QtUiPort::setProgress(double percent) {
+    if (!progress_) return;
+    progress_->setValue(int(std::clamp(percent, 0.0, 100.0) * 10));
 }
-void QtUiPort::setWindowTitle(const QString& title) {
-    if (window_) window_->setWindowTitle(title);
+
+void QtUiPort::hideProgress() {
+    if (!progress_) return;
+    QProgressDialog* panel = progress_;
+    progress_ = nullptr;
+    panel->hide();
+    panel->deleteLater();
 }
-void QtUiPort::setEditorEditable(bool editable) {
-    if (window_) window_->setEditorEditable(editable);
-}
-void QtUiPort::refreshToolbar() {
-    if (window_) window_->refreshToolbar();
-}
-void QtUiPort::closeExtraSlipWindows() {
-    if (window_) window_->closeExtraSlipWindows();
-}
-void QtUiPort::updateExtraSlipWindows() {
-    if (window_) window_->updateExtraSlipWindows();
-}
-void QtUiPort::refreshInspector() {
-    if (window_) window_->refreshInspector();
+
+void QtUiPort::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 }  // namespace fendle

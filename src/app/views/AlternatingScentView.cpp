@@ -1,7 +1,6 @@
 #include "app/views/AlternatingScentView.h"
 
 #include "app/views/AlternatingScentModel.h"
-#include "app/commands/BoxHookChain.h"
 #include "app/views/ScentRowScrolling.h"
 #include "document/Box.h"
 #include "search/SearchRuleEditor.h"
@@ -22,17 +21,16 @@ AlternatingScentView::AlternatingScentView(fendle::Box& box, QWidget* parent)
 }
 
 void AlternatingScentView::connectToBox() {
-    chainBoxHook(box_.hooks().rebuildKeywordScentTable, this, &AlternatingScentView::refresh);
-    QPointer<AlternatingScentView> self(this);
-    box_.hooks().selectedAlternatingScentRow = [self]() -> std::optional<BoxHooks::AlternatingRow> {
-        return self ? self->selectedRow() : std::nullopt;
-    };
+    connect(&box_.document(), &BoxDocument::keywordScentsRebuilt, this, &AlternatingScentView::refresh);
+    // The box knows the selected row for the commands that work on it.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { box_.setSelectedAlternatingScentRow(selectedRow()); });
 }
 
-std::optional<BoxHooks::AlternatingRow> AlternatingScentView::selectedRow() const {
+std::optional<fendle::Box::AlternatingRow> AlternatingScentView::selectedRow() const {
     const QModelIndexList selected = selectionModel()->selectedRows();
     if (selected.isEmpty()) return std::nullopt;
-    return BoxHooks::AlternatingRow{model_->textAt(selected.first()), model_->isSlipRow(selected.first())};
+    return fendle::Box::AlternatingRow{model_->textAt(selected.first()), model_->isSlipRow(selected.first())};
 }
 
 void AlternatingScentView::refresh() {
@@ -41,14 +39,14 @@ void AlternatingScentView::refresh() {
 }
 
 void AlternatingScentView::doubleClickOnAlternatingScentOutlineView() {
-    const std::optional<BoxHooks::AlternatingRow> row = selectedRow();
+    const std::optional<fendle::Box::AlternatingRow> row = selectedRow();
     if (!row) return;
     if (!row->isSlip) {
-        box_.selectTabViewItemWithLabel(fendle::Box::SearchTab);
+        box_.selectTabViewItemWithLabel(fendle::BoxTab::Search);
         box_.searchRuleEditor().addKeywordToSearch(row->label);
         return;
     }
-    box_.selectTabViewItemWithLabel(fendle::Box::SlipTab);
+    box_.selectTabViewItemWithLabel(fendle::BoxTab::Slip);
     // A slip gone since the graph was built leaves the current slip as it is.
     if (const SlipPtr slip = box_.slip(AlternatingScentEntry::slipKeyOfLabel(row->label)))
         box_.changeCurrentSlip(slip, false);

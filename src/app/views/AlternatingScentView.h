@@ -1,6 +1,6 @@
 #pragma once
 #include "app/views/ZNOutlineView.h"
-#include "document/BoxHooks.h"
+#include "document/Box.h"
 
 #include <optional>
 
@@ -22,7 +22,7 @@ public:
     AlternatingScentModel& scentModel() { return *model_; }
     void doubleClickOnAlternatingScentOutlineView();
     // The selected row's text and whether it is a slip row; none without a selection.
-    std::optional<BoxHooks::AlternatingRow> selectedRow() const;
+    std::optional<fendle::Box::AlternatingRow> selectedRow() const;
 
 private:
     fendle::Box& box_;

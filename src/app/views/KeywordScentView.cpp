@@ -1,11 +1,9 @@
 #include "app/views/KeywordScentView.h"
 
-#include "app/commands/BoxHookChain.h"
 #include "app/views/KeywordScentModel.h"
 #include "app/views/ScentRowScrolling.h"
 #include "app/views/ZNOutlineView.h"
 #include "document/Box.h"
-#include "platform/system/Defaults.h"
 #include "search/SearchRuleEditor.h"
 
 #include <QCheckBox>
@@ -23,7 +21,6 @@ KeywordScentView::KeywordScentView(Box& box, QWidget* parent)
       useScentPath_(new QCheckBox(tr("Use scent path for search"), this)) {
     tree_->setModel(model_);
     showDuplicates_->setChecked(box_.showDuplicatesInScentPath());
-    useScentPath_->setChecked(Defaults::standard().boolForKey(UseScentPathKey));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(showDuplicates_);
@@ -42,7 +39,7 @@ KeywordScentView::KeywordScentView(Box& box, QWidget* parent)
 }
 
 void KeywordScentView::connectToBox() {
-    chainBoxHook(box_.hooks().rebuildKeywordScentTable, this, &KeywordScentView::refresh);
+    connect(&box_.document(), &BoxDocument::keywordScentsRebuilt, this, &KeywordScentView::refresh);
 }
 
 void KeywordScentView::refresh() {
@@ -56,12 +53,13 @@ void KeywordScentView::refresh() {
 
 bool KeywordScentView::useScentPathForSearch() const { return useScentPath_->isChecked(); }
 
+void KeywordScentView::setUseScentPathForSearch(bool on) { useScentPath_->setChecked(on); }
+
 void KeywordScentView::showDuplicatesInScentPathButtonChanged() {
     const bool show = showDuplicates_->isChecked();
     box_.setShowDuplicatesInScentPath(show);
     // The tree starts afresh, all collapsed; children follow the new flag.
     model_->setShowDuplicates(show);
-    Defaults::standard().setObject(ShowDuplicatesKey, show);
 }
 
 void KeywordScentView::doubleClickOnScentTable() {
@@ -69,7 +67,7 @@ void KeywordScentView::doubleClickOnScentTable() {
     if (selected.isEmpty()) return;
     QStringList keywords = model_->keywordsOnPath(selected.first());
     if (!useScentPath_->isChecked()) keywords = keywords.mid(0, 1);
-    box_.selectTabViewItemWithLabel(Box::SearchTab);
+    box_.selectTabViewItemWithLabel(BoxTab::Search);
     for (const QString& keyword : keywords) box_.searchRuleEditor().addKeywordToSearch(keyword);
 }
 

@@ -15,7 +15,6 @@ class ZNOutlineView;
 class KeywordScentView : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString ShowDuplicatesKey = QStringLiteral("ShowDuplicatesInScentPath");
     static inline const QString UseScentPathKey = QStringLiteral("UseScentPathForSearch");
 
     explicit KeywordScentView(Box& box, QWidget* parent = nullptr);
@@ -29,6 +28,8 @@ public:
     QCheckBox* useScentPathForSearchButton() const { return useScentPath_; }
     // Stored under "UseScentPathForSearch" when the box closes.
     bool useScentPathForSearch() const;
+    // The stored value, when the window is set up.
+    void setUseScentPathForSearch(bool on);
 
     void showDuplicatesInScentPathButtonChanged();
     void doubleClickOnScentTable();

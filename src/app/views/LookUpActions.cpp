@@ -1,5 +1,8 @@
 #include "app/views/LookUpActions.h"
 
+#include "app/commands/SlipCommands.h"
+#include "app/program/DesktopServices.h"
+#include "app/windows/BoxWindow.h"
 #include "appcore/LookUpAddresses.h"
 #include "document/Box.h"
 #include "platform/ui/UiPort.h"
@@ -11,16 +14,6 @@
 
 namespace fendle {
 
-LookUpActions::Ports LookUpActions::desktopPorts() {
-    Ports ports;
-    ports.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    ports.desktopSearch = [](const QString&) { return false; };
-    ports.copyText = [](const QString& text) { QGuiApplication::clipboard()->setText(text); };
-    return ports;
-}
-
-LookUpActions::LookUpActions(Box& box, UiPort& ui, Ports ports) : box_(box), ui_(ui), ports_(std::move(ports)) {}
-
 void LookUpActions::perform(int tag, const QString& lookupString, bool resultRows) {
     switch (tag) {
     case LookUpInDictionary: lookUpInDictionary(lookupString); break;
@@ -28,17 +21,13 @@ void LookUpActions::perform(int tag, const QString& lookupString, bool resultRow
     case SearchWikipedia: searchWikipedia(lookupString); break;
     case SearchDesktop: searchSpotlight(lookupString); break;
     case SearchForKeyword: searchForKeywordContextualAction(lookupString); break;
-    case ReplaceKeyword:
-        if (ports_.replaceKeyword) ports_.replaceKeyword(lookupString);
-        break;
-    case AddKeywordToResults:
-        if (ports_.runCommand) ports_.runCommand(QStringLiteral("Add Keyword to Selected Results"));
-        break;
+    case ReplaceKeyword: window_.slipCommands().replaceKeyword(lookupString); break;
+    case AddKeywordToResults: window_.run(Command::AddKeywordToSelectedResults); break;
     case CopyItem:
         if (resultRows)
-            run([this] { box_.copySlip(); });
-        else if (ports_.copyText)
-            ports_.copyText(lookupString);
+            window_.run(Command::CopySlip);
+        else
+            QGuiApplication::clipboard()->setText(lookupString);
         break;
     default: break;
     }
@@ -47,19 +36,12 @@ void LookUpActions::perform(int tag, const QString& lookupString, bool resultRow
 void LookUpActions::handOver(const std::optional<QUrl>& url, const Failure& noAddress, const Failure& noService) const {
     if (!url)
         alert(noAddress.first, noAddress.second);
-    else if (!ports_.openUrl || !ports_.openUrl(*url))
+    else if (!window_.host().desktopServices().openUrl(*url))
         alert(noService.first, noService.second);
 }
 
 void LookUpActions::alert(const QString& message, const QString& information) const {
-    ui_.showAlert({UiPort::AlertStyle::Sheet, message, information});
-}
-
-void LookUpActions::run(const std::function<void()>& action) const {
-    if (ports_.perform)
-        ports_.perform(action);
-    else
-        action();
+    window_.uiPort().showAlert({UiPort::AlertStyle::Sheet, message, information});
 }
 
 void LookUpActions::lookUpInDictionary(const QString& text) {
@@ -81,22 +63,18 @@ void LookUpActions::searchWikipedia(const QString& text) {
         alert(QStringLiteral("Could not create Wikipedia search for the term."), QString());
         return;
     }
-    if (ports_.openUrl) ports_.openUrl(*url);
+    window_.host().desktopServices().openUrl(*url);
 }
 
 void LookUpActions::searchSpotlight(const QString& text) {
     const QString query = LookUpAddresses::desktopSearchQuery(text);
-    if (!ports_.desktopSearch || !ports_.desktopSearch(query))
+    if (!window_.host().desktopServices().desktopSearch(query))
         alert(QStringLiteral("I could not establish the connection to Spotlight!"),
               QStringLiteral("I don't know what went wrong here, but please inform the developer of this problem."));
 }
 
 void LookUpActions::searchForKeywordContextualAction(const QString& text) {
-    run([&] {
-        SearchRuleEditor& rules = box_.searchRuleEditor();
-        rules.initiateKeywordSearch();
-        rules.addKeywordToSearch(text);
-    });
+    window_.perform([&] { window_.box().initiateKeywordSearch(text); });
 }
 
 }  // namespace fendle

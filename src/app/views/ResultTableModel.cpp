@@ -55,6 +55,11 @@ QString ResultTableModel::columnTitle(const QString& identifier) {
     return column < 0 ? QString() : titles[column];
 }
 
+void ResultTableModel::reloadRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 void ResultTableModel::reload() {
     beginResetModel();
     ++generation_;

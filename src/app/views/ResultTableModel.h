@@ -20,6 +20,7 @@ public:
     static int columnOf(const QString& identifier) { return static_cast<int>(columnIdentifiers().indexOf(identifier)); }
 
     void reload();
+    void reloadRow(int row);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,6 +1,5 @@
 #include "app/views/RuleEditorWidget.h"
 
-#include "app/commands/BoxHookChain.h"
 #include "document/Box.h"
 #include "search/SearchRuleEditor.h"
 #include "search/SearchVocabulary.h"
@@ -29,7 +28,7 @@ QString titleAt(const QVariantList& values, int level) {
 RuleEditorWidget::RuleEditorWidget(Box& box, QWidget* parent) : QWidget(parent), box_(box) {
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
-    chainBoxHook(box_.hooks().searchResultsChanged, this, &RuleEditorWidget::refresh);
+    connect(&box_, &fendle::Box::searchResultsChanged, this, &RuleEditorWidget::refresh);
     rebuild();
 }
 

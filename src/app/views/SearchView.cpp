@@ -1,6 +1,5 @@
 #include "app/views/SearchView.h"
 
-#include "app/commands/BoxHookChain.h"
 #include "app/views/ResultTableModel.h"
 #include "app/views/RuleEditorWidget.h"
 #include "app/views/ZNTableView.h"
@@ -113,12 +112,16 @@ std::unique_ptr<QMenu> SearchView::columnMenu() {
         item->setChecked(visible.contains(column.identifier));
         connect(item, &QAction::triggered, this, [this, title = column.title] {
             showOnlyColumns(columnVisibility_->toggleColumn(title, visibleColumns()));
+            emit columnsChanged();
         });
     }
     return menu;
 }
 
-void SearchView::connectToBox() { chainBoxHook(box_.hooks().searchResultsChanged, this, &SearchView::refresh); }
+void SearchView::connectToBox() {
+    connect(&box_, &fendle::Box::searchResultsChanged, this, &SearchView::refresh);
+    connect(&box_, &fendle::Box::searchResultRowChanged, this, &SearchView::refreshRow);
+}
 
 void SearchView::refresh() {
     reloading_ = true;
@@ -129,6 +132,8 @@ void SearchView::refresh() {
     clearPreview();
     updateNumberOfSearchResultsTextField();
 }
+
+void SearchView::refreshRow(qsizetype row) { model_->reloadRow(int(row)); }
 
 void SearchView::selectRowsOfBox() {
     QItemSelection selection;
@@ -143,7 +148,7 @@ void SearchView::tableViewSelectionDidChange() {
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.append(index.row());
     box_.selectSearchResultRows(rows);
     emit resultSelectionChanged();
-    if (box_.selectedTabViewItemLabel() != Box::SearchTab || rows.isEmpty()) return;
+    if (box_.selectedTab() != BoxTab::Search || rows.isEmpty()) return;
     // The row clicked last is the table's selected row.
     const QModelIndex current = table_->selectionModel()->currentIndex();
     const qsizetype row = current.isValid() && table_->selectionModel()->isRowSelected(current.row())
@@ -173,7 +178,7 @@ void SearchView::clearPreview() {
 
 void SearchView::doubleClickOnBoxTable() {
     if (!table_->selectionModel()->hasSelection()) return;
-    box_.selectTabViewItemWithLabel(Box::SlipTab);
+    box_.selectTabViewItemWithLabel(BoxTab::Slip);
 }
 
 void SearchView::updateNumberOfSearchResultsTextField() {

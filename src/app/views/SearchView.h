@@ -28,6 +28,8 @@ public:
     // Reloads the results, the selection the box keeps, the rules and the
     // status line; empties the preview.
     void refresh();
+    // One result row shows its slip as it is now; the selection stays.
+    void refreshRow(qsizetype row);
 
     RuleEditorWidget* ruleEditor() const { return ruleEditor_; }
     ZNTableView* resultsTable() const { return table_; }
@@ -54,6 +56,8 @@ protected:
 signals:
     // The result selection changed: the toolbar's states depend on it.
     void resultSelectionChanged();
+    // The column menu showed or hid a column (for all boxes).
+    void columnsChanged();
 
 private:
     Box& box_;

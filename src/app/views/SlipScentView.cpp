@@ -1,6 +1,5 @@
 #include "app/views/SlipScentView.h"
 
-#include "app/commands/BoxHookChain.h"
 #include "app/views/SlipScentModel.h"
 #include "document/Box.h"
 
@@ -18,7 +17,7 @@ SlipScentView::SlipScentView(fendle::Box& box, QWidget* parent)
     refresh();
 }
 
-void SlipScentView::connectToBox() { chainBoxHook(box_.hooks().updateSlipScent, this, &SlipScentView::refresh); }
+void SlipScentView::connectToBox() { connect(&box_, &fendle::Box::slipScentsChanged, this, &SlipScentView::refresh); }
 
 void SlipScentView::refresh() {
     reloading_ = true;

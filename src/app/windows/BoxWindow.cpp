@@ -1,30 +1,27 @@
 #include "app/windows/BoxWindow.h"
 
-#include "app/editing/KeywordsField.h"
-
-#include "app/views/AlternatingScentView.h"
 #include "app/commands/BoxMenuBar.h"
 #include "app/commands/BoxToolBar.h"
-#include "app/commands/BoxWindowContext.h"
-#include "app/windows/ExtraSlipWindows.h"
+#include "app/commands/MenuValidation.h"
+#include "app/commands/SegmentedControl.h"
+#include "app/commands/SlipCommands.h"
+#include "app/commands/ToolbarState.h"
+#include "app/dialogs/SlipPrinter.h"
+#include "app/editing/KeywordsField.h"
+#include "app/editing/SlipFields.h"
+#include "app/editing/SlipTextView.h"
+#include "app/editing/TextFormatMapping.h"
+#include "app/editing/ZoomFactors.h"
+#include "app/program/DesktopServices.h"
+#include "app/views/AlternatingScentView.h"
 #include "app/views/KeywordScentView.h"
 #include "app/views/LookUpActions.h"
 #include "app/views/ResultTableModel.h"
+#include "app/views/SearchView.h"
+#include "app/views/SlipScentView.h"
 #include "app/views/ZNOutlineView.h"
 #include "app/views/ZNTableView.h"
-#include "app/commands/MenuValidation.h"
-#include "app/views/SearchView.h"
-#include "app/commands/SegmentedControl.h"
-#include "app/commands/SlipCommands.h"
-#include "app/editing/SlipFields.h"
-#include "app/editing/WebPageReader.h"
-#include "appcore/FendleApplication.h"
-#include "app/dialogs/SlipPrinter.h"
-#include "app/views/SlipScentView.h"
-#include "app/editing/SlipTextView.h"
-#include "app/editing/TextStyling.h"
-#include "app/commands/ToolbarState.h"
-#include "app/editing/ZoomFactors.h"
+#include "app/windows/ExtraSlipWindows.h"
 #include "document/Box.h"
 #include "document/SlipLinkFollower.h"
 
@@ -35,8 +32,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -45,44 +40,8 @@
 
 namespace fendle {
 
-namespace {
-
-const QStringList& tabLabels() {
-    static const QStringList labels{Box::SlipTab, Box::SearchTab, Box::KeywordScentTab, Box::AlternatingScentTab};
-    return labels;
-}
-
-// Menu commands that are one operation of the box.
-const QHash<QString, void (Box::*)()>& boxCommands() {
-    static const QHash<QString, void (Box::*)()> commands{
-        {QStringLiteral("Browse Trash"), &Box::browseTrash},
-        {QStringLiteral("Add"), &Box::addSlip},
-        {QStringLiteral("Remove"), &Box::removeSlip},
-        {QStringLiteral("Copy Slip"), &Box::copySlip},
-        {QStringLiteral("Paste Slip"), &Box::pasteSlip},
-        {QStringLiteral("Clear All Fields"), &Box::clearSlip},
-        {QStringLiteral("Split"), &Box::splitSlip},
-        {QStringLiteral("Merge"), &Box::mergeSlips},
-        {QStringLiteral("Next"), &Box::nextSlip},
-        {QStringLiteral("Previous"), &Box::previousSlip},
-        {QStringLiteral("First"), &Box::firstSlip},
-        {QStringLiteral("Last"), &Box::lastSlip},
-        {QStringLiteral("Go Back"), &Box::goBackSlip},
-        {QStringLiteral("Go Forward"), &Box::goForwardSlip},
-        {QStringLiteral("Go To Slip..."), &Box::goToSlip},
-        {QStringLiteral("Random Slip"), &Box::randomSlip},
-        {QStringLiteral("Most Recent Slip"), &Box::mostRecentSlip},
-        {QStringLiteral("Suggest Slip"), &Box::suggestSlip},
-        {QStringLiteral("Edit Slip Template..."), &Box::editSlipTemplate},
-        {QStringLiteral("Empty Trash"), &Box::emptyTrash},
-    };
-    return commands;
-}
-
-}  // namespace
-
 BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard& pasteboard, const Settings& settings,
-                     Host* host, QWidget* parent)
+                     Host& host, QWidget* parent)
     : QMainWindow(parent),
       box_(std::move(box)),
       port_(port),
@@ -102,32 +61,35 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
     searchView_ = new SearchView(*box_, this);
     keywordScentView_ = new KeywordScentView(*box_, this);
     alternatingScentView_ = new AlternatingScentView(*box_, this);
-    slipCommands_ = std::make_unique<SlipCommands>(*box_, port_, *this,
-                                                   [this](const std::function<void()>& action) { perform(action); });
-    extraWindows_ = std::make_unique<ExtraSlipWindows>(*box_, port_, *this,
-                                                       [this](const std::function<void()>& action) { perform(action); });
+    slipCommands_ = std::make_unique<SlipCommands>(*this);
+    extraWindows_ = std::make_unique<ExtraSlipWindows>(*box_, port_, *this);
     extraWindows_->setPlainTextFont(settings_.plainTextFont);
-    tabs_->addTab(makeSlipTab(), Box::SlipTab);
-    tabs_->addTab(searchView_, Box::SearchTab);
-    tabs_->addTab(keywordScentView_, Box::KeywordScentTab);
-    tabs_->addTab(alternatingScentView_, Box::AlternatingScentTab);
+    for (const BoxTab tab : AllBoxTabs) {
+        QWidget* page = tab == BoxTab::Slip               ? makeSlipTab()
+                        : tab == BoxTab::Search           ? static_cast<QWidget*>(searchView_)
+                        : tab == BoxTab::KeywordScent     ? static_cast<QWidget*>(keywordScentView_)
+                                                          : static_cast<QWidget*>(alternatingScentView_);
+        tabs_->addTab(page, tabLabel(tab));
+    }
     setCentralWidget(tabs_);
     resize(900, 640);
+    if (settings_.plainTextFont) setDocFont(*settings_.plainTextFont);
 
     port_.setBox(box_.get());
     port_.setWindow(this);
+    connectMenus();
     connectToolbar();
     connectListMenus();
     connectBox();
-    connectExtraSlipWindows();
     setUpWindow();
 }
 
 BoxWindow::~BoxWindow() {
-    // The box may outlive its window (the controller still holds it); the
-    // views leave its refresh hooks by themselves.
+    // The box may outlive its window (the controller still holds it).
     port_.setWindow(nullptr);
 }
+
+const std::optional<QString>& BoxWindow::path() const { return box_->fileName(); }
 
 QWidget* BoxWindow::makeSlipTab() {
     auto* page = new QWidget(this);
@@ -146,73 +108,61 @@ QWidget* BoxWindow::makeSlipTab() {
     return page;
 }
 
+void BoxWindow::connectMenus() {
+    connect(menuBar_, &BoxMenuBar::commandTriggered, this, &BoxWindow::run);
+    connect(menuBar_, &BoxMenuBar::aboutToShowMenu, this, [this] {
+        menuBar_->setRecentBoxes(host_.recentBoxes());
+        validateCommands();
+    });
+    connect(menuBar_, &BoxMenuBar::openRecentBox, this, [this](const QString& path) { host_.openRecentBox(path); });
+    connect(menuBar_, &BoxMenuBar::clearRecentBoxes, this, [this] { host_.clearRecentBoxes(); });
+}
+
 void BoxWindow::connectToolbar() {
     BoxToolBar* t = toolBar_;
-    auto tagged = [this](SegmentedControl* control, void (Box::*action)(std::optional<int>)) {
-        connect(control, &SegmentedControl::segmentClicked, this,
-                [this, action](int tag) { perform([&] { (box_.get()->*action)(tag); }); });
+    // Each segment of a control runs a command of the table.
+    const QList<std::pair<SegmentedControl*, QList<Command>>> segments{
+        {t->saveBoxToolbarControl, {Command::Save}},
+        {t->changeSlipToolbarControl, {Command::Previous, Command::Next}},
+        {t->goBackForwardToolbarControl, {Command::GoBack, Command::GoForward}},
+        {t->addRemoveSlipToolbarControl, {Command::Add, Command::Remove}},
+        {t->splitMergeToolbarControl, {Command::Split, Command::Merge}},
+        {t->viewSelectorToolbarControl,
+         {Command::SlipView, Command::SearchView, Command::KeywordScentView, Command::AlternatingScentView}},
+        {t->addSlipToolbarControl, {Command::Add}},
+        {t->fontCharacteristicsToolbarControl, {Command::Bold, Command::Italic, Command::Underline, Command::Highlight}},
+        {t->zoomToolbarControl, {Command::ZoomOut, Command::ActualSize, Command::ZoomIn}},
+        {t->inspectorToolbarControl, {Command::ShowInspector}},
+        {t->openInExtraSlipWindowToolbarControl, {Command::ShowSelectedSlipsInExtraWindow}},
     };
-    connect(t->saveBoxToolbarControl, &SegmentedControl::segmentClicked, this, [this] { save(); });
-    tagged(t->changeSlipToolbarControl, &Box::changeSlipAction);
-    tagged(t->goBackForwardToolbarControl, &Box::goBackForwardSlipAction);
-    tagged(t->addRemoveSlipToolbarControl, &Box::addRemoveSlipAction);
-    tagged(t->splitMergeToolbarControl, &Box::splitMergeSlipAction);
-    connect(t->viewSelectorToolbarControl, &SegmentedControl::segmentClicked, this,
-            [this](int tag) { perform([&] { box_->selectView(tag); }); });
-    connect(t->addSlipToolbarControl, &SegmentedControl::segmentClicked, this,
-            [this] { perform([&] { box_->addSlip(); }); });
-    connect(t->fontCharacteristicsToolbarControl, &SegmentedControl::segmentClicked, this, [this](int tag) {
-        static const QStringList titles{"Bold", "Italic", "Underline", "Highlight"};
-        fontCharacteristicsAction(titles.value(tag));
-    });
-    connect(t->zoomToolbarControl, &SegmentedControl::segmentClicked, this, &BoxWindow::changeZoomFactorAction);
+    for (const auto& [control, commands] : segments) {
+        connect(control, &SegmentedControl::segmentClicked, this, [this, commands = commands](int tag) {
+            if (tag < 0 || tag >= commands.size()) {
+                port_.beep();
+                return;
+            }
+            run(commands.at(tag));
+        });
+    }
     connect(t->zoomPopUp, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { setZoomToSize(toolBar_->zoomPopUp->itemData(index).toInt()); });
-    connect(t->inspectorToolbarControl, &SegmentedControl::segmentClicked, this, [this] {
-        if (host_) host_->toggleInspector();
-        updateToolbarSegmentedControls();
-    });
-    connect(t->trashItem, &QAction::triggered, this, [this] { perform([&] { box_->browseTrash(); }); });
-    connect(t->preferencesItem, &QAction::triggered, this, [this] {
-        if (host_) host_->showPreferences();
-    });
+    connect(t->trashItem, &QAction::triggered, this, [this] { run(Command::BrowseTrash); });
+    connect(t->preferencesItem, &QAction::triggered, this, [this] { run(Command::Preferences); });
+    connect(t->printItem, &QAction::triggered, this, [this] { run(Command::Print); });
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
-        if (selectingTab_ || index < 0 || index >= tabLabels().size()) return;
-        perform([&] { box_->selectTabViewItemWithLabel(tabLabels().at(index)); });
+        const auto tab = tabAtIndex(index);
+        if (selectingTab_ || !tab) return;
+        perform([&] { box_->selectTabViewItemWithLabel(*tab); });
     });
-    connect(fields_, &SlipFields::fieldEditingEnded, this, [this] { syncFromBox(); });
-
-    menuBar_->run = [this](const QString& command) { runCommand(command); };
-    menuBar_->aboutToValidate = [this] {
-        MenuValidation::logCurrentSlipConsistency(*box_);
-        validationContext_ = context();
-    };
-    menuBar_->validate = [this](const QString& title) {
-        return validationContext_ ? MenuValidation::validateMenuItem(title, *validationContext_) : validateMenuItem(title);
-    };
-    menuBar_->recentBoxes = [this] { return host_ ? host_->recentBoxes() : QStringList(); };
-    menuBar_->openRecent = [this](const QString& path) {
-        if (host_) host_->openRecentBox(path);
-    };
-    menuBar_->clearRecent = [this] {
-        if (host_) host_->clearRecentBoxes();
-    };
-    // The style control follows the focus: it works only in the slip text.
+    // The style control follows the focus and the cursor: it works only in the slip text.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && now->window() == this) updateToolbarSegmentedControls();
+        if (now && now->window() == this) scheduleValidation();
     });
+    connect(textView_, &QTextEdit::currentCharFormatChanged, this, [this] { updateToolbarSegmentedControls(); });
 }
 
 void BoxWindow::connectListMenus() {
-    LookUpActions::Ports ports = LookUpActions::desktopPorts();
-    openUrl = ports.openUrl;
-    desktopSearch = ports.desktopSearch;
-    ports.openUrl = [this](const QUrl& url) { return openUrl && openUrl(url); };
-    ports.desktopSearch = [this](const QString& query) { return desktopSearch && desktopSearch(query); };
-    ports.replaceKeyword = [this](const QString& keyword) { slipCommands_->replaceKeyword(keyword); };
-    ports.runCommand = [this](const QString& title) { runCommand(title); };
-    ports.perform = [this](const std::function<void()>& action) { perform(action); };
-    lookUpActions_ = std::make_unique<LookUpActions>(*box_, port_, std::move(ports));
+    lookUpActions_ = std::make_unique<LookUpActions>(*this);
     searchView_->resultsTable()->setLookUpActions(lookUpActions_.get(), true,
                                                   ResultTableModel::columnOf(QStringLiteral("value")));
     slipScentView_->setLookUpActions(lookUpActions_.get());
@@ -221,71 +171,67 @@ void BoxWindow::connectListMenus() {
 }
 
 void BoxWindow::connectBox() {
-    // The views join the box's refresh hooks themselves.
+    Box& box = *box_;
+    BoxDocument& document = box.document();
+    connect(&box, &Box::windowTitleChanged, this, &QMainWindow::setWindowTitle);
+    connect(&box, &Box::tabSelected, this, &BoxWindow::showTab);
+    connect(&box, &Box::windowRefreshed, this, [this] {
+        scheduleValidation();
+        host_.refreshInspector(*this);
+    });
+    connect(&box, &Box::imageResizeRestored, this, [this] { host_.initiateResizeImage(*this); });
+    connect(&document, &BoxDocument::trashModeChanged, menuBar_, &BoxMenuBar::showTrashTitles);
+    connect(&document, &BoxDocument::editedChanged, this, &BoxWindow::scheduleValidation);
+    connect(&document, &BoxDocument::slipsChanged, this, &BoxWindow::scheduleValidation);
+    connect(&document, &BoxDocument::slipChanged, this, [this] { host_.refreshInspector(*this); });
+    connect(&document, &BoxDocument::fileNameChanged, this, [this] { host_.refreshInspector(*this); });
+    connect(&document, &BoxDocument::keywordScentsRebuilt, this, [this] { host_.refreshInspector(*this); });
     const QPointer<BoxWindow> self(this);
-    connect(searchView_, &SearchView::resultSelectionChanged, this, [this] { updateToolbarSegmentedControls(); });
+    box.undoManager().addDidUndoOrRedoObserver([self] {
+        if (self) self->scheduleValidation();
+    });
+    connect(searchView_, &SearchView::resultSelectionChanged, this, &BoxWindow::scheduleValidation);
+    connect(alternatingScentView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &BoxWindow::scheduleValidation);
+    connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, &BoxWindow::scheduleValidation);
+    connect(fields_, &SlipFields::fieldEditingEnded, this, &BoxWindow::scheduleValidation);
     connect(textView_, &SlipTextView::zoomChanged, this, [this](int percent) { toolBar_->showZoomFactor(percent); });
-    connect(textView_, &SlipTextView::textDropped, this, [this] { syncFromBox(); });
     connect(textView_, &SlipTextView::linkClicked, this, &BoxWindow::followLink);
     connect(textView_, &SlipTextView::focusSlipScentsRequested, this,
             [this] { slipScentView_->setFocus(Qt::TabFocusReason); });
-    box_->undoManager().addDidUndoOrRedoObserver([self] {
-        if (self) self->scheduleSync();
-    });
-    connect(textView_, &SlipTextView::slipTextSelectionChanged, this, [this] {
-        if (host_) host_->slipTextSelectionChanged(*this);
-    });
-    std::function<void()>& resize = box_->hooks().initiateResizeImage;
-    resize = [previous = resize, self] {
-        if (previous) previous();
-        if (self && self->host_) self->host_->initiateResizeImage(*self);
-    };
-    connectWebResources();
-}
-
-void BoxWindow::connectWebResources() {
-    // Hooks already given (by a test, say) are kept.
-    BoxHooks& hooks = box_->hooks();
-    if (!hooks.mediaTextFromURL) hooks.mediaTextFromURL = &FendleApplication::attachmentFromURL;
-    if (!hooks.webPageFromURL) hooks.webPageFromURL = [](const QUrl& url) { return WebPageReader::read(url); };
-    if (!hooks.showFetchProgress) {
-        hooks.showFetchProgress = [](bool running) {
-            if (running)
-                QApplication::setOverrideCursor(Qt::BusyCursor);
-            else
-                QApplication::restoreOverrideCursor();
-        };
-    }
-}
-
-void BoxWindow::connectExtraSlipWindows() {
-    extraWindows_->toggleFlagged = [this](const QString& key) { slipCommands_->toggleFlagged(key); };
-    connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, [this] { scheduleSync(); });
-    // What the extra-window control offers follows the selected alternating-scent row.
-    connect(alternatingScentView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { updateToolbarSegmentedControls(); });
-    connect(toolBar_->openInExtraSlipWindowToolbarControl, &SegmentedControl::segmentClicked, this,
-            [this] { runCommand(QStringLiteral("Show Selected Slips In Extra Window")); });
-    connect(toolBar_->printItem, &QAction::triggered, this, [this] { runCommand(QStringLiteral("Print...")); });
+    connect(textView_, &SlipTextView::slipTextSelectionChanged, this,
+            [this] { host_.slipTextSelectionChanged(*this); });
+    connect(textView_, &SlipTextView::imageDoubleClicked, this,
+            [this] { host_.showInspectorPage(Host::InspectorPage::ResizeImage); });
 }
 
 void BoxWindow::setUpWindow() {
-    selectingTab_ = true;
-    tabs_->setCurrentIndex(0);
-    selectingTab_ = false;
-    toolBar_->selectView(0);
+    showTab(BoxTab::Slip);
     setZoomToSize(box_->box().currentZoomFactor());
     fields_->sourceSnapBackButton()->hide();
     if (settings_.frame) restoreGeometry(*settings_.frame);
+    keywordScentView_->setUseScentPathForSearch(settings_.useScentPathForSearch);
+    menuBar_->showTrashTitles(box_->inTrashMode());
+    for (const CommandEntry& entry : CommandTable::entries()) {
+        if (!entry.checkable) continue;
+        QAction* item = menuBar_->item(entry.command);
+        if (entry.command == Command::FloatWindow)
+            item->setChecked(host_.windowsFloat());
+        else if (!entry.defaultsKey.isEmpty())
+            item->setChecked(host_.textCheckingState(entry.defaultsKey));
+    }
     box_->showFirstSlip(settings_.slipToDisplayWhenOpeningBox);
-    syncFromBox();
+    box_->updateBoxWindowTitle();
+    setFloating(host_.windowsFloat());
+    validateCommands();
 }
 
-void BoxWindow::setPath(const std::optional<QString>& path) {
-    path_ = path;
-    box_->setFileName(path);
-    if (path) box_->setDisplayName(QFileInfo(*path).fileName());
-    box_->updateBoxWindowTitle();
+void BoxWindow::showTab(BoxTab tab) {
+    selectingTab_ = true;
+    tabs_->setCurrentIndex(tabIndex(tab));
+    selectingTab_ = false;
+    toolBar_->selectView(tabIndex(tab));
+    scheduleValidation();
 }
 
 void BoxWindow::perform(const std::function<void()>& action) {
@@ -293,31 +239,23 @@ void BoxWindow::perform(const std::function<void()>& action) {
         UndoManager::EventScope event(box_->undoManager());
         action();
     }
-    syncFromBox();
+    scheduleValidation();
 }
 
-void BoxWindow::scheduleSync() {
-    if (syncPending_) return;
-    syncPending_ = true;
-    QMetaObject::invokeMethod(this, [this] { syncFromBox(); }, Qt::QueuedConnection);
+void BoxWindow::scheduleValidation() {
+    if (validationPending_) return;
+    validationPending_ = true;
+    QMetaObject::invokeMethod(this, [this] { validateCommands(); }, Qt::QueuedConnection);
 }
 
-void BoxWindow::syncFromBox() {
-    syncPending_ = false;
-    fields_->showEditorFields();
-    fields_->setEditable(box_->editor().isEditable());
-    // The text view reloads only when the box changed the text: reloading
-    // what the user is typing would move the cursor.
-    if (!shownText_ || !(*shownText_ == box_->editor().text())) {
-        shownText_ = box_->editor().text();
-        textView_->showEditorText();
-    }
+void BoxWindow::validateCommands() {
+    validationPending_ = false;
+    MenuValidation::logCurrentSlipConsistency(*box_);
+    const BoxWindowContext c = context();
+    menuBar_->validateAll([&c](const QString& title) { return MenuValidation::validateMenuItem(title, c); });
     const UndoManager& undo = box_->undoManager();
     menuBar_->setUndoTitles(undo.undoActionName(), undo.canUndo(), undo.redoActionName(), undo.canRedo());
-    menuBar_->validateAll();
     updateToolbarSegmentedControls();
-    // Edits, flags and undo reach the extra windows too, not only the box's refreshes.
-    extraWindows_->updateExtraSlipWindowsToCurrentSlipState();
 }
 
 BoxWindowContext BoxWindow::context() const {
@@ -325,7 +263,7 @@ BoxWindowContext BoxWindow::context() const {
     c.slipTextFocused = focusIsIn(textView_);
     c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
     c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
-    c.inspectorVisible = host_ ? host_->inspectorVisible() : settings_.inspectorVisible;
+    c.inspectorVisible = host_.inspectorVisible();
     c.hasExtraSlipWindows = extraWindows_->hasExtraSlipWindows();
     return c;
 }
@@ -343,8 +281,8 @@ bool BoxWindow::validateMenuItem(const QString& title) const {
 void BoxWindow::updateToolbarSegmentedControls() {
     const BoxWindowContext c = context();
     toolBar_->apply(ToolbarState::of(c), c);
-    if (const QTextEdit* text = qobject_cast<const QTextEdit*>(textView_); text && c.slipTextFocused) {
-        const TextStyling::Segments style = TextStyling::segmentsFor(*text, settings_.highlightColour);
+    if (c.slipTextFocused) {
+        const TextStyling::Segments style = TextStyling::segmentsFor(*textView_, TextFormatMapping::toQColor(textView_->highlightColour()));
         SegmentedControl* control = toolBar_->fontCharacteristicsToolbarControl;
         control->setSegmentSelected(0, style.bold);
         control->setSegmentSelected(1, style.italic);
@@ -353,109 +291,65 @@ void BoxWindow::updateToolbarSegmentedControls() {
     }
 }
 
-void BoxWindow::runCommand(const QString& command) {
-    if (slipCommands_->run(command)) return;
-    if (const auto op = boxCommands().constFind(command); op != boxCommands().cend()) {
-        perform([&] { (box_.get()->*op.value())(); });
-        return;
-    }
-    static const QStringList views{QStringLiteral("Slip View"), QStringLiteral("Search View"),
-                                   QStringLiteral("Keyword Scent View"), QStringLiteral("Alternating Scent View")};
-    if (const qsizetype view = views.indexOf(command); view >= 0) {
-        perform([&] { box_->selectView(int(view)); });
-    } else if (command == QLatin1String("Undo") || command == QLatin1String("Redo")) {
-        perform([&] {
-            // The edit in progress becomes its own step first, as leaving the field would.
-            box_->editor().endEditing();
-            if (command == QLatin1String("Undo"))
-                box_->undoManager().undo();
-            else
-                box_->undoManager().redo();
-        });
-    } else if (TextStyling::commandForTitle(command)) {
-        fontCharacteristicsAction(command);
-    } else if (command == QLatin1String("Show Selected Slips In Extra Window")) {
-        extraWindows_->openSelectedSlipsInExtraWindow();
-    } else if (command == QLatin1String("Show Flagged Slips In Extra Window")) {
-        extraWindows_->openFlaggedSlipsInExtraWindow();
-    } else if (command == QLatin1String("Close All Extra Slip Windows")) {
-        extraWindows_->closeAllExtraSlipWindows();
-    } else if (command == QLatin1String("Arrange Extra Slip Windows")) {
-        extraWindows_->arrangeExtraSlipWindows();
-    } else if (command == QLatin1String("Print...")) {
-        SlipPrinter::printDocument(*box_, *this);
-    } else if (command == QLatin1String("Save")) {
-        save();
-    } else if (command == QLatin1String("Save As...")) {
-        saveAs();
-    } else if (command == QLatin1String("Revert To Saved")) {
-        revertToSaved();
-    } else if (command == QLatin1String("Close")) {
-        close();
-    } else if (command == QLatin1String("Zoom In")) {
-        changeZoomFactorAction(2);
-    } else if (command == QLatin1String("Zoom Out")) {
-        changeZoomFactorAction(0);
-    } else if (command == QLatin1String("Actual Size")) {
-        changeZoomFactorAction(1);
-    } else if (command == QLatin1String("Cut")) {
-        forwardToFocusWidget("cut");
-    } else if (command == QLatin1String("Copy")) {
-        forwardToFocusWidget("copy");
-    } else if (command == QLatin1String("Paste")) {
-        forwardToFocusWidget("paste");
-    } else if (command == QLatin1String("Select All")) {
-        forwardToFocusWidget("selectAll");
-    } else if (host_ && command == QLatin1String("New")) {
-        host_->newBox();
-    } else if (host_ && command == QLatin1String("Open...")) {
-        host_->openBox();
-    } else if (host_ && command == QLatin1String("Quit")) {
-        host_->quit();
-    } else if (host_ && command == QLatin1String("Preferences...")) {
-        host_->showPreferences();
-    }
+void BoxWindow::run(Command command) {
+    const CommandEntry& entry = CommandTable::entry(command);
+    entry.run(*this);
+}
+
+bool BoxWindow::runCommand(const QString& title) {
+    const CommandEntry* entry = CommandTable::entryForTitle(title);
+    if (!entry) return false;
+    run(entry->command);
+    return true;
 }
 
 void BoxWindow::forwardToFocusWidget(const char* slot) {
     if (QWidget* focus = QApplication::focusWidget()) QMetaObject::invokeMethod(focus, slot);
 }
 
+void BoxWindow::undoOrRedo(bool undo) {
+    perform([&] {
+        // The edit in progress becomes its own step first, as leaving the field would.
+        box_->editor().endEditing();
+        if (undo)
+            box_->undoManager().undo();
+        else
+            box_->undoManager().redo();
+    });
+}
+
+void BoxWindow::print() { SlipPrinter::printDocument(*box_, *this); }
+
 bool BoxWindow::save() {
-    if (!path_) return saveAs();
-    return saveTo(*path_, int(Box::SaveKind::Save));
+    if (!path()) return saveAs();
+    return saveTo(*path(), BoxDocument::SaveKind::Save);
 }
 
 bool BoxWindow::saveAs() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), path_.value_or(QString()),
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), this->path().value_or(QString()),
                                                 QStringLiteral("Fendle boxes (*.fendle)"));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".fendle");
-    return saveTo(path, int(Box::SaveKind::SaveAs));
+    return saveTo(path, BoxDocument::SaveKind::SaveAs);
 }
 
-bool BoxWindow::saveTo(const QString& path, int kind) {
+bool BoxWindow::saveTo(const QString& path, BoxDocument::SaveKind kind) {
     bool ok = false;
-    perform([&] { ok = box_->saveDocument(path, Box::DocumentType, Box::SaveKind(kind)); });
-    if (!ok) return false;
-    if (Box::SaveKind(kind) != Box::SaveKind::SaveTo) {
-        setPath(path);
-        if (host_) host_->boxSaved(*this, path);
-    }
-    updateToolbarSegmentedControls();
-    return true;
+    perform([&] { ok = box_->saveDocument(path, BoxDocument::DocumentType, kind); });
+    if (ok && kind != BoxDocument::SaveKind::SaveTo) host_.boxSaved(*this, path);
+    return ok;
 }
 
 void BoxWindow::revertToSaved() {
-    if (!path_ || !box_->isDocumentEdited()) return;
+    if (!path() || !box_->isDocumentEdited()) return;
     const int answer = port_.askQuestion(
         {UiPort::AlertStyle::Sheet,
          QStringLiteral("Do you want to revert to the most recently saved version of the document \"%1\"?")
-             .arg(QFileInfo(*path_).fileName()),
+             .arg(QFileInfo(*path()).fileName()),
          QStringLiteral("Your current changes will be lost."),
          {QStringLiteral("Revert"), QStringLiteral("Cancel")}});
     if (answer != 0) return;
-    perform([&] { box_->revertToContents(*path_, Box::DocumentType); });
+    perform([&] { box_->revertToContents(*path()); });
 }
 
 QTextEdit* BoxWindow::focusedRichText() const {
@@ -463,19 +357,27 @@ QTextEdit* BoxWindow::focusedRichText() const {
     return focusIsIn(textView_) ? qobject_cast<QTextEdit*>(textView_) : nullptr;
 }
 
-void BoxWindow::fontCharacteristicsAction(const QString& title) {
-    const auto command = TextStyling::commandForTitle(title);
+void BoxWindow::applyTextStyle(TextStyling::Command command) {
     QTextEdit* text = focusedRichText();
-    if (!command || !text) return;
-    TextStyling::apply(*text, *command, settings_.highlightColour);
+    if (!text) return;
+    // In the slip text the highlight is the box's own undoable colour change.
+    if (command == TextStyling::Command::Highlight && text == textView_)
+        perform([this] { textView_->highlightText(); });
+    else
+        TextStyling::apply(*text, command, TextFormatMapping::toQColor(textView_->highlightColour()));
     updateToolbarSegmentedControls();
+}
+
+void BoxWindow::toggleTextChecking(Command command) {
+    const bool on = host_.toggleTextChecking(CommandTable::entry(command).defaultsKey);
+    menuBar_->item(command)->setChecked(on);
 }
 
 void BoxWindow::setZoomToSize(qint32 percent) {
     if (!ZoomFactors::all().contains(percent)) percent = 100;
     // The text view keeps the factor in the box and reports it back to the toolbar.
     textView_->setZoomToSize(percent);
-    updateToolbarSegmentedControls();
+    scheduleValidation();
 }
 
 void BoxWindow::changeZoomFactorAction(int tag) {
@@ -491,7 +393,7 @@ void BoxWindow::changeZoomFactorAction(int tag) {
 void BoxWindow::followLink(const QString& target) {
     bool followed = false;
     perform([&] { followed = SlipLinkFollower(*box_, port_).textViewClickedOnLink(LinkAttribute{target, true}); });
-    if (!followed && openUrl) openUrl(QUrl(target));
+    if (!followed) host_.desktopServices().openUrl(QUrl(target));
 }
 
 void BoxWindow::setDocFont(const QFont& font) {
@@ -499,47 +401,19 @@ void BoxWindow::setDocFont(const QFont& font) {
     fields_->sourceField()->setFont(font);
     fields_->typeField()->setFont(font);
     searchView_->previewSource()->setFont(font);
+    extraWindows_->setPlainTextFont(font);
 }
 
 void BoxWindow::setDefaultSlipFont(const FontAttribute& font) {
     perform([&] { box_->setDefaultSlipFont(font); });
 }
 
-void BoxWindow::retitleMenuItem(const QString& menu, const QString& from, const QString& to) {
-    menuBar_->retitle(menu, from, to);
-}
-
-void BoxWindow::selectTab(const QString& label) {
-    const int index = int(tabLabels().indexOf(label));
-    if (index < 0) return;
-    selectingTab_ = true;
-    tabs_->setCurrentIndex(index);
-    selectingTab_ = false;
-    toolBar_->selectView(index);
-    scheduleSync();
-    // The box selects the kept result rows again only after this call.
-    if (label == Box::SearchTab)
-        QMetaObject::invokeMethod(searchView_, [view = QPointer<SearchView>(searchView_)] {
-            if (view) view->refresh();
-        }, Qt::QueuedConnection);
-}
-
-void BoxWindow::setWindowTitle(const QString& title) { QMainWindow::setWindowTitle(title); }
-
-void BoxWindow::setEditorEditable(bool editable) { fields_->setEditable(editable); }
-
-void BoxWindow::refreshToolbar() {
-    updateToolbarSegmentedControls();
-    scheduleSync();
-}
-
-void BoxWindow::closeExtraSlipWindows() { extraWindows_->closeAllExtraSlipWindows(); }
-void BoxWindow::updateExtraSlipWindows() { extraWindows_->updateExtraSlipWindowsToCurrentSlipState(); }
-
-// The box stores the current slip or shows another one: the fields follow.
-void BoxWindow::refreshInspector() {
-    scheduleSync();
-    if (host_) host_->refreshInspector(*this);
+void BoxWindow::setFloating(bool floating) {
+    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == floating) return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, floating);
+    if (visible) show();
+    if (QAction* item = menuBar_->item(Command::FloatWindow)) item->setChecked(floating);
 }
 
 bool BoxWindow::confirmClose() {
@@ -548,13 +422,20 @@ bool BoxWindow::confirmClose() {
         box_->editor().endEditing();
     }
     if (!box_->isDocumentEdited()) return true;
-    const QString name = path_ ? QFileInfo(*path_).fileName() : QStringLiteral("Untitled");
+    const QString name = path() ? QFileInfo(*path()).fileName() : QStringLiteral("Untitled");
     const int answer = port_.askQuestion({UiPort::AlertStyle::Sheet,
                                           QStringLiteral("Do you want to save the changes made to the document \"%1\"?").arg(name),
                                           QStringLiteral("Your changes will be lost if you don't save them."),
                                           {QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}});
     if (answer == 0) return save();
     return answer == 1;
+}
+
+bool BoxWindow::event(QEvent* event) {
+    // A sheet or dialogue that closed leaves the commands as it found them:
+    // while it was up they were disabled.
+    if (event->type() == QEvent::WindowUnblocked || event->type() == QEvent::WindowActivate) scheduleValidation();
+    return QMainWindow::event(event);
 }
 
 void BoxWindow::closeEvent(QCloseEvent* event) {
@@ -568,9 +449,9 @@ void BoxWindow::closeEvent(QCloseEvent* event) {
     }
     closed_ = true;
     box_->windowWillClose();
-    box_->close();
+    host_.storeWindowState(*this);
     event->accept();
-    if (host_) host_->boxWindowClosed(*this);
+    host_.boxWindowClosed(*this);
 }
 
 }  // namespace fendle

@@ -3,6 +3,8 @@
 #include "app/windows/ExtraSlipWindow.h"
 #include "app/windows/ExtraSlipWindowPlacement.h"
 #include "document/Box.h"
+#include "document/KeywordMaintenance.h"
+#include "scents/AlternatingScentEntry.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -11,8 +13,14 @@
 
 namespace fendle {
 
-ExtraSlipWindows::ExtraSlipWindows(Box& box, UiPort& ui, QWidget& boxWindow, Perform perform)
-    : box_(box), ui_(ui), boxWindow_(boxWindow), perform_(std::move(perform)) {}
+ExtraSlipWindows::ExtraSlipWindows(Box& box, UiPort& ui, QWidget& boxWindow)
+    : box_(box), ui_(ui), boxWindow_(boxWindow) {
+    connect(&box_, &Box::windowRefreshed, this, &ExtraSlipWindows::updateExtraSlipWindowsToCurrentSlipState);
+    connect(&box_, &Box::extraSlipWindowsMustClose, this, &ExtraSlipWindows::closeAllExtraSlipWindows);
+    connect(&box_.document(), &BoxDocument::slipChanged, this, &ExtraSlipWindows::updateExtraSlipWindowsToCurrentSlipState);
+    connect(&box_.document(), &BoxDocument::slipsChanged, this,
+            &ExtraSlipWindows::updateExtraSlipWindowsToCurrentSlipState);
+}
 
 ExtraSlipWindows::~ExtraSlipWindows() {
     for (const auto& [number, window] : extraSlipWindowsOpen_)
@@ -20,24 +28,24 @@ ExtraSlipWindows::~ExtraSlipWindows() {
 }
 
 QStringList ExtraSlipWindows::keysToOpen(Box& box) {
-    const QString& tab = box.selectedTabViewItemLabel();
-    if (tab == Box::AlternatingScentTab) {
-        const auto& selected = box.hooks().selectedAlternatingScentRow;
-        const auto row = selected ? selected() : std::nullopt;
+    const BoxTab tab = box.selectedTab();
+    if (tab == BoxTab::AlternatingScent) {
+        const auto& row = box.selectedAlternatingScentRow();
         if (!row || !row->isSlip) return {};
-        // A slip entry reads "KEY [keywords]".
-        const qsizetype bracket = row->label.indexOf(QStringLiteral(" ["));
-        return {bracket < 0 ? row->label : row->label.left(bracket)};
+        return {AlternatingScentEntry::slipKeyOfLabel(row->label)};
     }
     box.storeCurrentSlip();
-    if (tab == Box::SlipTab) return box.currentSlip() ? QStringList{box.currentSlip()->key()} : QStringList();
-    if (tab == Box::SearchTab) return box.selectedSearchResultKeys();
+    if (tab == BoxTab::Slip) return box.currentSlip() ? QStringList{box.currentSlip()->key()} : QStringList();
+    if (tab == BoxTab::Search) return box.selectedSearchResultKeys();
     return {};
 }
 
 void ExtraSlipWindows::openSelectedSlipsInExtraWindow() {
     QStringList keys;
-    perform_([&] { keys = keysToOpen(box_); });
+    {
+        UndoManager::EventScope event(box_.undoManager());
+        keys = keysToOpen(box_);
+    }
     for (const QString& key : keys) openExtraSlipWindow(key);
 }
 
@@ -51,9 +59,7 @@ ExtraSlipWindow* ExtraSlipWindows::openExtraSlipWindow(const QString& slipKey) {
     const std::optional<QFont> font =
         plainTextFont_ ? plainTextFont_ : std::optional<QFont>(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* window = new ExtraSlipWindow(box_, ui_, slipKey, font, &boxWindow_);
-    connect(window, &ExtraSlipWindow::toggleFlagged, this, [this](const QString& key) {
-        if (toggleFlagged) toggleFlagged(key);
-    });
+    connect(window, &ExtraSlipWindow::toggleFlagged, this, &ExtraSlipWindows::toggleFlagged);
     connect(window, &ExtraSlipWindow::changeCurrentSlipRequestFromWindow, this,
             [this, window](const QString& key) { changeCurrentSlipRequestFromWindow(window, key); });
     connect(window, &ExtraSlipWindow::closeAllExtraSlipWindows, this, &ExtraSlipWindows::closeAllExtraSlipWindows);
@@ -75,8 +81,16 @@ ExtraSlipWindow* ExtraSlipWindows::openExtraSlipWindow(const QString& slipKey) {
 void ExtraSlipWindows::changeCurrentSlipRequestFromWindow(ExtraSlipWindow* window, const QString& slipKey) {
     const SlipPtr slip = box_.slip(slipKey);
     if (!slip) return;
-    perform_([&] { box_.changeCurrentSlip(slip, false); });
+    {
+        UndoManager::EventScope event(box_.undoManager());
+        box_.changeCurrentSlip(slip, false);
+    }
     window->close();
+}
+
+void ExtraSlipWindows::toggleFlagged(const QString& slipKey) {
+    UndoManager::EventScope event(box_.undoManager());
+    KeywordMaintenance(box_).toggleFlagged(slipKey);
 }
 
 void ExtraSlipWindows::closeAllExtraSlipWindows() {

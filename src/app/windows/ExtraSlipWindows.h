@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -18,22 +17,18 @@ class UiPort;
 
 // The extra slip windows a box window opened. A window's number stays in
 // the set until all are closed together, also after the window was closed
-// on its own; such a number simply finds no window any more.
+// on its own; such a number simply finds no window any more. The windows
+// follow the box's slips as they change.
 class ExtraSlipWindows : public QObject {
     Q_OBJECT
 public:
-    // perform runs one user event on the box (its steps form one undo group).
-    using Perform = std::function<void(const std::function<void()>&)>;
-
-    ExtraSlipWindows(Box& box, UiPort& ui, QWidget& boxWindow, Perform perform);
+    ExtraSlipWindows(Box& box, UiPort& ui, QWidget& boxWindow);
     ~ExtraSlipWindows() override;
 
     // "PlainTextFont" of the fields; the platform's fixed font without it.
     void setPlainTextFont(const std::optional<QFont>& font) { plainTextFont_ = font; }
     // Where the next window cascades from; the program's shared point when set.
     void setNextExtraWindowPoint(QPoint* point) { nextPoint_ = point ? point : &ownPoint_; }
-    // The flag check box of a window reaches the box through this.
-    std::function<void(const QString& slipKey)> toggleFlagged;
 
     // The keys the selected tab offers for opening. Every tab but
     // "Alternating Scent" stores the current slip first.
@@ -60,13 +55,13 @@ private:
     Box& box_;
     UiPort& ui_;
     QWidget& boxWindow_;
-    Perform perform_;
     std::optional<QFont> plainTextFont_;
     QPoint ownPoint_;
     QPoint* nextPoint_ = &ownPoint_;
     std::map<int, QPointer<ExtraSlipWindow>> extraSlipWindowsOpen_;
 
     void changeCurrentSlipRequestFromWindow(ExtraSlipWindow* window, const QString& slipKey);
+    void toggleFlagged(const QString& slipKey);
 };
 
 }  // namespace fendle

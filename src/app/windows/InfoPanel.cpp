@@ -39,8 +39,8 @@ const QStringList infoFieldTitles{QStringLiteral("Slip ID"),  QStringLiteral("Cr
                                   QStringLiteral("Slip Scents")};
 }  // namespace
 
-InfoPanel::InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent)
-    : QWidget(parent, Qt::Tool), defaults_(defaults), currentWindow_(std::move(currentWindow)),
+InfoPanel::InfoPanel(Defaults& defaults, const InspectorTarget& target, QWidget* parent)
+    : QWidget(parent, Qt::Tool), defaults_(defaults), target_(target),
       buttons_(new QButtonGroup(this)), pages_(new QStackedWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     auto* buttonRow = new QHBoxLayout;
@@ -57,7 +57,7 @@ InfoPanel::InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWind
     pages_->addWidget(makeKeywordsPage());
     pages_->addWidget(makeSavedSearchesPage());
     pages_->addWidget(makeSlipInfoPage());
-    resizeImage_ = new ResizeImageView([this] { return this->currentWindow(); }, this);
+    resizeImage_ = new ResizeImageView(target_, this);
     pages_->addWidget(resizeImage_);
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { showView(viewNames.value(id)); });
 
@@ -132,10 +132,10 @@ void InfoPanel::withModel(const std::function<void(InfoPanelModel&, BoxWindow&)>
     Box& box = window->box();
     {
         UndoManager::EventScope event(box.undoManager());
-        InfoPanelModel model(box, window->uiPort());
+        InfoPanelModel model(box);
         f(model, *window);
     }
-    window->syncFromBox();
+    window->scheduleValidation();
     update();
 }
 
@@ -167,7 +167,7 @@ void InfoPanel::reopenResizeImage() { showView(ResizeImageViewName); }
 
 void InfoPanel::update() {
     BoxWindow* window = currentWindow();
-    addKeywordToSearch_->setEnabled(window && window->box().selectedTabViewItemLabel() == Box::SearchTab);
+    addKeywordToSearch_->setEnabled(window && window->box().selectedTab() == BoxTab::Search);
     switch (pages_->currentIndex()) {
     case KeywordsPage: updateKeywordsList(); break;
     case SavedSearchesPage: savedSearchesChanged(savedSearches_->currentRow()); break;
@@ -192,7 +192,7 @@ void InfoPanel::savedSearchesChanged(int rowToSelect) {
     movingSelectionMyself_ = true;
     savedSearches_->clear();
     if (window) {
-        const SavedSearchesTable table(window->box().box());
+        const SavedSearchesTable table(window->box().box().savedSearches());
         for (qsizetype row = 0; row < table.numberOfRows(); ++row) {
             auto* item = new QListWidgetItem(table.nameAtRow(row), savedSearches_);
             item->setFlags(item->flags() | Qt::ItemIsEditable);
@@ -204,7 +204,8 @@ void InfoPanel::savedSearchesChanged(int rowToSelect) {
 
 void InfoPanel::showSlipInfo() {
     BoxWindow* window = currentWindow();
-    const SlipPtr extraSlip = window && keyExtraWindowSlip_ ? keyExtraWindowSlip_() : nullptr;
+    // The slip information shows an extra slip window's slip when one is in front.
+    const SlipPtr extraSlip = window ? target_.keyExtraWindowSlip() : nullptr;
     const SlipPtr slip = extraSlip ? extraSlip : window ? window->box().currentSlip() : nullptr;
     if (!slip) {
         for (auto& [title, label] : infoFields_) label->setText(InfoPanelModel::NotAvailable);
@@ -214,7 +215,7 @@ void InfoPanel::showSlipInfo() {
     if (!extraSlip) window->box().storeCurrentSlip();
     // The author field changes the box's current slip, not the one shown here.
     author_->setReadOnly(extraSlip != nullptr);
-    const InfoPanelModel::SlipInfo info = InfoPanelModel(window->box(), window->uiPort()).slipInfoForSlip(*slip);
+    const InfoPanelModel::SlipInfo info = InfoPanelModel(window->box()).slipInfoForSlip(*slip);
     const QString values[] = {info.slipID, info.creationTime,  info.lastModificationTime, info.words,
                               info.keywords, info.keywordScents, info.slipScents};
     for (int i = 0; i < infoFieldTitles.size(); ++i) infoFields_[infoFieldTitles[i]]->setText(values[i]);

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/windows/InspectorTarget.h"
 #include "document/InfoPanelModel.h"
 
 #include <QPointer>
@@ -36,8 +37,7 @@ public:
     static inline const QString SlipInfoView = QStringLiteral("slipInfoView");
     static inline const QString ResizeImageViewName = QStringLiteral("resizeImageView");
 
-    // currentWindow answers the box window the panel refers to, or none.
-    InfoPanel(Defaults& defaults, std::function<BoxWindow*()> currentWindow, QWidget* parent = nullptr);
+    InfoPanel(Defaults& defaults, const InspectorTarget& target, QWidget* parent = nullptr);
 
     void show();
     // Refreshes the view shown for the current box.
@@ -52,9 +52,6 @@ public:
     QString slipInfoText(const QString& field) const;
     ResizeImageView* resizeImageView() const { return resizeImage_; }
 
-    // The slip of the extra slip window in front, if one is: the slip
-    // information shows it rather than the box's current slip.
-    void setKeyExtraWindowSlip(std::function<SlipPtr()> slip) { keyExtraWindowSlip_ = std::move(slip); }
     // The resize view follows the selection of the slip text.
     void slipTextSelectionChanged();
     // Shows the resize view with the selected picture taken up again.
@@ -71,7 +68,7 @@ protected:
 
 private:
     Defaults& defaults_;
-    std::function<BoxWindow*()> currentWindow_;
+    const InspectorTarget& target_;
     QButtonGroup* buttons_;
     QStackedWidget* pages_;
     QListView* keywordsList_;
@@ -81,10 +78,9 @@ private:
     QLineEdit* author_;
     std::map<QString, QLabel*> infoFields_;
     ResizeImageView* resizeImage_;
-    std::function<SlipPtr()> keyExtraWindowSlip_;
     bool movingSelectionMyself_ = false;
 
-    BoxWindow* currentWindow() const { return currentWindow_ ? currentWindow_() : nullptr; }
+    BoxWindow* currentWindow() const { return target_.currentBoxWindow(); }
     QWidget* makeKeywordsPage();
     QWidget* makeSavedSearchesPage();
     QWidget* makeSlipInfoPage();

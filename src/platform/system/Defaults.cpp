@@ -1,5 +1,7 @@
 #include "platform/system/Defaults.h"
 
+#include "platform/files/Paths.h"
+
 #include "platform/files/AtomicFile.h"
 #include "platform/system/Log.h"
 #include "platform/plist/XmlPlist.h"
@@ -16,11 +18,7 @@ std::unique_ptr<Defaults>& standardStore() {
 }
 }  // namespace
 
-QString Defaults::configFolder() {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/fendle");
-}
+QString Defaults::configFolder() { return Paths::configFolder(); }
 
 Defaults& Defaults::standard() {
     auto& store = standardStore();

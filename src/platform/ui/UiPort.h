@@ -9,9 +9,11 @@
 
 namespace fendle {
 
-// How the box logic talks to the user. The program implements it with
-// dialogs; tests implement it with a scripted fake. Nothing here blocks on
-// anything but a question, which is answered by the index of its button.
+// How the box logic talks to the user: alerts, questions, sheets, panels and
+// sounds. What the windows show is not asked for here: they follow the
+// box's notifications. The program implements it with dialogs; tests with a
+// scripted fake. Nothing here blocks on anything but a question, which is
+// answered by the index of its button.
 class UiPort {
 public:
     enum class AlertStyle {
@@ -40,8 +42,9 @@ public:
     // index of the button pressed.
     virtual int askQuestion(const Alert& question) = 0;
 
-    // The number sheet ("Go To Slip Number", "Merge With Slip Number"): its
-    // OK button reaches the box with the field's text.
+    // The number sheet ("Go To Slip Number", "Merge With Slip Number", the
+    // slip link's "Slip ID"): its OK button reaches the box with the field's
+    // text.
     virtual void beginNumberSheet(const QString& label) = 0;
     virtual void endNumberSheet() = 0;
 
@@ -54,17 +57,12 @@ public:
     virtual void playSound(Sound sound) = 0;
     virtual void beep() = 0;
 
-    // A menu item (menu "View" or "Slip") takes a new title.
-    virtual void retitleMenuItem(const QString& menu, const QString& from, const QString& to) = 0;
-    virtual void selectTab(const QString& label) = 0;
-
-    // Refresh requests.
-    virtual void setWindowTitle(const QString& title) = 0;
-    virtual void setEditorEditable(bool editable) = 0;
-    virtual void refreshToolbar() = 0;
-    virtual void closeExtraSlipWindows() = 0;
-    virtual void updateExtraSlipWindows() = 0;
-    virtual void refreshInspector() = 0;
+    // A busy indicator while a slow fetch runs; always switched off again.
+    virtual void setBusy(bool busy) = 0;
+    // The progress panel of a long walk: text and a value in per cent.
+    virtual void showProgress(const QString& text, double percent) = 0;
+    virtual void setProgress(double percent) = 0;
+    virtual void hideProgress() = 0;
 };
 
 }  // namespace fendle

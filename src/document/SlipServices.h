@@ -17,7 +17,7 @@ const QStringList& citationCommands();
 // optional argument when the user agrees (the label then becomes the source).
 RichText offerToExtractBibTeXStringFromSlipTextToBeInserted(Slip& slip, UiPort& ui);
 
-void createSlipSystemService(Box& box, UiPort& ui, const SlipPtr& slip);
-void appendTextToSlipSystemService(Box& box, UiPort& ui, const RichText& text);
+void createSlipSystemService(Box& box, const SlipPtr& slip);
+void appendTextToSlipSystemService(Box& box, const RichText& text);
 
 }  // namespace fendle

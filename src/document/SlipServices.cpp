@@ -1,7 +1,9 @@
-#include "appcore/SlipServices.h"
+#include "document/SlipServices.h"
 
 #include "document/Box.h"
 #include "document/UndoNames.h"
+#include "document/commands/AddSlipCommand.h"
+#include "document/commands/ChangeTextRangeCommand.h"
 #include "platform/ui/UiPort.h"
 
 namespace fendle {
@@ -60,17 +62,18 @@ RichText offerToExtractBibTeXStringFromSlipTextToBeInserted(Slip& slip, UiPort& 
     return text;
 }
 
-void createSlipSystemService(Box& box, UiPort& ui, const SlipPtr& slip) {
+void createSlipSystemService(Box& box, const SlipPtr& slip) {
     if (!slip) return;
-    slip->setText(offerToExtractBibTeXStringFromSlipTextToBeInserted(*slip, ui));
+    slip->setText(offerToExtractBibTeXStringFromSlipTextToBeInserted(*slip, box.ui()));
     const SlipPtr previous = box.currentSlip();
-    box.box().addSlip(slip);
+    box.document().addSlip(slip);
     box.changeCurrentSlip(slip, false);
-    box.registerCreatedSlipUndo(slip, previous, true);
+    AddSlipCommand::recordCreatedSlip(box, slip, previous, AddSlipCommand::Mode::FromFile);
     box.updateWindow();
+    box.rerunSearch();
 }
 
-void appendTextToSlipSystemService(Box& box, UiPort& ui, const RichText& text) {
+void appendTextToSlipSystemService(Box& box, const RichText& text) {
     const SlipPtr slip = box.currentSlip();
     if (!slip) return;
     box.commitPotentialChangesInFieldsAndStoreCurrentSlip();
@@ -79,13 +82,14 @@ void appendTextToSlipSystemService(Box& box, UiPort& ui, const RichText& text) {
     // The offer looks at the appended text as if it were the slip's.
     Slip scratch(slip->slipID());
     scratch.setText(text);
-    RichText appended = offerToExtractBibTeXStringFromSlipTextToBeInserted(scratch, ui);
+    RichText appended = offerToExtractBibTeXStringFromSlipTextToBeInserted(scratch, box.ui());
     if (scratch.source()) slip->setSource(scratch.source());
     RichText whole = previousText;
     whole.append(appended);
     slip->setText(whole);
-    box.registerChangeAttributedSubstringUndo(slip, RichText(), appended, TextRange{previousText.length(), appended.length()},
-                                              previousTime, undo_names::AppendToSlipSystemService);
+    box.document().slipDidChange(slip);
+    ChangeTextRangeCommand::record(box, slip, RichText(), appended, TextRange{previousText.length(), appended.length()},
+                                   previousTime, undo_names::AppendToSlipSystemService);
     box.updateWindow();
 }
 

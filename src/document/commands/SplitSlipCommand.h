@@ -1,0 +1,30 @@
+#pragma once
+#include "model/Slip.h"
+
+#include <QDateTime>
+
+namespace fendle {
+
+class Box;
+
+// Splitting the current slip at the selection: the selected text (or all
+// after the cursor) moves to a new slip with the same keywords, source,
+// type and author. Undoing removes the new slip and gives the text back.
+class SplitSlipCommand {
+public:
+    static void perform(Box& box);
+
+private:
+    struct Record {
+        RichText textBefore;
+        SlipPtr newSlip;
+        SlipPtr dividedSlip;
+        qsizetype location = 0;
+        qsizetype length = 0;
+        QDateTime timeBefore;
+    };
+    static void undo(Box& box, const Record& record);
+    static void redo(Box& box, const Record& record);
+};
+
+}  // namespace fendle
