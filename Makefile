@@ -27,14 +27,30 @@ bench: deps
 	@for b in $(BUILD_DIR)/bench/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
 FUZZ_SECONDS ?= 60
+# The sample files beside the repository (our own checkouts and CI have them)
+# are extra seeds for the fuzzers that read their formats.
+SAMPLES_DIR  ?= ../shared/formats/samples
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENDLE_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)/fuzz -j $(JOBS)
+	rm -rf $(BUILD_DIR)/fuzz/seeds
+	$(BUILD_DIR)/fuzz/fuzz/make_fuzz_seeds $(BUILD_DIR)/fuzz/seeds
 	@for f in $(BUILD_DIR)/fuzz/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; \
-	  echo "== $$f"; mkdir -p $(BUILD_DIR)/fuzz/corpus/$$(basename $$f); \
-	  mkdir -p fuzz/corpus/$$(basename $$f); \
-	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz/corpus/$$(basename $$f) fuzz/corpus/$$(basename $$f) || exit 1; \
+	  name=$$(basename $$f); \
+	  case $$name in \
+	    fuzz_rtf_reader)  shared=. ;; \
+	    fuzz_keyed_box)   shared="keyed keyed-apple typedstream" ;; \
+	    fuzz_exchange)    shared=keyed ;; \
+	    fuzz_typedstream) shared=typedstream ;; \
+	    *)                shared= ;; \
+	  esac; \
+	  seeds=""; \
+	  [ -d $(BUILD_DIR)/fuzz/seeds/$$name ] && seeds=$(BUILD_DIR)/fuzz/seeds/$$name; \
+	  if [ -d $(SAMPLES_DIR) ]; then for d in $$shared; do seeds="$$seeds $(SAMPLES_DIR)/$$d"; done; fi; \
+	  echo "== $$name (extra seeds:$${seeds:- none})"; \
+	  mkdir -p $(BUILD_DIR)/fuzz/corpus/$$name fuzz/corpus/$$name; \
+	  "$$f" -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz/corpus/$$name fuzz/corpus/$$name $$seeds || exit 1; \
 	done
 
 clean:

@@ -1,6 +1,7 @@
 #include "RichTextSamples.h"
 #include "app/editing/RichTextDocument.h"
 #include "platform/richtext/RichTextFile.h"
+#include "support/Samples.h"
 
 #include <QDir>
 #include <QTextBlock>
@@ -54,10 +55,11 @@ protected:
 }  // namespace
 
 TEST(RichTextDocumentRoundTrip, SampleTextsComeBackUnchanged) {
-    const QStringList names = QDir(QStringLiteral(FENDLE_SAMPLES_DIR)).entryList({"*.rtf", "*.rtfd"});
+    REQUIRE_SAMPLES();
+    const QStringList names = QDir(test::samplesFolder()).entryList({"*.rtf", "*.rtfd"});
     ASSERT_GE(names.size(), 5);
     for (const QString& name : names) {
-        const Result<RichText> read = RichTextFile::read(QStringLiteral(FENDLE_SAMPLES_DIR "/") + name);
+        const Result<RichText> read = RichTextFile::read(test::samplePath(name));
         ASSERT_TRUE(read.ok()) << name.toStdString();
         const RichText& text = read.value();
         ASSERT_GT(text.length(), 100) << name.toStdString();

@@ -2,6 +2,7 @@
 #include "app/editing/SlipTextView.h"
 #include "document/BoxFixture.h"
 #include "platform/richtext/RichTextFile.h"
+#include "support/Samples.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -307,7 +308,8 @@ TEST_F(SlipTextViewTest, PasteAndMatchStyleTakesTheTypingAttributes) {
 }
 
 TEST_F(SlipTextViewTest, TypingInASampleTextChangesOnlyWhatWasTyped) {
-    const Result<RichText> read = RichTextFile::read(QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd"));
+    REQUIRE_SAMPLES();
+    const Result<RichText> read = RichTextFile::read(test::samplePath(QStringLiteral("osxcart-rtfdtest.rtfd")));
     ASSERT_TRUE(read.ok());
     const RichText original = read.value();
     ASSERT_TRUE(original.hasAttachments());

@@ -10,16 +10,15 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliRunner.h"
+#include "support/Samples.h"
 
 using namespace fendle;
 
 namespace {
-const QString SampleBox = QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.fendle");
+QString sampleBox() { return test::samplePath(QStringLiteral("keyed/box-small.fendle")); }
 
 QJsonObject expectedContent() {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.json"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QJsonDocument::fromJson(file.readAll()).object();
+    return QJsonDocument::fromJson(test::sampleBytes(QStringLiteral("keyed/box-small.json"))).object();
 }
 
 QString isoTime(const QJsonValue& seconds) {
@@ -77,21 +76,24 @@ void compareSlips(const QJsonObject& expectedSlips, const QJsonArray& dumped) {
 }  // namespace
 
 TEST(BoxCommands, DumpOfTheSampleBoxMatchesItsJson) {
-    const CliOutcome outcome = runCli({"dump", SampleBox, "--runs"});
+    REQUIRE_SAMPLES();
+    const CliOutcome outcome = runCli({"dump", sampleBox(), "--runs"});
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
     compareSlips(expectedContent()["slips"].toObject(), QJsonDocument::fromJson(outcome.out).array());
-    const CliOutcome trash = runCli({"dump", "--runs", "--trash", SampleBox});
+    const CliOutcome trash = runCli({"dump", "--runs", "--trash", sampleBox()});
     ASSERT_EQ(trash.status, 0) << trash.err.toStdString();
     compareSlips(expectedContent()["deletedSlips"].toObject(), QJsonDocument::fromJson(trash.out).array());
 }
 
 TEST(BoxCommands, InfoNamesFormAndCounts) {
-    const CliOutcome outcome = runCli({"info", SampleBox});
+    REQUIRE_SAMPLES();
+    const CliOutcome outcome = runCli({"info", sampleBox()});
     ASSERT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, "form: keyed\nslips: 3\ntrashed slips: 1\nlast number: 9\nzoom factor: 125\nsaved searches: 1\n");
 }
 
 TEST(BoxCommands, NewAndConvertWriteBoxesThatReadBack) {
+    REQUIRE_SAMPLES();
     QTemporaryDir dir;
     const QString fresh = dir.filePath("New.fendle");
     ASSERT_EQ(runCli({"new", fresh}).status, 0);
@@ -99,7 +101,7 @@ TEST(BoxCommands, NewAndConvertWriteBoxesThatReadBack) {
     EXPECT_EQ(runCli({"new", fresh}).status, 2);  // never replaces a box
 
     const QString older = dir.filePath("Older.fendle");
-    ASSERT_EQ(runCli({"convert", "--older-form", SampleBox, older}).status, 0);
+    ASSERT_EQ(runCli({"convert", "--older-form", sampleBox(), older}).status, 0);
     const CliOutcome olderInfo = runCli({"info", older});
     EXPECT_TRUE(olderInfo.out.startsWith("form: sequential\nslips: 3\ntrashed slips: 1\n")) << olderInfo.out.toStdString();
     const QString back = dir.filePath("Back.fendle");
@@ -112,9 +114,11 @@ TEST(BoxCommands, NewAndConvertWriteBoxesThatReadBack) {
 
 TEST(BoxCommands, HostileFilesAreRefusedWithStatusTwo) {
     QTemporaryDir dir;
-    QFile sample(SampleBox);
-    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-    const QByteArray good = sample.readAll();
+    const QString fresh = dir.filePath("New.fendle");
+    ASSERT_EQ(runCli({"new", fresh}).status, 0);
+    QFile made(fresh);
+    ASSERT_TRUE(made.open(QIODevice::ReadOnly));
+    const QByteArray good = made.readAll();
     QByteArray random(4096, '\0');
     QRandomGenerator generator(7);
     for (char& c : random) c = static_cast<char>(generator.bounded(256));
@@ -148,6 +152,6 @@ TEST(BoxCommands, HostileFilesAreRefusedWithStatusTwo) {
         EXPECT_TRUE(outcome.out.isEmpty());
     }
     EXPECT_EQ(runCli({"dump", dir.filePath("missing")}).status, 2);
-    EXPECT_EQ(runCli({"dump", SampleBox, "--bogus"}).status, 2);
+    EXPECT_EQ(runCli({"dump", fresh, "--bogus"}).status, 2);
     EXPECT_EQ(runCli({"info"}).status, 2);
 }

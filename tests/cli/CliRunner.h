@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "support/BuildPaths.h"
+
 // Runs the built fendle-cli and collects what it answered.
 struct CliOutcome {
     int status = -1;
@@ -14,7 +16,7 @@ struct CliOutcome {
 
 inline CliOutcome runCli(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess process;
-    process.start(QStringLiteral(FENDLE_CLI_PATH), arguments);
+    process.start(fendle::test::cliPath(), arguments);
     process.write(input);
     process.closeWriteChannel();
     const bool finished = process.waitForFinished(20000);

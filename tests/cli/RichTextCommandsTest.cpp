@@ -3,8 +3,10 @@
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfdPackage.h"
 #include "platform/text/TextEncoding.h"
+#include "support/Samples.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,10 +30,11 @@ protected:
 }  // namespace
 
 TEST_F(RichTextCommands, SamplesComeBackAsTheSameTextAndRuns) {
+    REQUIRE_SAMPLES();
     const QStringList samples = {"macai-Credits.rtf", "GrandPerspective-Credits.rtf", "Cakebrew-pt-Credits.rtf",
                                  "ImageOptim-Credits-2012.rtf", "osxcart-rtfdtest.rtfd"};
     for (const QString& sample : samples) {
-        const QString path = QStringLiteral(FENDLE_SAMPLES_DIR "/") + sample;
+        const QString path = test::samplePath(sample);
         const Result<RichText> expected = RichTextFile::read(path);
         ASSERT_TRUE(expected.ok());
         const QString key = add({"--from", path});
@@ -83,6 +86,10 @@ TEST_F(RichTextCommands, RefusalsExitWithStatusTwo) {
     EXPECT_EQ(runCli({"text", box(), "2", "--rtfd", dir_.path()}).status, 2) << "a folder that is no package stays";
     EXPECT_TRUE(QFileInfo::exists(box()));
     EXPECT_EQ(runCli({"add", box(), "--from", dir_.filePath("missing.rtf")}).status, 2);
-    EXPECT_EQ(runCli({"add", box(), "--from", QStringLiteral(FENDLE_SAMPLES_DIR "/macai-Credits.rtf"), "--text", "x"}).status, 2);
+    QFile rtf(dir_.filePath(QStringLiteral("a.rtf")));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+    rtf.write("{\\rtf1 a}");
+    rtf.close();
+    EXPECT_EQ(runCli({"add", box(), "--from", rtf.fileName(), "--text", "x"}).status, 2);
     EXPECT_EQ(runCli({"add", dir_.filePath("nobox.fendle")}).status, 2);
 }

@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 #include "model/BoxFile.h"
+#include "support/Samples.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -38,8 +39,6 @@ struct GeneratedBox {
         EXPECT_TRUE(BoxFile::writeToURL(box, path).ok());
     }
 };
-
-const QString SampleBox = QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.fendle");
 }  // namespace
 
 TEST(KeywordCommands, KeywordsAndKeywordScents) {
@@ -53,7 +52,13 @@ TEST(KeywordCommands, KeywordsAndKeywordScents) {
     const CliRun unknown = runForLines({QStringLiteral("keyword-scents"), g.path, QStringLiteral("purple")});
     EXPECT_EQ(unknown.status, 0);
     EXPECT_TRUE(unknown.lines.isEmpty());
-    EXPECT_EQ(runForLines({QStringLiteral("keywords"), SampleBox}).lines, (QStringList{"a", "b", "c", "long", "runs"}));
+}
+
+TEST(KeywordCommands, KeywordsAndScentsOfTheSampleBox) {
+    REQUIRE_SAMPLES();
+    const QString sample = test::samplePath(QStringLiteral("keyed/box-small.fendle"));
+    EXPECT_EQ(runForLines({QStringLiteral("keywords"), sample}).lines, (QStringList{"a", "b", "c", "long", "runs"}));
+    EXPECT_TRUE(runForLines({QStringLiteral("scents"), sample, QStringLiteral("1")}).lines.isEmpty());
 }
 
 TEST(KeywordCommands, ScentsListStrongestFirstWithStrengths) {
@@ -77,7 +82,6 @@ TEST(KeywordCommands, ScentsListStrongestFirstWithStrengths) {
     const CliRun missing = runForLines({QStringLiteral("scents"), g.path, QStringLiteral("31")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_FALSE(missing.err.isEmpty());
-    EXPECT_TRUE(runForLines({QStringLiteral("scents"), SampleBox, QStringLiteral("1")}).lines.isEmpty());
 }
 
 TEST(SearchCommand, KeywordShorthandAndRuleFiles) {

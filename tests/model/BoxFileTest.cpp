@@ -3,6 +3,7 @@
 #include "platform/system/DateUtils.h"
 #include "platform/keyedarchive/KeyedArchiver.h"
 #include "platform/system/Log.h"
+#include "support/Samples.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,7 @@
 using namespace fendle;
 
 namespace {
-QByteArray sampleBox() {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/keyed/box-small.fendle"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
+QByteArray sampleBox() { return test::sampleBytes(QStringLiteral("keyed/box-small.fendle")); }
 
 SlipPtr makeSlip(quint32 id, const QString& text, const QString& keywords = QString()) {
     auto slip = Slip::create(id);
@@ -87,6 +84,7 @@ BoxData storedBox() {
 }  // namespace
 
 TEST(BoxFile, SampleBoxReadsWithItsStatedContent) {
+    REQUIRE_SAMPLES();
     BoxData box;
     const auto form = BoxFile::loadBoxData(box, sampleBox());
     ASSERT_TRUE(form.ok()) << form.error().toStdString();
@@ -125,6 +123,7 @@ TEST(BoxFile, SampleBoxReadsWithItsStatedContent) {
 }
 
 TEST(BoxFile, EverythingWrittenReadsBackEqual) {
+    REQUIRE_SAMPLES();
     BoxData box;
     ASSERT_TRUE(BoxFile::loadBoxData(box, sampleBox()).ok());
     auto extra = makeSlip(12, "attachment \xef\xbf\xbc", "x, y");
@@ -251,10 +250,10 @@ TEST(BoxFile, OlderFormKeepsOnlyTheTwoDictionaries) {
 }
 
 TEST(BoxFile, WorkedExampleOfTheOlderFormLoads) {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/typedstream/worked_example_slip_hi.typedstream"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    REQUIRE_SAMPLES();
     // The sample holds the box's slips only; the note says to append an empty trash.
-    const QByteArray bytes = file.readAll() + QByteArray("\x92\x84\x93\x96\x00\x86", 6);
+    const QByteArray bytes = test::sampleBytes(QStringLiteral("typedstream/worked_example_slip_hi.typedstream")) +
+                             QByteArray("\x92\x84\x93\x96\x00\x86", 6);
     BoxData box;
     const auto form = BoxFile::readAnyForm(box, bytes);
     ASSERT_TRUE(form.ok()) << form.error().toStdString();

@@ -1,11 +1,13 @@
 #include "model/SlipFromRtf.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
 using namespace fendle;
 
 TEST(SlipFromRtf, ReadsTheTextOfTheFile) {
-    const SlipPtr slip = slipWithIDFromRTF(42, QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd"));
+    REQUIRE_SAMPLES();
+    const SlipPtr slip = slipWithIDFromRTF(42, test::samplePath(QStringLiteral("osxcart-rtfdtest.rtfd")));
     ASSERT_TRUE(slip);
     EXPECT_EQ(slip->slipID(), 42u);
     ASSERT_TRUE(slip->text());

@@ -2,19 +2,15 @@
 #include "platform/keyedarchive/KeyedCodecs.h"
 #include "platform/keyedarchive/KeyedUnarchiver.h"
 #include "platform/plist/XmlPlist.h"
+#include "support/Samples.h"
 
-#include <QFile>
 #include <QUuid>
 #include <gtest/gtest.h>
 
 using namespace fendle;
 
 namespace {
-QByteArray sample(const char* name) {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/keyed-apple/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
+QByteArray sample(const char* name) { return test::sampleBytes(QStringLiteral("keyed-apple/") + QLatin1String(name)); }
 
 ArchiveValue decodeRoot(const QByteArray& bytes) {
     auto u = KeyedUnarchiver::open(bytes);
@@ -86,6 +82,7 @@ QByteArray archiveRoot(const ArchiveValue& value) {
 }  // namespace
 
 TEST(KeyedArchive, DecodesAppleAttributedStrings) {
+    REQUIRE_SAMPLES();
     for (const char* name : {"NSAttributedString.archive", "NSMutableAttributedString.archive"}) {
         SCOPED_TRACE(name);
         const ArchiveValue root = decodeRoot(sample(name));
@@ -96,6 +93,7 @@ TEST(KeyedArchive, DecodesAppleAttributedStrings) {
 }
 
 TEST(KeyedArchive, DecodesAppleComplexDictionary) {
+    REQUIRE_SAMPLES();
     const ArchiveValue root = decodeRoot(sample("NSKeyedUnarchiver-ComplexTest.plist"));
     ASSERT_NE(root.toMap(), nullptr);
     EXPECT_EQ(root.value("string")->toString(), QStringLiteral("hello"));
@@ -115,6 +113,7 @@ TEST(KeyedArchive, DecodesAppleComplexDictionary) {
 }
 
 TEST(KeyedArchive, DecodesAppleXmlUrl) {
+    REQUIRE_SAMPLES();
     const ArchiveValue root = decodeRoot(sample("NSKeyedUnarchiver-URLTest.plist"));
     const ArchiveUrl* url = root.as<ArchiveUrl>();
     ASSERT_NE(url, nullptr);

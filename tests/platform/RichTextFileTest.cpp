@@ -1,6 +1,7 @@
 #include "RtfTestSupport.h"
 #include "platform/richtext/RichTextFile.h"
 #include "platform/text/TextEncoding.h"
+#include "support/Samples.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,14 +19,18 @@ QString writeBytes(const QTemporaryDir& dir, const QString& name, const QByteArr
 }
 }  // namespace
 
-TEST(RichTextFile, ReadsEachKindOfFile) {
-    QTemporaryDir dir;
-    const Result<RichText> rtf = RichTextFile::read(QStringLiteral(FENDLE_SAMPLES_DIR "/GrandPerspective-Credits.rtf"));
+TEST(RichTextFile, ReadsTheSampleRtfAndRtfd) {
+    REQUIRE_SAMPLES();
+    const Result<RichText> rtf = RichTextFile::read(test::samplePath(QStringLiteral("GrandPerspective-Credits.rtf")));
     ASSERT_TRUE(rtf.ok());
     EXPECT_TRUE(rtf->string().contains(QStringLiteral("Erwin Bonsma")));
-    const Result<RichText> rtfd = RichTextFile::read(QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd"));
+    const Result<RichText> rtfd = RichTextFile::read(test::samplePath(QStringLiteral("osxcart-rtfdtest.rtfd")));
     ASSERT_TRUE(rtfd.ok());
     EXPECT_TRUE(rtfd->hasAttachments());
+}
+
+TEST(RichTextFile, ReadsTextFilesInTheirEncoding) {
+    QTemporaryDir dir;
     EXPECT_EQ(RichTextFile::read(writeBytes(dir, "a.txt", "caf\xC3\xA9\n"))->string(), QStringLiteral("caf\u00E9\n"));
     EXPECT_EQ(RichTextFile::read(writeBytes(dir, "b.txt", "caf\xE9"))->string(), QStringLiteral("caf\u00E9"))
         << "not UTF-8: Windows Latin 1";

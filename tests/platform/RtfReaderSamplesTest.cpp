@@ -1,6 +1,7 @@
 #include "RtfTestSupport.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfdPackage.h"
+#include "support/Samples.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,14 @@ using namespace rtftest;
 
 namespace {
 RichText readSample(const QString& name) {
-    const Result<RichText> result = RtfReader::read(sampleBytes(name));
+    const Result<RichText> result = RtfReader::read(test::sampleBytes(name));
     EXPECT_TRUE(result.ok()) << result.error().toStdString();
     return (result.ok() ? *result : RichText());
 }
 }  // namespace
 
 TEST(RtfReaderSamples, MacaiListsAndLinks) {
+    REQUIRE_SAMPLES();
     const RichText text = readSample(QStringLiteral("macai-Credits.rtf"));
     EXPECT_TRUE(text.string().startsWith(QStringLiteral(
         "Project homepage: https://macai.chat\n\nThird-party dependencies:\n\t\u25AA\tAttributedText\n")))
@@ -35,6 +37,7 @@ TEST(RtfReaderSamples, MacaiListsAndLinks) {
 }
 
 TEST(RtfReaderSamples, GrandPerspectiveFontsAndAccents) {
+    REQUIRE_SAMPLES();
     const RichText text = readSample(QStringLiteral("GrandPerspective-Credits.rtf"));
     EXPECT_TRUE(text.string().contains(QStringLiteral("Arist\u00F3teles Soares Benicio")));
     EXPECT_TRUE(text.string().contains(QStringLiteral("Emir Sar\u0131 (Turkish translation)")));
@@ -57,6 +60,7 @@ TEST(RtfReaderSamples, GrandPerspectiveFontsAndAccents) {
 }
 
 TEST(RtfReaderSamples, CakebrewListTextAndLineSeparator) {
+    REQUIRE_SAMPLES();
     const RichText text = readSample(QStringLiteral("Cakebrew-pt-Credits.rtf"));
     EXPECT_TRUE(text.string().startsWith(QStringLiteral("Cakebrew \u2013 The Homebrew GUI App for OS X\n")));
     EXPECT_TRUE(text.string().contains(
@@ -69,6 +73,7 @@ TEST(RtfReaderSamples, CakebrewListTextAndLineSeparator) {
 }
 
 TEST(RtfReaderSamples, ImageOptimMacCodePage) {
+    REQUIRE_SAMPLES();
     const RichText text = readSample(QStringLiteral("ImageOptim-Credits-2012.rtf"));
     EXPECT_TRUE(text.string().startsWith(QStringLiteral(
         "ImageOptim by Kornel Lesi\u0144ski is a GUI for 3rd party utilities:\n\t\u2022\tOptiPNG by Cosmin Truta,")))
@@ -88,7 +93,8 @@ TEST(RtfReaderSamples, ImageOptimMacCodePage) {
 }
 
 TEST(RtfReaderSamples, RtfdPackageWithAttachment) {
-    const QString package = QStringLiteral(FENDLE_SAMPLES_DIR "/osxcart-rtfdtest.rtfd");
+    REQUIRE_SAMPLES();
+    const QString package = test::samplePath(QStringLiteral("osxcart-rtfdtest.rtfd"));
     const Result<RichText> result = RtfdPackage::read(package);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     const RichText& text = *result;
@@ -98,7 +104,7 @@ TEST(RtfReaderSamples, RtfdPackageWithAttachment) {
     const auto attachment = text.attributesAt(6).get<AttachmentAttribute>(attr::Attachment);
     ASSERT_TRUE(attachment);
     EXPECT_EQ(attachment->fileName, QStringLiteral("rtfpocketguide.jpeg"));
-    EXPECT_EQ(attachment->contents, sampleBytes(QStringLiteral("osxcart-rtfdtest.rtfd/rtfpocketguide.jpeg")));
+    EXPECT_EQ(attachment->contents, test::sampleBytes(QStringLiteral("osxcart-rtfdtest.rtfd/rtfpocketguide.jpeg")));
     EXPECT_EQ(attachment->contents.size(), 2078);
     EXPECT_TRUE(fontOf(attributesOf(text, QStringLiteral("RTF format"))).bold);
     EXPECT_FALSE(fontOf(attributesOf(text, QStringLiteral(", but"))).bold);

@@ -1,16 +1,10 @@
 #pragma once
 #include "platform/richtext/RichText.h"
 
-#include <QFile>
 #include <QString>
 
 // Helpers shared by the RTF and RTFD tests.
 namespace rtftest {
-
-inline QByteArray sampleBytes(const QString& name) {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline fendle::Attributes attributesOf(const fendle::RichText& text, const QString& part, qsizetype from = 0) {
     const qsizetype at = text.string().indexOf(part, from);

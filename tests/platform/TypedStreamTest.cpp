@@ -1,23 +1,20 @@
 #include "platform/typedstream/TypedStreamCodecs.h"
 #include "platform/typedstream/TypedStreamReader.h"
 #include "platform/typedstream/TypedStreamWriter.h"
+#include "support/Samples.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace fendle;
 
 namespace {
-QByteArray sample(const char* name) {
-    QFile file(QStringLiteral(FENDLE_SAMPLES_DIR "/typedstream/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
+QByteArray sample(const char* name) { return test::sampleBytes(QStringLiteral("typedstream/") + QLatin1String(name)); }
 
 float single(double v) { return static_cast<float>(v); }
 }  // namespace
 
 TEST(TypedStream, HighlightColourSampleDecodesAndIsRewrittenByteForByte) {
+    REQUIRE_SAMPLES();
     const QByteArray bytes = sample("highlight_colour_cmyk.typedstream");
     const auto color = colorFromArchivedData(bytes);
     ASSERT_TRUE(color.ok()) << color.error().toStdString();
@@ -31,6 +28,7 @@ TEST(TypedStream, HighlightColourSampleDecodesAndIsRewrittenByteForByte) {
 }
 
 TEST(TypedStream, WorkedExampleReadsAsItsListingSays) {
+    REQUIRE_SAMPLES();
     const QByteArray bytes = sample("worked_example_slip_hi.typedstream");
     const auto stream = readTypedStream(bytes);
     ASSERT_TRUE(stream.ok()) << stream.error().toStdString();
@@ -61,6 +59,7 @@ TEST(TypedStream, WorkedExampleReadsAsItsListingSays) {
 }
 
 TEST(TypedStream, WorkedExampleIsRewrittenByteForByte) {
+    REQUIRE_SAMPLES();
     // Shared objects (the key "1", the empty string) come back as labels.
     const QByteArray bytes = sample("worked_example_slip_hi.typedstream");
     const auto stream = readTypedStream(bytes);
@@ -89,6 +88,7 @@ TEST(TypedStream, RichTextReadsBackWithItsRuns) {
 }
 
 TEST(TypedStream, RefusesDamagedStreams) {
+    REQUIRE_SAMPLES();
     const QByteArray good = sample("worked_example_slip_hi.typedstream");
     // A header alone is an empty stream; every cut after it is damage.
     EXPECT_TRUE(readTypedStream(good.left(16)).ok());
