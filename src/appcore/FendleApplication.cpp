@@ -4,6 +4,7 @@
 #include "appcore/SlipServices.h"
 #include "appcore/WebDownload.h"
 #include "document/WebContentDrop.h"
+#include "openmeta/OpenMetaBackup.h"
 #include "platform/system/AppVersion.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/system/Defaults.h"
@@ -141,6 +142,7 @@ bool FendleApplication::applicationShouldTerminate() {
     while (indexes.hasNext()) found.append(indexes.next());
     for (const QString& path : found) QFile::remove(path);
     defaults_.setObject(InspectorVisibleKey, hooks_.inspectorVisible && hooks_.inspectorVisible());
+    OpenMetaBackup::sharedInstance().finishBeforeQuit();
     return true;
 }
 
