@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 using namespace fendle;
 
@@ -153,13 +152,6 @@ TEST_F(BackupStoreTest, QuittingWaitsUntilTheQueueIsWorkedOff) {
     EXPECT_TRUE(store.isTerminating());
     EXPECT_EQ(store.backupsWritten(), 40);
     EXPECT_EQ(filesIn(store.currentBackupPath()).size(), 40);
-}
-
-TEST_F(BackupStoreTest, AStoreThatNeverStartedHasNothingToWaitFor) {
-    OpenMetaBackup store(backups);
-    store.backupMetadata(QString());
-    EXPECT_TRUE(store.waitUntilIdle(std::chrono::milliseconds(0)));
-    EXPECT_FALSE(QFileInfo::exists(backups));
 }
 
 }  // namespace
