@@ -4,6 +4,7 @@
 #include "document/SlipServices.h"
 #include "appcore/WebDownload.h"
 #include "document/WebContentDrop.h"
+#include "openmeta/OpenMetaBackup.h"
 #include "platform/system/AppVersion.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/Paths.h"
@@ -139,6 +140,7 @@ bool FendleApplication::applicationShouldTerminate() {
     while (indexes.hasNext()) found.append(indexes.next());
     for (const QString& path : found) QFile::remove(path);
     defaults_.setObject(InspectorVisibleKey, host_.inspectorVisible());
+    OpenMetaBackup::sharedInstance().finishBeforeQuit();
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "openmeta/OpenMetaBackup.h"
 #include "platform/system/AppVersion.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
         if (!arguments.missingValue().isEmpty())
             return fail(io, QStringLiteral("option %1 needs a value").arg(arguments.missingValue()));
         const int status = command.run(arguments, io);
+        // Tags written by the command get their backups before the process ends.
+        fendle::OpenMetaBackup::sharedInstance().finishBeforeQuit();
         out.flush();
         err.flush();
         return status;

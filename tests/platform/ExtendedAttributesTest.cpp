@@ -1,7 +1,8 @@
 #include "platform/files/ExtendedAttributes.h"
+#include "support/AttributeTestFolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -12,19 +13,13 @@ namespace {
 
 class ExtendedAttributesTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    test::AttributeTestFolder dir;
     QString file;
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        file = dir.filePath("box.fendle");
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
-        f.close();
-        if (!ExtendedAttributes::set(file, "probe", "1").ok)
-            GTEST_SKIP() << "this file system refuses user extended attributes";
-        ExtendedAttributes::remove(file, "probe");
+        SKIP_WITHOUT_USER_ATTRIBUTES(dir);
+        file = dir.makeFile("box.fendle");
     }
 };
 
@@ -51,7 +46,9 @@ TEST_F(ExtendedAttributesTest, SetGetListRemoveUnderUserPrefix) {
     const auto missing = ExtendedAttributes::get(file, name);
     EXPECT_FALSE(missing.bytes.has_value());
     EXPECT_TRUE(missing.message.isEmpty());  // missing is not an error
-    EXPECT_FALSE(ExtendedAttributes::remove(file, name).ok);
+    const auto removedAgain = ExtendedAttributes::remove(file, name);
+    EXPECT_FALSE(removedAgain.ok);
+    EXPECT_EQ(removedAgain.errorNumber, ENODATA);
 }
 
 TEST_F(ExtendedAttributesTest, FailuresReportAMessage) {
@@ -59,9 +56,12 @@ TEST_F(ExtendedAttributesTest, FailuresReportAMessage) {
     const auto result = ExtendedAttributes::set(gone, "a", "b");
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.message.contains(gone));
+    EXPECT_EQ(result.errorNumber, ENOENT);
     const auto value = ExtendedAttributes::get(gone, "a");
     EXPECT_FALSE(value.bytes.has_value());
     EXPECT_FALSE(value.message.isEmpty());
+    EXPECT_EQ(value.errorNumber, ENOENT);
+    EXPECT_EQ(ExtendedAttributes::remove(gone, "a").errorNumber, ENOENT);
     QString message;
     EXPECT_FALSE(ExtendedAttributes::list(gone, &message).has_value());
     EXPECT_FALSE(message.isEmpty());

@@ -12,6 +12,8 @@ namespace fendle::test {
 
 QString cliPath() { return QStringLiteral(FENDLE_CLI_PATH); }
 
+QString scratchFolder() { return QStringLiteral(FENDLE_TEST_SCRATCH_DIR); }
+
 QString samplesFolder() { return QDir::cleanPath(QStringLiteral(FENDLE_SAMPLES_DIR)); }
 
 bool haveSamples() {

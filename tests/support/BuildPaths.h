@@ -5,5 +5,8 @@ namespace fendle::test {
 
 // The fendle-cli built together with the tests.
 QString cliPath();
+// A folder inside the build tree, on the checkout's disk (unlike /tmp, which
+// may not keep extended attributes).
+QString scratchFolder();
 
 }  // namespace fendle::test

@@ -16,6 +16,21 @@ namespace fendle {
 namespace {
 QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
+// The process's file mode mask, read without setting it: umask() changes it
+// for the whole process, and a file another thread made in that moment would
+// get the wrong mode. Without /proc the strict mask is assumed.
+mode_t currentUmask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 077;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (!line.startsWith("Umask:")) continue;
+        bool ok = false;
+        const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+        if (ok && mask <= 0777) return static_cast<mode_t>(mask);
+    }
+    return 077;
+}
+
 // The backup is made as a hard link where possible, so that the old file
 // never stops existing under its own name before the new one takes it.
 Status keepBackup(const QString& path, const QString& backupPath) {
@@ -48,9 +63,7 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes, const Q
     if (QFileInfo::exists(path)) {
         temporary.setPermissions(QFile(path).permissions());
     } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(temporary.handle(), 0666 & ~mask);
+        ::fchmod(temporary.handle(), 0666 & ~currentUmask());
     }
     if (!backupPath.isEmpty()) {
         const Status backup = keepBackup(path, backupPath);

@@ -13,8 +13,19 @@ const QByteArray UserPrefix = QByteArrayLiteral("user.");
 
 QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
 
-QString errorText(const QString& what, const QString& path) {
-    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(errno)));
+QString errorText(const QString& what, const QString& path, int error) {
+    return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// errno is taken before any text is built, so that nothing can overwrite it.
+ExtendedAttributes::Result failure(const char* what, const QString& name, const QString& path) {
+    const int error = errno;
+    return {false, errorText(QString::fromLatin1(what).arg(name), path, error), error};
+}
+
+ExtendedAttributes::Value unreadable(const QString& name, const QString& path) {
+    const int error = errno;
+    return {std::nullopt, errorText(QStringLiteral("Cannot read attribute %1 of").arg(name), path, error), error};
 }
 
 }  // namespace
@@ -25,7 +36,7 @@ ExtendedAttributes::Result ExtendedAttributes::set(const QString& path, const QS
                                                    const QByteArray& value) {
     if (lsetxattr(nativePath(path).constData(), systemName(name).constData(), value.constData(),
                   static_cast<size_t>(value.size()), 0) != 0)
-        return {false, errorText(QStringLiteral("Cannot set attribute %1 of").arg(name), path)};
+        return failure("Cannot set attribute %1 of", name, path);
     return {true, QString()};
 }
 
@@ -37,7 +48,7 @@ ExtendedAttributes::Value ExtendedAttributes::get(const QString& path, const QSt
         const ssize_t size = lgetxattr(file.constData(), attribute.constData(), nullptr, 0);
         if (size < 0) {
             if (errno == ENODATA) return {std::nullopt, QString()};
-            return {std::nullopt, errorText(QStringLiteral("Cannot read attribute %1 of").arg(name), path)};
+            return unreadable(name, path);
         }
         if (size > MaxValueSize) return {std::nullopt, QStringLiteral("Attribute %1 is too large").arg(name)};
         QByteArray buffer(static_cast<qsizetype>(size), Qt::Uninitialized);
@@ -46,8 +57,7 @@ ExtendedAttributes::Value ExtendedAttributes::get(const QString& path, const QSt
             buffer.truncate(static_cast<qsizetype>(read));
             return {buffer, QString()};
         }
-        if (errno != ERANGE)
-            return {std::nullopt, errorText(QStringLiteral("Cannot read attribute %1 of").arg(name), path)};
+        if (errno != ERANGE) return unreadable(name, path);
     }
     return {std::nullopt, QStringLiteral("Attribute %1 keeps changing").arg(name)};
 }
@@ -69,13 +79,13 @@ std::optional<QStringList> ExtendedAttributes::list(const QString& path, QString
         }
         return names;
     }
-    if (message) *message = errorText(QStringLiteral("Cannot list attributes of"), path);
+    if (message) *message = errorText(QStringLiteral("Cannot list attributes of"), path, errno);
     return std::nullopt;
 }
 
 ExtendedAttributes::Result ExtendedAttributes::remove(const QString& path, const QString& name) {
     if (lremovexattr(nativePath(path).constData(), systemName(name).constData()) != 0)
-        return {false, errorText(QStringLiteral("Cannot remove attribute %1 of").arg(name), path)};
+        return failure("Cannot remove attribute %1 of", name, path);
     return {true, QString()};
 }
 

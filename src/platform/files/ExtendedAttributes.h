@@ -13,11 +13,13 @@ class ExtendedAttributes {
 public:
     struct Result {
         bool ok = false;
-        QString message;  // why it failed
+        QString message;      // why it failed
+        int errorNumber = 0;  // errno of the failed call
     };
     struct Value {
         std::optional<QByteArray> bytes;  // absent when missing or unreadable
         QString message;                  // empty when the attribute is simply missing
+        int errorNumber = 0;              // errno of a failed call, 0 otherwise
     };
     // Values above this size are refused on reading.
     static constexpr qsizetype MaxValueSize = 64 * 1024;
