@@ -16,7 +16,7 @@ using fendle::look::uuidBytes;
 struct Instance {
     FLGeneratorInterface* interface;  // first, so that the instance points to its table pointer
     FLGeneratorInterface table;
-    FLUUIDBytes factoryID;
+    FLUUIDBytes factoryID;  // the factory it was made by, as the service's record keeps it
     std::atomic<FLRefCount> referenceCount;
 };
 
