@@ -3,7 +3,10 @@ BUILD_DIR   ?= build
 JOBS        ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps run test bench fuzz clean
+PREFIX      ?= /usr/local
+DESTDIR     ?=
+
+.PHONY: deps run install test bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,6 +17,11 @@ $(BUILD_DIR)/app/build.ninja: | deps
 run: deps $(BUILD_DIR)/app/build.ninja
 	cmake --build $(BUILD_DIR)/app -j $(JOBS) --target fendle fendle-cli welcome_box
 	$(BUILD_DIR)/app/src/app/fendle examples/Welcome.fendle
+
+# Installs everything under PREFIX (staged below DESTDIR when given).
+install: deps $(BUILD_DIR)/app/build.ninja
+	cmake --build $(BUILD_DIR)/app -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR)/app --prefix "$(PREFIX)"
 
 test: deps
 	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)

@@ -11,6 +11,9 @@ packages=(
   clang libclang-rt-14-dev
   libplist-dev
   xvfb
+  qt6-image-formats-plugins
+  shared-mime-info xdg-utils desktop-file-utils appstream
+  libfile-mimeinfo-perl libglib2.0-bin
 )
 
 missing=()

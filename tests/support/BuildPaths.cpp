@@ -14,6 +14,8 @@ QString cliPath() { return QStringLiteral(FENDLE_CLI_PATH); }
 
 QString scratchFolder() { return QStringLiteral(FENDLE_TEST_SCRATCH_DIR); }
 
+QString binaryFolder() { return QStringLiteral(FENDLE_BINARY_DIR); }
+
 QString samplesFolder() { return QDir::cleanPath(QStringLiteral(FENDLE_SAMPLES_DIR)); }
 
 bool haveSamples() {

@@ -8,5 +8,7 @@ QString cliPath();
 // A folder inside the build tree, on the checkout's disk (unlike /tmp, which
 // may not keep extended attributes).
 QString scratchFolder();
+// The top of the build tree, laid out as an installation is.
+QString binaryFolder();
 
 }  // namespace fendle::test
