@@ -20,7 +20,7 @@ inline BoxData threeSlipBox() {
 
 inline QString writeBox(const QTemporaryDir& dir, const QString& name, const BoxData& box) {
     const QString path = dir.filePath(name);
-    const Status saved = BoxFile::saveBoxDataToURL(box, path);
+    const Status saved = BoxFile::writeToURL(box, path);
     EXPECT_TRUE(saved.ok()) << saved.error().toStdString();
     return path;
 }

@@ -1,6 +1,7 @@
 // Installs the build into a staging folder, as a package would, and checks
 // it the way a desktop sees it: file types, the program's entry and
 // AppStream record, and the thumbnailers run from their installed place.
+#include "support/BuildPaths.h"
 #include "BoxFiles.h"
 #include "CacheFileWriter.h"
 #include "IsolatedRun.h"
@@ -46,7 +47,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DESTDIR"), stage->path());
         const ProgramOutcome installed = runTool(QStringLiteral("cmake"),
-            {"--install", binaryFolder(), "--prefix", Prefix}, environment);
+            {"--install", fendle::test::binaryFolder(), "--prefix", Prefix}, environment);
         ASSERT_EQ(installed.status, 0) << installed.out.toStdString() << installed.err.toStdString();
         const ProgramOutcome cached = runTool(QStringLiteral("update-mime-database"), {installedPath("share/mime")});
         ASSERT_EQ(cached.status, 0) << cached.err.toStdString();
