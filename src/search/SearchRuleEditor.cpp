@@ -46,14 +46,27 @@ QVariantList SearchRuleEditor::completedValues(int type, QVariantList values) {
     return values.mid(0, 4);
 }
 
-int SearchRuleEditor::appendRow(int type, QVariantList values, int parent) {
-    rows_.append(Row{type, completedValues(type, std::move(values)), parent});
-    return numberOfRows() - 1;
+int SearchRuleEditor::endOfSubrows(int index) const {
+    // The rows after a row belong to it up to the first one whose parent
+    // stands before it.
+    int end = index + 1;
+    while (end < numberOfRows() && rows_[end].parent >= index) ++end;
+    return end;
+}
+
+// A new last subrow of parent stands right after the parent's rows, where the
+// window shows it; the rows after it move down by one.
+int SearchRuleEditor::insertRow(int type, QVariantList values, int parent) {
+    const int at = parent < 0 ? numberOfRows() : endOfSubrows(parent);
+    for (Row& row : rows_)
+        if (row.parent >= at) ++row.parent;
+    rows_.insert(at, Row{type, completedValues(type, std::move(values)), parent});
+    return at;
 }
 
 void SearchRuleEditor::insertInitialContent() {
-    const int top = appendRow(CompoundRow, {}, -1);
-    appendRow(SimpleRow, {}, top);
+    const int top = insertRow(CompoundRow, {}, -1);
+    insertRow(SimpleRow, {}, top);
 }
 
 QList<int> SearchRuleEditor::subrowIndexes(int parent) const {
@@ -63,9 +76,21 @@ QList<int> SearchRuleEditor::subrowIndexes(int parent) const {
     return indexes;
 }
 
+int SearchRuleEditor::depthOfRow(int index) const {
+    if (index < 0 || index >= numberOfRows()) return 0;
+    int depth = 0;
+    for (int parent = rows_[index].parent; parent >= 0; parent = rows_[parent].parent) ++depth;
+    return depth;
+}
+
+bool SearchRuleEditor::canAddRow(int parent) const {
+    if (parent < 0) return parent == -1;
+    return parent < numberOfRows() && rows_[parent].type == CompoundRow && depthOfRow(parent) < MaximumDepth;
+}
+
 int SearchRuleEditor::addRow(int type, int parent) {
-    if (parent >= numberOfRows() || (parent >= 0 && rows_[parent].type != CompoundRow)) return -1;
-    const int index = appendRow(type, {}, parent);
+    if (!canAddRow(parent)) return -1;
+    const int index = insertRow(type, {}, parent);
     adjustWindowSize();
     controlDidChange();
     return index;
@@ -74,14 +99,7 @@ int SearchRuleEditor::addRow(int type, int parent) {
 void SearchRuleEditor::removeRow(int index) {
     if (index < 0 || index >= numberOfRows()) return;
     // Subrows follow their row in display order; drop the whole run.
-    int end = index + 1;
-    while (end < numberOfRows()) {
-        int ancestor = rows_[end].parent;
-        while (ancestor > index) ancestor = rows_[ancestor].parent;
-        if (ancestor != index) break;
-        ++end;
-    }
-    const int removed = end - index;
+    const int removed = endOfSubrows(index) - index;
     rows_.remove(index, removed);
     for (Row& row : rows_)
         if (row.parent > index) row.parent -= removed;
@@ -177,8 +195,11 @@ void SearchRuleEditor::loadRecord(const QVariant& record, int parent, int depth)
     if (depth > MaximumDepth || record.metaType().id() != QMetaType::QVariantMap) return;
     const QVariantMap map = record.toMap();
     const int type = map.value(RowTypeKey).toInt() == CompoundRow ? CompoundRow : SimpleRow;
+    // Loading depth first appends each row right after its parent's rows so far.
     rows_.append(Row{type, loadedValues(type, map.value(ValuesKey).toList()), parent});
     const int index = numberOfRows() - 1;
+    // A simple row has no subrows: the window could not show them.
+    if (type != CompoundRow) return;
     for (const QVariant& sub : map.value(SubrulesKey).toList()) loadRecord(sub, index, depth + 1);
 }
 
@@ -238,7 +259,7 @@ void SearchRuleEditor::addKeywordToSearch(const QString& keyword) {
             return;
         }
     }
-    const int index = appendRow(SimpleRow, {KeywordField}, rows_[0].type == CompoundRow ? 0 : -1);
+    const int index = insertRow(SimpleRow, {KeywordField}, rows_[0].type == CompoundRow ? 0 : -1);
     rows_[index].values[2] = keyword;
     host_.focusValueControlOfRow(index);
     adjustWindowSize();
@@ -261,10 +282,12 @@ void SearchRuleEditor::carryOverTypedValue() {
 void SearchRuleEditor::controlDidChange() {
     const QVariantList state = searchRuleEditorState();
     if (state.isEmpty()) return;
+    // The carry-over pairs the old and new records by position, so it holds
+    // only while no row was added or removed: then the records pair up row by
+    // row (this includes the first records having as many subrules). After a
+    // removal the next row would be paired with the removed one and take its text.
     const QVariantList& previous = previousRuleEditorContent_;
-    if (!previous.isEmpty() && !rows_.isEmpty() && !settingNewRuleEditorContent_ &&
-        state.first().toMap().value(SubrulesKey).toList().size() ==
-            previous.first().toMap().value(SubrulesKey).toList().size())
+    if (!previous.isEmpty() && !rows_.isEmpty() && !settingNewRuleEditorContent_ && haveSameRows(state, previous))
         carryOverTypedValue();
 
     const PredicatePtr rewritten = substituteKeywordsPredicateOperators(predicate());
@@ -280,6 +303,17 @@ void SearchRuleEditor::controlDidChange() {
     // The rules as they now stand, carried-over text included, so that the
     // next change of operator carries it again.
     previousRuleEditorContent_ = searchRuleEditorState();
+}
+
+bool SearchRuleEditor::haveSameRows(const QVariantList& content, const QVariantList& otherContent) {
+    if (content.size() != otherContent.size()) return false;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        const QVariantMap a = content[i].toMap(), b = otherContent[i].toMap();
+        if (a.value(RowTypeKey).toInt() != b.value(RowTypeKey).toInt() ||
+            !haveSameRows(a.value(SubrulesKey).toList(), b.value(SubrulesKey).toList()))
+            return false;
+    }
+    return true;
 }
 
 QVariantList SearchRuleEditor::compareRuleEditorContent(const QVariant& newContent, const QVariant& oldContent,

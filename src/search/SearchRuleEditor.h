@@ -23,12 +23,20 @@ public:
 
     explicit SearchRuleEditor(SearchRuleEditorHost& host);
 
-    // Rows.
+    // Rows, indexed in display order: every row is followed directly by its
+    // subrows (depth first), so row i is the i-th line the window shows and
+    // the archived form holds the rows in this order. Only compound rows
+    // have subrows; nesting stops at MaximumDepth.
     int numberOfRows() const { return static_cast<int>(rows_.size()); }
     const Row& row(int index) const { return rows_[index]; }
     QList<int> subrowIndexes(int parent) const;
-    // Appends a row with the default criteria as the last subrow of parent
-    // (-1: top level) and runs the search; answers its index.
+    // How far a row stands in: 0 for a top-level row.
+    int depthOfRow(int index) const;
+    // Whether a row can be added as a subrow of parent (-1: top level).
+    bool canAddRow(int parent) const;
+    // Adds a row with the default criteria as the last subrow of parent
+    // (-1: top level), right after the parent's rows, and runs the search;
+    // answers its index (-1 if it cannot be added there).
     int addRow(int type, int parent);
     // Removes the row with its subrows and runs the search.
     void removeRow(int index);
@@ -69,11 +77,14 @@ private:
     void insertInitialContent();
     void resetRules();
     void adjustWindowSize();
-    int appendRow(int type, QVariantList values, int parent);
+    // One past the last of a row's subrows (and theirs).
+    int endOfSubrows(int index) const;
+    int insertRow(int type, QVariantList values, int parent);
     void loadRecord(const QVariant& record, int parent, int depth);
     QVariantMap recordOfRow(int index) const;
     PredicatePtr predicateOfRow(int index) const;
     void carryOverTypedValue();
+    static bool haveSameRows(const QVariantList& content, const QVariantList& otherContent);
     static QVariantList completedValues(int type, QVariantList values);
     static QVariantList loadedValues(int type, const QVariantList& stored);
 };

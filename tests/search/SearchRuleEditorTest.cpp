@@ -223,3 +223,149 @@ TEST(SearchRuleEditor, HostileFormsLoadWhatTheyName) {
     editor.removeRow(0);
     EXPECT_EQ(editor.numberOfRows(), 2);
 }
+
+namespace {
+// The rows as the window shows them: each row followed by its subrows, depth first.
+void walkRows(const SearchRuleEditor& editor, int parent, int depth, QList<int>& order) {
+    if (depth > SearchRuleEditor::MaximumDepth + 1) return;
+    for (int row : editor.subrowIndexes(parent)) {
+        order.append(row);
+        walkRows(editor, row, depth + 1, order);
+    }
+}
+
+int recordCount(const QVariantList& records) {
+    int count = 0;
+    for (const QVariant& record : records)
+        count += 1 + recordCount(record.toMap().value(QStringLiteral("Subrules")).toList());
+    return count;
+}
+
+// Row indexes count rows in display order; only compound rows have subrows;
+// the archived form holds every row, and no other.
+void expectRowsInDisplayOrder(const SearchRuleEditor& editor) {
+    QList<int> shown, indexes;
+    walkRows(editor, -1, 0, shown);
+    for (int i = 0; i < editor.numberOfRows(); ++i) {
+        indexes.append(i);
+        const int parent = editor.row(i).parent;
+        if (parent >= 0) EXPECT_EQ(editor.row(parent).type, SearchRuleEditor::CompoundRow) << "row " << i;
+    }
+    EXPECT_EQ(shown, indexes);
+    EXPECT_EQ(recordCount(editor.searchRuleEditorState()), editor.numberOfRows());
+}
+}  // namespace
+
+// Issue 15, fault 10: a row added inside an earlier group goes right after
+// that group's last row, not after every row.
+TEST(SearchRuleEditor, ARowAddedInsideAnEarlierGroupStandsInDisplayOrder) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    const int group = editor.addRow(SearchRuleEditor::CompoundRow, 0);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, group), 3);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, 0), 4);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, group), 4);
+    EXPECT_EQ(editor.row(4).parent, group);
+    EXPECT_EQ(editor.row(5).parent, 0);
+    expectRowsInDisplayOrder(editor);
+    // A group inside the group, then a row of the outer group: each after its own group's rows.
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::CompoundRow, group), 5);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, 5), 6);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, group), 7);
+    ASSERT_EQ(editor.numberOfRows(), 9);
+    EXPECT_EQ(editor.row(8).parent, 0);
+    expectRowsInDisplayOrder(editor);
+}
+
+TEST(SearchRuleEditor, RemovingAGroupRemovesEveryRowOfIt) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    const int group = editor.addRow(SearchRuleEditor::CompoundRow, 0);
+    editor.addRow(SearchRuleEditor::SimpleRow, group);
+    const int after = editor.addRow(SearchRuleEditor::SimpleRow, 0);
+    editor.setValue(after, 2, QStringLiteral("oven"));
+    const int inner = editor.addRow(SearchRuleEditor::SimpleRow, group);
+    editor.setValue(inner, 2, QStringLiteral("nothing has this"));
+    editor.setValue(1, 2, QStringLiteral("e"));
+    EXPECT_EQ(f.host.resultKeys(), QStringList());
+
+    editor.removeRow(group);
+    EXPECT_EQ(editor.numberOfRows(), 3);
+    expectRowsInDisplayOrder(editor);
+    EXPECT_EQ(editor.searchRuleEditorState(),
+              (QVariantList{record(1, {"All"}, {simple({"keyword", "contains", "e"}), simple({"keyword", "contains", "oven"})})}));
+    EXPECT_EQ(f.host.resultKeys(), keys({"3"}));
+}
+
+// The typed text stays in its own row when the operator of a row added
+// inside an earlier group is switched, and a removal is not read as a switch
+// (the row after the removed one keeps its text).
+TEST(SearchRuleEditor, TypedTextStaysInItsRow) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    editor.setRuleEditorContent({record(1, {"All"}, {record(1, {"All"}, {simple({"keyword", "contains", "e"})}),
+                                                     simple({"keyword", "contains", "o"})})});
+    const int added = editor.addRow(SearchRuleEditor::SimpleRow, 1);
+    ASSERT_EQ(added, 3);
+    editor.setValue(added, 2, QStringLiteral("oven"));
+    editor.setCriterion(added, 1, QStringLiteral("is"));
+    EXPECT_EQ(editor.row(3).values, (QVariantList{"keyword", "is", "oven"}));
+    EXPECT_EQ(editor.row(4).values, (QVariantList{"keyword", "contains", "o"}));
+    EXPECT_EQ(f.host.resultKeys(), keys({"3"}));
+
+    // Removing the group's first row: the next row keeps its own text.
+    editor.removeRow(2);
+    EXPECT_EQ(editor.row(2).values, (QVariantList{"keyword", "is", "oven"}));
+    EXPECT_EQ(f.host.resultKeys(), keys({"3"}));
+    expectRowsInDisplayOrder(editor);
+}
+
+// addKeywordToSearch: the first empty keyword row in display order gets the
+// keyword; a new row stands at the end of row 0's rows, before a later top-level row.
+TEST(SearchRuleEditor, AddedKeywordsGoWhereTheRowsAreShown) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    editor.setRuleEditorContent({record(1, {"Any"}, {simple({"keyword", "contains", "apple"})}),
+                                 simple({"keyword", "contains", "pie"})});
+    editor.addKeywordToSearch(QStringLiteral("oven"));
+    EXPECT_EQ(f.host.focusedRow, 2);
+    EXPECT_EQ(editor.row(2).values, (QVariantList{"keyword", "contains", "oven"}));
+    EXPECT_EQ(editor.row(2).parent, 0);
+    expectRowsInDisplayOrder(editor);
+
+    const int group = editor.addRow(SearchRuleEditor::CompoundRow, 0);
+    editor.addRow(SearchRuleEditor::SimpleRow, group);
+    editor.addRow(SearchRuleEditor::SimpleRow, 0);
+    editor.addRow(SearchRuleEditor::SimpleRow, group);  // shown above the row before it
+    expectRowsInDisplayOrder(editor);
+    editor.setValue(4, 2, QStringLiteral("e"));
+    editor.addKeywordToSearch(QStringLiteral("tree"));
+    ASSERT_EQ(editor.numberOfRows(), 8);
+    EXPECT_EQ(editor.row(5).values, (QVariantList{"keyword", "contains", "tree"}));
+    EXPECT_EQ(editor.row(6).values, (QVariantList{"keyword", "contains", ""}));
+    EXPECT_EQ(editor.row(7).values, (QVariantList{"keyword", "contains", "pie"}));
+}
+
+// A form can name subrules of a simple row; the window shows no such rows, so
+// they are not loaded (nor saved again, nor searched for).
+TEST(SearchRuleEditor, LoadedFormsHoldOnlyRowsThatCanBeShown) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    editor.setRuleEditorContent(
+        {record(1, {"All"}, {record(0, {"keyword", "contains", "e"}, {simple({"keyword", "is", "hidden"})})})});
+    EXPECT_EQ(editor.numberOfRows(), 2);
+    expectRowsInDisplayOrder(editor);
+    EXPECT_EQ(editor.searchRuleEditorState(), (QVariantList{record(1, {"All"}, {simple({"keyword", "contains", "e"})})}));
+
+    // Nor can rows be added deeper than a loaded form may go.
+    QVariantMap deep = record(1, {"All"});
+    for (int i = 0; i < SearchRuleEditor::MaximumDepth; ++i) deep = record(1, {"All"}, {deep});
+    editor.setRuleEditorContent({deep});
+    ASSERT_EQ(editor.numberOfRows(), SearchRuleEditor::MaximumDepth + 1);
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, SearchRuleEditor::MaximumDepth), -1);
+    EXPECT_FALSE(editor.canAddRow(SearchRuleEditor::MaximumDepth));
+    EXPECT_TRUE(editor.canAddRow(SearchRuleEditor::MaximumDepth - 1));
+    EXPECT_EQ(editor.addRow(SearchRuleEditor::SimpleRow, SearchRuleEditor::MaximumDepth - 1),
+              SearchRuleEditor::MaximumDepth + 1);
+    expectRowsInDisplayOrder(editor);
+}

@@ -59,18 +59,11 @@ void RuleEditorWidget::rebuild() {
     auto* layout = new QVBoxLayout(content_);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
-    addLines(*layout, -1, 0);
+    // The rules count their rows in display order: one line per row, in order.
+    for (int row = 0; row < shown_.size(); ++row) layout->addWidget(makeLine(row, rules().depthOfRow(row)));
     layout->addStretch();
     layout_->addWidget(content_);
     content_->show();
-}
-
-void RuleEditorWidget::addLines(QVBoxLayout& layout, int parent, int depth) {
-    for (const int row : rules().subrowIndexes(parent)) {
-        layout.addWidget(makeLine(row, depth));
-        // Nesting is capped by the rules; the cap keeps this recursion short too.
-        if (depth < SearchRuleEditor::MaximumDepth) addLines(layout, row, depth + 1);
-    }
 }
 
 QWidget* RuleEditorWidget::makeLine(int row, int depth) {
@@ -88,11 +81,14 @@ QWidget* RuleEditorWidget::makeLine(int row, int depth) {
     controls.remove->setEnabled(!onlyTopRow);
     connect(controls.remove, &QAbstractButton::clicked, this, [this, row] { removeRule(row); });
     controls.add = makeButton(QStringLiteral("+"), tr("Add a rule"));
+    controls.add->setEnabled(rules().canAddRow(parentOfAddedRule(row)));
     connect(controls.add, &QAbstractButton::clicked, this, [this, row] { addRuleBelow(row, SearchRuleEditor::SimpleRow); });
     layout->addWidget(controls.remove);
     layout->addWidget(controls.add);
     if (shown_[row].type == SearchRuleEditor::CompoundRow) {
         controls.addCompound = makeButton(QStringLiteral("…"), tr("Add a group of rules"));
+        // The group comes with its first rule, one level further in.
+        controls.addCompound->setEnabled(rules().canAddRow(row) && depth + 1 < SearchRuleEditor::MaximumDepth);
         connect(controls.addCompound, &QAbstractButton::clicked, this,
                 [this, row] { addRuleBelow(row, SearchRuleEditor::CompoundRow); });
         layout->addWidget(controls.addCompound);
@@ -168,10 +164,13 @@ void RuleEditorWidget::valueEdited(int row, const QVariant& value) {
     refresh();
 }
 
-void RuleEditorWidget::addRuleBelow(int row, int type) {
+int RuleEditorWidget::parentOfAddedRule(int row) const {
     // A simple row gets a sibling; a compound row gets a new subrow.
-    const int parent = shown_[row].type == SearchRuleEditor::CompoundRow ? row : shown_[row].parent;
-    const int added = rules().addRow(type, parent);
+    return shown_[row].type == SearchRuleEditor::CompoundRow ? row : shown_[row].parent;
+}
+
+void RuleEditorWidget::addRuleBelow(int row, int type) {
+    const int added = rules().addRow(type, parentOfAddedRule(row));
     if (added >= 0 && type == SearchRuleEditor::CompoundRow) rules().addRow(SearchRuleEditor::SimpleRow, added);
     refresh();
 }

@@ -25,7 +25,8 @@ public:
     // Rebuilds the lines when the rules differ from what they show.
     void refresh();
 
-    // The controls of a rule row (row indexes as the rules count them);
+    // The controls of a rule row (row indexes as the rules count them, which
+    // is the order of the lines from the top);
     // nullptr where that row has no such control.
     int numberOfRows() const { return static_cast<int>(lines_.size()); }
     // Level 0 the field or compound pop-up, 1 the operator, 3 the unit.
@@ -59,7 +60,6 @@ private:
     SearchRuleEditor& rules() const;
     QList<ShownRow> rowsOfRules() const;
     void rebuild();
-    void addLines(QVBoxLayout& layout, int parent, int depth);
     QWidget* makeLine(int row, int depth);
     void addCompoundControls(QLayout& line, int row);
     void addSimpleControls(QLayout& line, int row);
@@ -69,6 +69,7 @@ private:
     // A value typed into a control: the rules take it, the shown copy too,
     // so the line being typed in stays.
     void valueEdited(int row, const QVariant& value);
+    int parentOfAddedRule(int row) const;
     void addRuleBelow(int row, int type);
     void removeRule(int row);
 };
