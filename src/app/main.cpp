@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     FendleGui gui(defaults, preferences);
 
     SingleInstance instance(serverName);
-    instance.received = [&gui](const QByteArray& message) { gui.takeHandOff(message); };
+    QObject::connect(&instance, &SingleInstance::received, &gui, &FendleGui::takeHandOff);
     if (const Status listening = instance.listen(); !listening.ok())
         std::fprintf(stderr, "fendle: %s\n", qPrintable(listening.error()));
 

@@ -38,6 +38,8 @@ public:
         virtual void activate() = 0;
         virtual void makeKeyWindow(Box& box) = 0;
         virtual bool inspectorVisible() const = 0;
+        // The URL-open event: a "fendle:" link to show.
+        virtual void openSlipLink(const QString& address) = 0;
     };
 
     FendleApplication(FendleController& controller, UiPort& ui, Preferences& preferences, Defaults& defaults,
@@ -46,6 +48,7 @@ public:
     void applicationWillFinishLaunching();
     void applicationDidFinishLaunching();
     bool applicationShouldOpenUntitledFile() const { return false; }
+    Host& host() { return host_; }
     // Clears the scratch files; always answers that quitting may go on.
     bool applicationShouldTerminate();
     bool applicationShouldTerminateAfterLastWindowClosed() const;

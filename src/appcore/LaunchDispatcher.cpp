@@ -35,8 +35,7 @@ bool LaunchDispatcher::dispatch(const LaunchRequest& request) {
         return false;
     }
     case LaunchRequest::Kind::SlipLink:
-        if (!openSlipLink) return false;
-        openSlipLink(request.value);
+        application_.host().openSlipLink(request.value);
         return true;
     case LaunchRequest::Kind::NewSlip:
         return application_.makeSlipFromPasteboard(pasteboard);

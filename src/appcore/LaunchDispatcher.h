@@ -1,7 +1,6 @@
 #pragma once
 #include "appcore/LaunchRequest.h"
 
-#include <functional>
 
 namespace fendle {
 
@@ -12,9 +11,8 @@ class FendleController;
 // operations the document controller and the services use.
 class LaunchDispatcher {
 public:
+    // Slip links go to the application's URL-open handler, through its host.
     LaunchDispatcher(FendleController& controller, FendleApplication& application);
-    // Slip links go to the URL-open handler of the links code.
-    std::function<void(const QString& address)> openSlipLink;
 
     // Answers how many requests succeeded.
     int dispatch(const QList<LaunchRequest>& requests);

@@ -315,6 +315,11 @@ void Preferences::changeFont(const QString& key, const FontAttribute& font) {
 
 QString Preferences::spotlightCacheFolder() { return Paths::spotlightCacheFolder(); }
 
+bool Preferences::addKeywordToBoxSearch() const {
+    const auto stored = defaults_.persistentObjectForKey(QStringLiteral("AddKeywordToBoxSearch"));
+    return !stored || Defaults::toBool(*stored);
+}
+
 void Preferences::deleteSpotlightFiles() {
     QDir folder(spotlightCacheFolder());
     if (!folder.exists()) return;

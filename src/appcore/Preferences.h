@@ -73,6 +73,8 @@ public:
     bool keepBackupFile() const override { return boolForKey(SaveBackup); }
     ColorAttribute highlightColour() const override { return colorForKey(HighlightColour); }
     bool tabSwitchesToKeywords() const override { return boolForKey(TabSwitchesToKeywords); }
+    // Absent, it is on.
+    bool addKeywordToBoxSearch() const override;
 
     std::shared_ptr<const PreferenceSet> preferences() const { return curValues_; }
     void setPrefs(const PreferenceSet& values) { curValues_ = std::make_shared<const PreferenceSet>(values); }

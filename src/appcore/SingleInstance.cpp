@@ -67,7 +67,7 @@ void SingleInstance::takeConnection() {
             socket->write(&Acknowledgement, 1);
             socket->flush();
             socket->disconnectFromServer();
-            if (received) received(message);
+            emit received(message);
         };
         connect(socket, &QLocalSocket::readyRead, this, take);
         if (socket->bytesAvailable() > 0) take();

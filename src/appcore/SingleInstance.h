@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QLocalServer>
 #include <QObject>
-#include <functional>
 
 namespace fendle {
 
@@ -13,6 +12,7 @@ namespace fendle {
 // Messages are a 4-byte big-endian length and the bytes; the receiver
 // answers one byte once it has taken the message.
 class SingleInstance : public QObject {
+    Q_OBJECT
 public:
     static constexpr int DefaultTimeoutMilliseconds = 5000;
 
@@ -25,7 +25,10 @@ public:
     explicit SingleInstance(QString serverName);
     // Starts listening; a socket left behind by a crashed instance is removed.
     Status listen();
-    std::function<void(const QByteArray&)> received;
+
+signals:
+    // A later start handed over its requests.
+    void received(const QByteArray& message);
 
 private:
     QString serverName_;

@@ -1,6 +1,7 @@
 #include "document/Box.h"
 
 #include "document/BoxPreferences.h"
+#include "document/SlipChoice.h"
 #include "document/SlipClipboard.h"
 #include "document/SlipLinkMaker.h"
 #include "document/SlipTemplateEditing.h"
@@ -14,8 +15,6 @@
 #include "document/commands/RemoveSlipsCommand.h"
 #include "document/commands/SplitSlipCommand.h"
 #include "document/commands/TrashCommands.h"
-#include "platform/files/ExtendedAttributes.h"
-#include "platform/system/DateUtils.h"
 #include "platform/system/Log.h"
 #include "platform/text/StringValues.h"
 #include "platform/ui/UiPort.h"
@@ -23,10 +22,7 @@
 #include "search/ResultTable.h"
 #include "search/SearchRuleEditor.h"
 
-#include <QMap>
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 
 namespace fendle {
 
@@ -247,7 +243,7 @@ void Box::updateWindowWithoutSlipScent() {
     editor_.setKeywords(currentSlip_->keywords());
     editor_.setSource(currentSlip_->source().value_or(QString()));
     editor_.setSlipType(currentSlip_->slipType().value_or(QString()));
-    setCheckSpellingAsYouType(preferences_.checkSpellingAsYouType());
+    editor_.setTextChecking(QStringLiteral("CheckSpellingAsYouType"), preferences_.checkSpellingAsYouType());
     emit windowRefreshed();
 }
 
@@ -257,26 +253,6 @@ void Box::updateWindow() {
     if (!currentlySavingDocument_) updateSlipScent();
 }
 
-void Box::setCheckSpellingAsYouType(bool on) { editor_.textChecking().checkSpellingAsYouType = on; }
-void Box::setCheckGrammarWithSpelling(bool on) { editor_.textChecking().checkGrammarWithSpelling = on; }
-void Box::setSmartCopyPaste(bool on) { editor_.textChecking().smartCopyPaste = on; }
-void Box::setSmartQuotes(bool on) { editor_.textChecking().smartQuotes = on; }
-void Box::setSmartLinks(bool on) { editor_.textChecking().smartLinks = on; }
-
-bool Box::setTextChecking(const QString& defaultsKey, bool on) {
-    static const QHash<QString, void (Box::*)(bool)> setters{
-        {QStringLiteral("CheckSpellingAsYouType"), &Box::setCheckSpellingAsYouType},
-        {QStringLiteral("FDLCheckGrammarWithSpelling"), &Box::setCheckGrammarWithSpelling},
-        {QStringLiteral("FDLSmartCopyPaste"), &Box::setSmartCopyPaste},
-        {QStringLiteral("FDLSmartQuotes"), &Box::setSmartQuotes},
-        {QStringLiteral("FDLSmartLinks"), &Box::setSmartLinks},
-    };
-    const auto setter = setters.value(defaultsKey);
-    if (!setter) return false;
-    (this->*setter)(on);
-    emit editor_.textCheckingChanged();
-    return true;
-}
 
 void Box::emptyEditorText() {
     // Typing into the emptied text starts in the default slip font.
@@ -362,44 +338,22 @@ void Box::goToOK(const QString& numberField) {
     ui_.endNumberSheet();
 }
 
-SlipPtr Box::selectRandomSlip(const QDateTime& now) const {
-    const SlipDictionary& slips = box().slips();
-    if (slips.isEmpty()) return nullptr;
-    const double seconds = std::floor(secondsSinceReferenceDate(now));
-    const quint32 clamped = seconds <= 0 ? 0u : seconds >= 4294967295.0 ? 4294967295u : static_cast<quint32>(seconds);
-    // The index counts in the store's enumeration order; stepping there
-    // spares copying the whole list.
-    return *std::next(slips.cbegin(), clamped % static_cast<quint32>(slips.size()));
-}
+SlipPtr Box::selectRandomSlip(const QDateTime& now) const { return SlipChoice::randomSlip(box(), now); }
 
 void Box::randomSlip() {
     if (SlipPtr slip = selectRandomSlip()) performChangeCurrentSlip(slip, false);
 }
 
 void Box::mostRecentSlip() {
-    QString key;
-    if (fileName()) {
-        // The attribute written on closing comes first, so that an old value
-        // under the other name cannot hide the slip last shown.
-        for (const QString& name : {LastSlipOpenAttribute, OtherLastSlipOpenAttribute}) {
-            const auto value = ExtendedAttributes::get(*fileName(), name);
-            if (value.bytes) {
-                key = QString::fromUtf8(*value.bytes).trimmed();
-                break;
-            }
-        }
-    }
-    if (!key.isEmpty() && box().slipForKeyExists(key))
-        navigateToKey(key, false);
+    const std::optional<QString> key = SlipChoice::lastSlipOpen(fileName());
+    if (key && box().slipForKeyExists(*key))
+        navigateToKey(*key, false);
     else
         lastSlip();
 }
 
 void Box::windowWillClose() {
-    if (fileName() && currentSlip_) {
-        const auto result = ExtendedAttributes::set(*fileName(), LastSlipOpenAttribute, currentSlip_->key().toUtf8());
-        if (!result.ok) logLine(QStringLiteral("Error in setting extended attributes for %1.").arg(*fileName()));
-    }
+    if (fileName() && currentSlip_) SlipChoice::recordLastSlipOpen(*fileName(), currentSlip_->key());
     emit extraSlipWindowsMustClose();
 }
 
@@ -412,25 +366,7 @@ void Box::suggestSlip() {
         return;
     }
     if (!currentSlip_) return;
-    QStringList candidates = slipScentsForSlip(*currentSlip_).relatedKeys();
-    if (candidates.isEmpty()) return;
-    candidates.removeAll(currentSlip_->key());
-    for (const QString& key : suggestedSlipsHistory_) candidates.removeAll(key);
-
-    SlipPtr suggestion;
-    if (candidates.isEmpty()) {
-        suggestion = selectRandomSlip();
-    } else {
-        QMap<int, QStringList> byShared;
-        for (const QString& key : candidates) {
-            const SlipPtr slip = box().slipForKey(key);
-            if (slip) byShared[slip->numberOfSharedKeywords(currentSlip_->keywords().toStringList())].append(key);
-        }
-        if (byShared.isEmpty()) return;
-        const QStringList& best = byShared.last();
-        const int r = std::rand();
-        suggestion = box().slipForKey(best.at(std::abs(r) % best.size()));
-    }
+    const SlipPtr suggestion = SlipChoice::suggestion(*this, suggestedSlipsHistory_);
     if (!suggestion) return;
     suggestedSlipsHistory_.append(suggestion->key());
     while (suggestedSlipsHistory_.size() > SuggestionHistoryLength) suggestedSlipsHistory_.removeFirst();
@@ -446,31 +382,6 @@ bool Box::displaySlipWithID(const QString& key) {
                      inTrashMode() ? QStringLiteral("Hint: You are currently viewing the trash.")
                                    : QStringLiteral("Perhaps it is in the trash?"));
     return false;
-}
-
-namespace {
-template <typename First, typename Second>
-void segmentAction(UiPort& ui, std::optional<int> tag, First first, Second second) {
-    if (!tag) {
-        ui.beep();
-        return;
-    }
-    if (*tag == 0) first();
-    if (*tag == 1) second();
-}
-}  // namespace
-
-void Box::changeSlipAction(std::optional<int> tag) {
-    segmentAction(ui_, tag, [this] { previousSlip(); }, [this] { nextSlip(); });
-}
-void Box::goBackForwardSlipAction(std::optional<int> tag) {
-    segmentAction(ui_, tag, [this] { goBackSlip(); }, [this] { goForwardSlip(); });
-}
-void Box::addRemoveSlipAction(std::optional<int> tag) {
-    segmentAction(ui_, tag, [this] { addSlip(); }, [this] { removeSlip(); });
-}
-void Box::splitMergeSlipAction(std::optional<int> tag) {
-    segmentAction(ui_, tag, [this] { splitSlip(); }, [this] { mergeSlips(); });
 }
 
 // ---- slip operations --------------------------------------------------------

@@ -110,14 +110,8 @@ public:
     void resetCurrentPositionInSlipHistory() { history_.reset(); }
     void updateWindow();
     void updateWindowWithoutSlipScent();
-    // The slip text view's switches; the application's menu toggles set them.
-    void setCheckSpellingAsYouType(bool on);
-    void setCheckGrammarWithSpelling(bool on);
-    void setSmartCopyPaste(bool on);
-    void setSmartQuotes(bool on);
-    void setSmartLinks(bool on);
-    // The switch stored under a defaults key ("FDLSmartQuotes"...); false for other keys.
-    bool setTextChecking(const QString& defaultsKey, bool on);
+    // The slip text view's switch stored under a defaults key ("FDLSmartQuotes"...); false for other keys.
+    bool setTextChecking(const QString& defaultsKey, bool on) { return editor_.setTextChecking(defaultsKey, on); }
     // Empties the editor's text; typing then starts in the slip text font.
     void emptyEditorText();
 
@@ -149,8 +143,6 @@ public:
     const QList<qsizetype>& selectedSearchResultRows() const { return search_->selectedRows(); }
     void selectSearchResultRows(const QList<qsizetype>& rows) { search_->selectRows(rows); }
     void setSearchSortDescriptors(const QList<SortDescriptor>& descriptors) { search_->setSortDescriptors(descriptors); }
-    bool addKeywordToBoxSearch() const { return search_->addKeywordToBoxSearch(); }
-    void setAddKeywordToBoxSearch(bool add) { search_->setAddKeywordToBoxSearch(add); }
     void showAllSlipsAsSearchResults() { search_->showAllSlips(); }
     // A keyword search started from outside the window (the search service).
     void initiateKeywordSearch(const QString& keyword);
@@ -176,13 +168,6 @@ public:
     void suggestSlip();
     bool displaySlipWithID(const QString& key);
     void browseTrash();
-
-    // Two-segment toolbar controls; an absent tag means the sender was no
-    // segmented control.
-    void changeSlipAction(std::optional<int> tag);
-    void goBackForwardSlipAction(std::optional<int> tag);
-    void addRemoveSlipAction(std::optional<int> tag);
-    void splitMergeSlipAction(std::optional<int> tag);
 
     // Slip operations; each is one undoable command of its own.
     void addSlip();

@@ -18,6 +18,9 @@ public:
     virtual ColorAttribute highlightColour() const = 0;
     // "TabSwitchesToKeywords": Tab in the slip text moves on to the keywords.
     virtual bool tabSwitchesToKeywords() const = 0;
+    // "AddKeywordToBoxSearch": a keyword taken into the search joins the
+    // rules there instead of starting a new search.
+    virtual bool addKeywordToBoxSearch() const = 0;
 };
 
 }  // namespace fendle

@@ -3,6 +3,8 @@
 #include "model/Slip.h"
 #include "platform/ui/UndoManager.h"
 
+#include <QHash>
+
 namespace fendle {
 
 // An empty field gives one empty keyword, as the field's string read back
@@ -59,6 +61,20 @@ void EditorModel::setSelectedRangesOfSlipText(const QList<TextRange>& ranges) {
 
 void EditorModel::selectInText(const QList<TextRange>& ranges) {
     if (!ranges.isEmpty()) clampSelection(ranges);
+}
+
+bool EditorModel::setTextChecking(const QString& defaultsKey, bool on) {
+    static const QHash<QString, bool TextChecking::*> switches{
+        {QStringLiteral("CheckSpellingAsYouType"), &TextChecking::checkSpellingAsYouType},
+        {QStringLiteral("FDLCheckGrammarWithSpelling"), &TextChecking::checkGrammarWithSpelling},
+        {QStringLiteral("FDLSmartCopyPaste"), &TextChecking::smartCopyPaste},
+        {QStringLiteral("FDLSmartQuotes"), &TextChecking::smartQuotes},
+        {QStringLiteral("FDLSmartLinks"), &TextChecking::smartLinks},
+    };
+    const auto found = switches.constFind(defaultsKey);
+    if (found == switches.cend()) return false;
+    textChecking_.*(found.value()) = on;
+    return true;
 }
 
 void EditorModel::setEditable(bool editable) {

@@ -90,7 +90,9 @@ public:
         bool smartLinks = false;
     };
     const TextChecking& textChecking() const { return textChecking_; }
-    TextChecking& textChecking() { return textChecking_; }
+    // The switch stored under a defaults key ("CheckSpellingAsYouType",
+    // "FDLSmartQuotes"...); false for other keys.
+    bool setTextChecking(const QString& defaultsKey, bool on);
 
     // Attributes typing into an empty text starts with.
     void setTypingAttributes(const Attributes& attributes) { typingAttributes_ = attributes; }
@@ -106,7 +108,6 @@ signals:
     // The box moved the selection in the text.
     void selectionShown();
     void editableChanged(bool editable);
-    void textCheckingChanged();
 
 private:
     UndoManager& undo_;

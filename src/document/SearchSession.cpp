@@ -1,6 +1,7 @@
 #include "document/SearchSession.h"
 
 #include "document/Box.h"
+#include "document/BoxPreferences.h"
 #include "document/commands/FlagSlipsCommand.h"
 #include "platform/system/Log.h"
 #include "search/ResultTable.h"
@@ -18,6 +19,8 @@ SearchSession::SearchSession(Box& box) : box_(box), results_(std::make_unique<Re
 SearchSession::~SearchSession() = default;
 
 const BoxData& SearchSession::boxData() const { return box_.box(); }
+
+bool SearchSession::addKeywordToBoxSearch() const { return box_.preferences().addKeywordToBoxSearch(); }
 
 void SearchSession::setSearchResultsToSlips(const QList<SlipPtr>& slips) {
     retiredResults_ = std::move(results_);

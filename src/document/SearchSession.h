@@ -42,11 +42,10 @@ public:
     void showAllSlips();
     // A slip changed in place: its row, if it has one, shows it as it is now.
     void slipChanged(const SlipPtr& slip);
-    void setAddKeywordToBoxSearch(bool add) { addKeywordToBoxSearch_ = add; }
 
     // SearchRuleEditorHost, ResultTableBox
     const BoxData& boxData() const override;
-    bool addKeywordToBoxSearch() const override { return addKeywordToBoxSearch_; }
+    bool addKeywordToBoxSearch() const override;
     void setSearchResultsToSlips(const QList<SlipPtr>& slips) override;
     void selectSearchTab() override;
     void setFlagged(bool flagged, const QString& identifier, ResultTable& sender) override;
@@ -59,7 +58,6 @@ private:
     std::unique_ptr<ResultTable> retiredResults_;
     QList<qsizetype> selectedRows_;
     QList<SortDescriptor> sortDescriptors_;
-    bool addKeywordToBoxSearch_ = true;
     std::unique_ptr<SearchRuleEditor> ruleEditor_;
 };
 

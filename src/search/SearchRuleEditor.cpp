@@ -230,10 +230,16 @@ void SearchRuleEditor::resetRules() {
 void SearchRuleEditor::initiateKeywordSearch() {
     host_.selectSearchTab();
     resetRules();
+    runResetRules();
+}
+
+// The rules were replaced, not edited: the search must not carry the old
+// typed text over into them, so the flag stays set until it has run.
+void SearchRuleEditor::runResetRules() {
     doAdjustWindowSize_ = true;
     adjustWindowSize();
-    settingNewRuleEditorContent_ = false;
     controlDidChange();
+    settingNewRuleEditorContent_ = false;
     host_.focusValueControlOfRow(1);
 }
 
@@ -241,11 +247,7 @@ void SearchRuleEditor::initiateSearch(const QString& fieldTitle) {
     host_.selectSearchTab();
     resetRules();
     if (V::fieldTitles().contains(fieldTitle)) rows_[1].values[0] = fieldTitle;
-    doAdjustWindowSize_ = true;
-    adjustWindowSize();
-    settingNewRuleEditorContent_ = false;
-    controlDidChange();
-    host_.focusValueControlOfRow(1);
+    runResetRules();
 }
 
 void SearchRuleEditor::addKeywordToSearch(const QString& keyword) {

@@ -66,6 +66,7 @@ public:
     static constexpr int MaximumDepth = 64;
 
 private:
+    void runResetRules();
     SearchRuleEditorHost& host_;
     QList<Row> rows_;
     int previousRowCount_ = 2;

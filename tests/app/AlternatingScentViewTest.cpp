@@ -62,7 +62,7 @@ TEST_F(AlternatingScentViewTest, DoubleClickOnASlipShowsIt) {
 }
 
 TEST_F(AlternatingScentViewTest, DoubleClickOnAKeywordSearchesForIt) {
-    doc->setAddKeywordToBoxSearch(false);
+    preferences.addKeywordToSearch = false;
     doubleClick(*view, model().index(1, 0));
     EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
     EXPECT_EQ(doc->searchRuleEditor().row(1).values.value(2).toString(), "red");

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -74,6 +75,21 @@ protected:
                 candidate->click();
                 return;
             }
+        });
+        poll->start();
+    }
+
+    // The next file dialogue that comes up takes this path and is accepted.
+    static void answerNextFileDialog(const QString& path) {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            poll->deleteLater();
+            poll->stop();
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
         });
         poll->start();
     }

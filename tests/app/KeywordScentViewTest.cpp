@@ -90,7 +90,7 @@ TEST_F(KeywordScentViewTest, PathsSkipKeywordsAboveThemUnlessDuplicatesShow) {
 }
 
 TEST_F(KeywordScentViewTest, DoubleClickAddsTheKeywordToTheSearch) {
-    doc->setAddKeywordToBoxSearch(true);
+    preferences.addKeywordToSearch = true;
     const QModelIndex blue = model().index(0, 0, open(top("green")));
     doubleClick(tree(), blue);
     EXPECT_EQ(doc->selectedTab(), BoxTab::Search);
@@ -98,7 +98,7 @@ TEST_F(KeywordScentViewTest, DoubleClickAddsTheKeywordToTheSearch) {
 }
 
 TEST_F(KeywordScentViewTest, WithTheScentPathTheAncestorsFollowNearestFirst) {
-    doc->setAddKeywordToBoxSearch(true);
+    preferences.addKeywordToSearch = true;
     view->useScentPathForSearchButton()->setChecked(true);
     const QModelIndex green = open(model().index(0, 0, open(top("red"))));
     const QModelIndex blue = model().index(0, 0, green);

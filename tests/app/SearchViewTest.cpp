@@ -128,7 +128,7 @@ TEST_F(SearchViewTest, RowsAreAddedAndRemovedWithTheirButtons) {
 }
 
 TEST_F(SearchViewTest, KeywordsAddedElsewhereShowInTheRules) {
-    doc->setAddKeywordToBoxSearch(true);
+    preferences.addKeywordToSearch = true;
     doc->searchRuleEditor().addKeywordToSearch("fruit");
     EXPECT_EQ(valueField(1)->text(), "fruit");
     doc->searchRuleEditor().addKeywordToSearch("k3");

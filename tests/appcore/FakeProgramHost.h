@@ -51,6 +51,8 @@ public:
     void activate() override { ++activations; }
     void makeKeyWindow(Box& box) override { fronts.append(&box); }
     bool inspectorVisible() const override { return inspector; }
+    void openSlipLink(const QString& address) override { links.append(address); }
+    QStringList links;
 
 private:
     FakeUiPort& ui_;

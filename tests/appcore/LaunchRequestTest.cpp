@@ -69,8 +69,6 @@ class LaunchDispatchTest : public ControllerFixture {};
 TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
     const QString boxPath = writeBox("Launch.fendle", {"first"});
     LaunchDispatcher dispatcher(*controller, *app);
-    QStringList links;
-    dispatcher.openSlipLink = [&](const QString& address) { links.append(address); };
     const QList<LaunchRequest> requests{{Kind::Open, boxPath, std::nullopt},
                                         {Kind::NewSlip, writeFile("n.txt", "new text"), std::nullopt},
                                         {Kind::Append, "-", QByteArray(" appended")},
@@ -83,7 +81,7 @@ TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
     EXPECT_EQ(box->box().slips().size(), 2);
     EXPECT_EQ(textOf(box->currentSlip()), "new text appended");
     EXPECT_EQ(box->selectedTab(), BoxTab::Search);  // the search service
-    EXPECT_EQ(links, QStringList{"fendle://1.self"});
+    EXPECT_EQ(host.links, QStringList{"fendle://1.self"});
 }
 
 TEST(SingleInstanceTest, SecondStartHandsItsArgumentsToTheFirst) {
@@ -92,7 +90,7 @@ TEST(SingleInstanceTest, SecondStartHandsItsArgumentsToTheFirst) {
     SingleInstance first(name);
     ASSERT_TRUE(first.listen());
     QList<QByteArray> received;
-    first.received = [&](const QByteArray& message) { received.append(message); };
+    QObject::connect(&first, &SingleInstance::received, [&](const QByteArray& message) { received.append(message); });
 
     const auto parsed = parseCommandLine({"/boxes/a.fendle", "fendle://3::/boxes/a.fendle", "--search-box", "x"}, noInput);
     ASSERT_TRUE(parsed);

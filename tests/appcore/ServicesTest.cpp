@@ -187,7 +187,7 @@ TEST_F(ServicesTest, TextCheckingTogglesAreStoredAndApplied) {
     EXPECT_FALSE(app->textCheckingState("FDLSmartQuotes"));
     EXPECT_TRUE(app->textCheckingState("CheckSpellingAsYouType"));
     ASSERT_EQ(controller->currentBoxInterface(), box);
-    box->setCheckSpellingAsYouType(true);
+    box->setTextChecking("CheckSpellingAsYouType", true);
     EXPECT_FALSE(app->toggleMenuItem("CheckSpellingAsYouType"));
     EXPECT_TRUE(app->toggleMenuItem("FDLSmartQuotes"));
     EXPECT_FALSE(box->editor().textChecking().checkSpellingAsYouType);

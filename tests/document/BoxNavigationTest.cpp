@@ -40,11 +40,7 @@ TEST_F(BoxNavigationTest, KeyOrderStopsAtTheEnds) {
     EXPECT_EQ(current(), "4");
     doc->lastSlip();
     EXPECT_EQ(current(), "9");
-    doc->changeSlipAction(0);
-    EXPECT_EQ(current(), "4");
-    doc->changeSlipAction(std::nullopt);  // not a segmented control
-    EXPECT_EQ(ui.beeps, 1);
-    doc->changeSlipAction(7);
+    doc->previousSlip();
     EXPECT_EQ(current(), "4");
 }
 
@@ -66,7 +62,7 @@ TEST_F(BoxNavigationTest, HistoryThroughTheBoxDropsRemovedSlips) {
     doc->resetCurrentPositionInSlipHistory();
     for (const char* key : {"1", "2", "3"}) show(key);
     doc->document().deleteSlipForKey("2");
-    doc->goBackForwardSlipAction(0);
+    doc->goBackSlip();
     EXPECT_EQ(current(), "1");
     EXPECT_EQ(doc->slipHistory().keys(), (QStringList{"1", "3"}));
     doc->goForwardSlip();
@@ -301,8 +297,8 @@ TEST_F(BoxNavigationTest, ThirtySevenNavigationsKeepTheLast36) {
 
 TEST_F(BoxNavigationTest, RefreshAppliesTheStoredSpellCheckingAndLeavesTheOtherSwitches) {
     fill({1, 2});
-    doc->setSmartQuotes(true);
-    doc->setCheckSpellingAsYouType(true);
+    doc->setTextChecking("FDLSmartQuotes", true);
+    doc->setTextChecking("CheckSpellingAsYouType", true);
     doc->updateWindow();
     // No stored preference reads as off.
     EXPECT_FALSE(doc->editor().textChecking().checkSpellingAsYouType);

@@ -12,7 +12,7 @@ class BoxOperationsTest : public BoxFixture {};
 TEST_F(BoxOperationsTest, AddSlipAndItsUndoRedo) {
     fill({1, 2});
     const BoxSnapshot before = snapshot();
-    command([&] { doc->addRemoveSlipAction(0); });
+    command([&] { doc->addSlip(); });
     EXPECT_EQ(current(), "3");
     EXPECT_EQ(doc->box().numberOfLastSlip(), 3u);
     EXPECT_EQ(doc->undoManager().undoActionName(), "Add Slip");
@@ -198,7 +198,7 @@ TEST_F(BoxOperationsTest, SplitAtLocationZeroAndItsUndoRedo) {
     fill({1, 2});
     doc->editor().setSelectedRangesOfSlipText({{0, 0}});
     const BoxSnapshot before = snapshot();
-    command([&] { doc->splitMergeSlipAction(0); });
+    command([&] { doc->splitSlip(); });
     EXPECT_EQ(doc->slip("2")->textString(), "");
     EXPECT_EQ(current(), "3");
     const Slip& created = *doc->slip("3");

@@ -16,12 +16,14 @@ public:
     bool backup = false;
     ColorAttribute highlight{ColorAttribute::rgb(1.0, 1.0, 0.0)};
     bool tabToKeywords = true;
+    bool addKeywordToSearch = true;
 
     FontAttribute slipTextFont() const override { return font; }
     bool checkSpellingAsYouType() const override { return spelling; }
     bool keepBackupFile() const override { return backup; }
     ColorAttribute highlightColour() const override { return highlight; }
     bool tabSwitchesToKeywords() const override { return tabToKeywords; }
+    bool addKeywordToBoxSearch() const override { return addKeywordToSearch; }
 };
 
 // Web resources answered by the test: every page is `page`, every media

@@ -167,6 +167,21 @@ TEST(SearchRuleEditor, AddingKeywordsFollowsTheDefault) {
     EXPECT_EQ(f.host.tabSelections, 2);
 }
 
+TEST(SearchRuleEditor, ANewSearchCarriesNoTextOverFromTheRulesItReplaced) {
+    Fixture f;
+    SearchRuleEditor editor(f.host);
+    editor.setCriterion(1, 1, QStringLiteral("is"));
+    editor.setValue(1, 2, QStringLiteral("oven"));
+    editor.initiateKeywordSearch();
+    EXPECT_EQ(editor.row(1).values, (QVariantList{"keyword", "contains", ""}));
+    f.host.addToSearch = false;
+    editor.setCriterion(1, 1, QStringLiteral("is"));
+    editor.setValue(1, 2, QStringLiteral("oven"));
+    editor.addKeywordToSearch(QStringLiteral("tree"));
+    EXPECT_EQ(editor.numberOfRows(), 2);
+    EXPECT_EQ(editor.row(1).values, (QVariantList{"keyword", "contains", "tree"}));
+}
+
 TEST(SearchRuleEditor, InitiateSearchInAField) {
     Fixture f;
     SearchRuleEditor editor(f.host);

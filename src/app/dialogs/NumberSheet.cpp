@@ -28,12 +28,6 @@ NumberSheet::NumberSheet(const QString& label, QWidget* parent)
 
 QString NumberSheet::label() const { return label_; }
 
-void NumberSheet::pressOK() {
-    if (ok) ok(field_->text());
-}
-
-void NumberSheet::pressCancel() {
-    if (cancel) cancel();
-}
+void NumberSheet::pressOK() { emit okPressed(field_->text()); }
 
 }  // namespace fendle

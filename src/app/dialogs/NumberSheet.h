@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <functional>
 
 class QLineEdit;
 
@@ -15,13 +14,14 @@ public:
     QLineEdit* numberField() const { return field_; }
     QString label() const;
 
-    std::function<void(const QString&)> ok;
-    std::function<void()> cancel;
-
     void pressOK();
-    void pressCancel();
+    void pressCancel() { emit cancelPressed(); }
     // Escape cancels through the box like the Cancel button.
     void reject() override { pressCancel(); }
+
+signals:
+    void okPressed(const QString& numberField);
+    void cancelPressed();
 
 private:
     QLineEdit* field_;

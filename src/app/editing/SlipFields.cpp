@@ -3,10 +3,12 @@
 #include "app/editing/FieldCompletion.h"
 #include "app/editing/KeywordsField.h"
 #include "document/Box.h"
+#include "document/KeywordMaintenance.h"
 #include "document/SlipTextInsertion.h"
 #include "document/WebContentDrop.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDesktopServices>
@@ -39,6 +41,7 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
       source_(new QLineEdit(this)),
       snapBack_(new QToolButton(this)),
       type_(new QComboBox(this)),
+      flagged_(new QCheckBox(QStringLiteral("Flagged"), this)),
       keywordsCompleter_(new QCompleter(this)),
       keywordCompletions_(new QStringListModel(this)),
       sourceCompleter_(new QCompleter(this)),
@@ -77,7 +80,11 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     sourceRow->addWidget(source_);
     sourceRow->addWidget(snapBack_);
     form->addRow(QStringLiteral("Source:"), sourceRow);
-    form->addRow(QStringLiteral("Type:"), type_);
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(type_, 1);
+    typeRow->addWidget(flagged_);
+    form->addRow(QStringLiteral("Type:"), typeRow);
+    flagged_->setObjectName(QStringLiteral("flaggedCheckBox"));
 
     connect(keywords_, &KeywordsField::textEdited, this, &SlipFields::keywordsTyped);
     connect(keywords_, &KeywordsField::returnPressed, this, [this] { endFieldEditing(EditorCell::Keywords); });
@@ -95,6 +102,15 @@ SlipFields::SlipFields(Box& box, QWidget* parent)
     const EditorModel& editor = box_.editor();
     connect(&editor, &EditorModel::fieldsShown, this, &SlipFields::showEditorFields);
     connect(&editor, &EditorModel::editableChanged, this, &SlipFields::setEditable);
+    // The flag is no field of the editor: it shows the current slip's, and
+    // clicking it toggles that flag as its own undoable step.
+    connect(flagged_, &QCheckBox::clicked, this, [this] {
+        UndoManager::EventScope event(box_.undoManager());
+        KeywordMaintenance(box_).toggleFlagged();
+        showFlag();
+    });
+    connect(&box_, &Box::windowRefreshed, this, &SlipFields::showFlag);
+    connect(&box_.document(), &BoxDocument::slipChanged, this, &SlipFields::showFlag);
     showEditorFields();
     setEditable(editor.isEditable());
 }
@@ -266,6 +282,12 @@ void SlipFields::setEditable(bool editable) {
     keywords_->setReadOnly(!editable);
     source_->setReadOnly(!editable);
     type_->setEnabled(editable);
+    flagged_->setEnabled(editable);
+}
+
+void SlipFields::showFlag() {
+    const SlipPtr slip = box_.currentSlip();
+    flagged_->setChecked(slip && slip->isFlagged());
 }
 
 void SlipFields::setAutoComplete(bool keywords, bool sources) {

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QCompleter;
 class QDropEvent;
@@ -28,6 +29,7 @@ public:
     QLineEdit* sourceField() const { return source_; }
     QComboBox* typeField() const { return type_; }
     QToolButton* sourceSnapBackButton() const { return snapBack_; }
+    QCheckBox* flaggedCheckBox() const { return flagged_; }
     QCompleter* keywordsCompleter() const { return keywordsCompleter_; }
 
     // Shows what the editor model holds; a field whose text is already
@@ -53,6 +55,7 @@ private:
     QLineEdit* source_;
     QToolButton* snapBack_;
     QComboBox* type_;
+    QCheckBox* flagged_;
     QCompleter* keywordsCompleter_;
     QStringListModel* keywordCompletions_;
     QCompleter* sourceCompleter_;
@@ -78,6 +81,7 @@ private:
     void sourceSnapBackButtonPressed();
     void fieldFocused(EditorCell cell);
     void refreshTypeItems();
+    void showFlag();
 };
 
 }  // namespace fendle

@@ -30,7 +30,6 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
       application_(controller_, applicationPort_, preferences, defaults, *this),
       dispatcher_(controller_, application_),
       recent_(defaults) {
-    dispatcher_.openSlipLink = [this](const QString& address) { openSlipLink(address); };
     // Whether the last window closing quits is the preference's business.
     QApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &FendleGui::keyWindowChanged);

@@ -59,7 +59,7 @@ public:
     // A later start handed its requests over.
     void takeHandOff(const QByteArray& message);
     int dispatch(const QList<LaunchRequest>& requests);
-    void openSlipLink(const QString& address);
+    void openSlipLink(const QString& address) override;
     // "fendle://KEY::ADDRESS" → (KEY, ADDRESS); none for internal links and other text.
     static std::optional<std::pair<QString, QUrl>> parseExternalSlipLink(const QString& address);
 

@@ -69,11 +69,11 @@ void QtUiPort::beginNumberSheet(const QString& label) {
     endNumberSheet();
     Box* box = box_;
     numberSheet_ = new NumberSheet(label, parentWidget());
-    numberSheet_->ok = [box](const QString& text) {
+    QObject::connect(numberSheet_, &NumberSheet::okPressed, numberSheet_, [box](const QString& text) {
         UndoManager::EventScope event(box->undoManager());
         box->numberSheetOK(text);
-    };
-    numberSheet_->cancel = [box] { box->goToCancel(); };
+    });
+    QObject::connect(numberSheet_, &NumberSheet::cancelPressed, numberSheet_, [box] { box->goToCancel(); });
     numberSheet_->open();
 }
 
@@ -90,12 +90,12 @@ void QtUiPort::openTemplateWindow(const std::optional<RichText>& text, const QLi
     closeTemplateWindow();
     Box* box = box_;
     templateWindow_ = new TemplateWindow(text, selection, parentWidget());
-    templateWindow_->ok = [box] {
+    QObject::connect(templateWindow_, &TemplateWindow::okPressed, templateWindow_, [box] {
         UndoManager::EventScope event(box->undoManager());
         box->templateOK();
-    };
-    templateWindow_->cancel = [box] { box->templateCancel(); };
-    templateWindow_->remove = [box] { box->templateDelete(); };
+    });
+    QObject::connect(templateWindow_, &TemplateWindow::cancelPressed, templateWindow_, [box] { box->templateCancel(); });
+    QObject::connect(templateWindow_, &TemplateWindow::deletePressed, templateWindow_, [box] { box->templateDelete(); });
     templateWindow_->open();
 }
 

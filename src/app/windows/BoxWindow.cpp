@@ -186,6 +186,8 @@ void BoxWindow::connectBox() {
     connect(&document, &BoxDocument::slipChanged, this, [this] { host_.refreshInspector(*this); });
     connect(&document, &BoxDocument::fileNameChanged, this, [this] { host_.refreshInspector(*this); });
     connect(&document, &BoxDocument::keywordScentsRebuilt, this, [this] { host_.refreshInspector(*this); });
+    // The inspector's keyword list follows the box's keywords.
+    connect(&document, &BoxDocument::keywordsChanged, this, [this] { host_.refreshInspector(*this); });
     const QPointer<BoxWindow> self(this);
     box.undoManager().addDidUndoOrRedoObserver([self] {
         if (self) self->scheduleValidation();

@@ -26,14 +26,10 @@ TemplateWindow::TemplateWindow(const std::optional<RichText>& text, const QList<
     QPushButton* okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     QPushButton* deleteButton = buttons->addButton(QStringLiteral("Delete"), QDialogButtonBox::DestructiveRole);
     QPushButton* cancelButton = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(okButton, &QPushButton::clicked, this, [this] { if (ok) ok(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { if (remove) remove(); });
+    connect(okButton, &QPushButton::clicked, this, &TemplateWindow::okPressed);
+    connect(deleteButton, &QPushButton::clicked, this, &TemplateWindow::deletePressed);
     connect(cancelButton, &QPushButton::clicked, this, &TemplateWindow::reject);
     layout->addWidget(buttons);
-}
-
-void TemplateWindow::reject() {
-    if (cancel) cancel();
 }
 
 RichText TemplateWindow::text() const {

@@ -3,7 +3,6 @@
 #include "platform/richtext/TextRange.h"
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 
 class QTextEdit;
@@ -22,11 +21,12 @@ public:
     RichText text() const;
     QList<TextRange> selection() const;
 
-    std::function<void()> ok;
-    std::function<void()> cancel;
-    std::function<void()> remove;
+    void reject() override { emit cancelPressed(); }
 
-    void reject() override;
+signals:
+    void okPressed();
+    void cancelPressed();
+    void deletePressed();
 
 private:
     QTextEdit* textView_;
