@@ -8,7 +8,6 @@
 #include "platform/text/StringValues.h"
 #include "platform/ui/UiPort.h"
 
-
 namespace fendle {
 
 QString SlipLinkMaker::externalSlipLinkStringForSlipKey(const QString& key) const {
