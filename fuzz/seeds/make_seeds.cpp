@@ -4,6 +4,7 @@
 #include "model/BoxFile.h"
 #include "model/SlipArchiving.h"
 #include "platform/keyedarchive/KeyedArchiver.h"
+#include "platform/richtext/RichTextArchive.h"
 #include "platform/system/DateUtils.h"
 #include "platform/typedstream/TypedStreamCodecs.h"
 
@@ -112,6 +113,7 @@ int main(int argc, char** argv) {
     const QString keyed = QStringLiteral("fuzz_keyed_box");
     const QString exchange = QStringLiteral("fuzz_exchange");
     const QString typed = QStringLiteral("fuzz_typedstream");
+    const QString pasted = QStringLiteral("fuzz_pasted_rich_text");
     const BoxData box = fullBox();
     const QByteArray boxBytes = BoxFile::dataRepresentation(box);
     const bool ok = write(out, {keyed}, QStringLiteral("new.fendle"), BoxFile::dataRepresentation(BoxData())) &&
@@ -121,6 +123,7 @@ int main(int argc, char** argv) {
                     write(out, {keyed, typed}, QStringLiteral("older-form.fendle"), BoxFile::olderFormRepresentation(box)) &&
                     write(out, {typed}, QStringLiteral("cmyk.typedstream"),
                           archivedColorData(ColorAttribute::cmyk(0.05, 0.85, 0.99, 0.17))) &&
-                    write(out, {typed}, QStringLiteral("rgb.typedstream"), archivedColorData(ColorAttribute::rgb(1, 0.5, 0)));
+                    write(out, {typed}, QStringLiteral("rgb.typedstream"), archivedColorData(ColorAttribute::rgb(1, 0.5, 0))) &&
+                    write(out, {pasted}, QStringLiteral("styled.richtext"), RichTextArchive::archive(styledText()));
     return ok ? 0 : 1;
 }

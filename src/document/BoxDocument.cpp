@@ -4,11 +4,14 @@
 #include "scents/KeywordScent.h"
 
 #include <QFileInfo>
+#include <QUrl>
+#include <QUuid>
 #include <algorithm>
 
 namespace fendle {
 
-BoxDocument::BoxDocument() = default;
+BoxDocument::BoxDocument()
+    : unsavedBoxUrlString_(QStringLiteral("unsaved:") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
 BoxDocument::~BoxDocument() = default;
 
 void BoxDocument::slipsDidChange() {
@@ -152,6 +155,16 @@ void BoxDocument::setFileName(const std::optional<QString>& path) {
     fileName_ = path;
     displayName_ = path ? QFileInfo(*path).fileName() : QStringLiteral("Untitled");
     emit fileNameChanged();
+}
+
+QString BoxDocument::boxUrlString() const {
+    return fileName_ ? QUrl::fromLocalFile(*fileName_).toString() : unsavedBoxUrlString_;
+}
+
+QStringList BoxDocument::ownBoxUrlStrings() const {
+    QStringList names{boxUrlString()};
+    if (fileName_) names.append(unsavedBoxUrlString_);
+    return names;
 }
 
 void BoxDocument::markEdited() {

@@ -82,6 +82,13 @@ public:
     const std::optional<QString>& fileName() const { return fileName_; }
     void setFileName(const std::optional<QString>& path);
     const QString& displayName() const { return displayName_; }
+    // The box part of the external slip links that name this box: its file's
+    // address, or while it has none a name of its own for this run, so that
+    // links leaving an unsaved box never point into another box.
+    QString boxUrlString() const;
+    // Every box part that names this box: the one above, and the name it
+    // went by before it was first saved (text copied then, pasted after).
+    QStringList ownBoxUrlStrings() const;
     const QString& fileFormatOnLastOpening() const { return fileFormatOnLastOpening_; }
     bool isEdited() const { return edited_; }
     void markEdited();
@@ -116,6 +123,7 @@ private:
     bool showDuplicatesInScentPath_ = false;
     std::optional<QString> fileName_;
     QString displayName_ = QStringLiteral("Untitled");
+    QString unsavedBoxUrlString_;
     QString fileFormatOnLastOpening_;
     bool edited_ = false;
 

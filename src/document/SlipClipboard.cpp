@@ -1,9 +1,9 @@
 #include "document/SlipClipboard.h"
 
 #include "document/Box.h"
+#include "document/SlipTextDragAndDrop.h"
 #include "io/SlipExportString.h"
 #include "model/SlipArrayArchive.h"
-#include "platform/richtext/RichTextPasteboard.h"
 #include "platform/system/Log.h"
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/UiPort.h"
@@ -73,7 +73,7 @@ void SlipClipboard::copySlip(Box& box) {
     const RichText text = exportText(slips);
     if (!pasteboard.setData(Pasteboard::StringType, text.string().toUtf8()))
         ui.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (string)."));
-    if (!RichTextPasteboard::write(pasteboard, text))
+    if (!sliptextdrag::writeRichText(pasteboard, text, box.document().boxUrlString()))
         ui.displayMessage(QStringLiteral("I could not copy the slip to the pasteboard (RTFD data)."));
 }
 

@@ -8,13 +8,10 @@
 #include "platform/text/StringValues.h"
 #include "platform/ui/UiPort.h"
 
-#include <QUrl>
-
 namespace fendle {
 
 QString SlipLinkMaker::externalSlipLinkStringForSlipKey(const QString& key) const {
-    const auto path = box_.fileName();
-    return sliplinks::externalSlipLinkString(key, path ? QUrl::fromLocalFile(*path).toString() : QString());
+    return sliplinks::externalSlipLinkString(key, box_.document().boxUrlString());
 }
 
 void SlipLinkMaker::makeSlipLink() {

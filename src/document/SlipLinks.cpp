@@ -1,13 +1,30 @@
 #include "document/SlipLinks.h"
 
-#include <QStringList>
+#include <functional>
 
 namespace fendle::sliplinks {
 namespace {
 
-const QString SlipLinkStart = QStringLiteral("HYPERLINK \"fendle://");
+const QString Scheme = QStringLiteral("fendle://");
 const QString SelfSuffix = QStringLiteral(".self");
-const QString InstructionEnd = QStringLiteral("\"}");
+const QString BoxSeparator = QStringLiteral("::");
+
+// The text with every link target passed through rewrite; none from rewrite
+// keeps the link as it is.
+RichText rewriteLinks(const RichText& text, const std::function<std::optional<QString>(const QString&)>& rewrite) {
+    std::vector<RichText::Run> runs = text.runs();
+    bool changed = false;
+    for (RichText::Run& run : runs) {
+        std::optional<LinkAttribute> link = run.attributes.get<LinkAttribute>(attr::Link);
+        if (!link) continue;
+        const std::optional<QString> target = rewrite(link->url);
+        if (!target) continue;
+        link->url = *target;
+        run.attributes.set(attr::Link, *link);
+        changed = true;
+    }
+    return changed ? RichText::fromRuns(text.string(), std::move(runs)) : text;
+}
 
 }  // namespace
 
@@ -17,36 +34,25 @@ QString externalSlipLinkString(const QString& key, const QString& boxUrlString) 
     return QStringLiteral("fendle://%1::%2").arg(key, boxUrlString);
 }
 
-QString replaceInternalSlipLinksInRTFString(const QString& rtf, const QString& boxUrlString) {
-    QStringList pieces = rtf.split(SlipLinkStart);
-    for (qsizetype i = 1; i < pieces.size(); ++i) {
-        QString& piece = pieces[i];
-        // Only the address itself decides: a ".self" further on in the text
-        // after an external link must not be taken for its end.
-        const qsizetype addressEnd = piece.indexOf(u'"');
-        const QString address = addressEnd < 0 ? QString() : piece.left(addressEnd);
-        if (address.endsWith(SelfSuffix)) {
-            const QString key = address.chopped(SelfSuffix.size());
-            piece = externalSlipLinkString(key, boxUrlString) + piece.mid(addressEnd);
-        } else {
-            piece.prepend(QStringLiteral("fendle://"));
-        }
-    }
-    return pieces.join(QStringLiteral("HYPERLINK \""));
+RichText replaceInternalSlipLinks(const RichText& text, const QString& boxUrlString) {
+    return rewriteLinks(text, [&](const QString& target) -> std::optional<QString> {
+        if (!target.startsWith(Scheme) || !target.endsWith(SelfSuffix)) return std::nullopt;
+        const QString key = target.mid(Scheme.size(), target.size() - Scheme.size() - SelfSuffix.size());
+        // "fendle://.self" names no slip, and an address cannot be one.
+        if (key.isEmpty() || key.contains(BoxSeparator)) return std::nullopt;
+        return externalSlipLinkString(key, boxUrlString);
+    });
 }
 
-QString replaceExternalSlipLinksInRTFString(const QString& rtf, const QString& boxUrlString) {
-    QStringList pieces = rtf.split(SlipLinkStart);
-    for (qsizetype i = 1; i < pieces.size(); ++i) {
-        QString& piece = pieces[i];
-        const qsizetype end = piece.indexOf(InstructionEnd);
-        if (end < 0) continue;
-        const QString address = piece.left(end);
-        const qsizetype separator = address.indexOf(QStringLiteral("::"));
-        if (separator < 0 || address.mid(separator + 2) != boxUrlString) continue;
-        piece = address.left(separator) + SelfSuffix + InstructionEnd + piece.mid(end + InstructionEnd.size());
-    }
-    return pieces.join(SlipLinkStart);
+RichText replaceExternalSlipLinks(const RichText& text, const QStringList& ownBoxUrlStrings) {
+    return rewriteLinks(text, [&](const QString& target) -> std::optional<QString> {
+        if (!target.startsWith(Scheme)) return std::nullopt;
+        const qsizetype separator = target.indexOf(BoxSeparator, Scheme.size());
+        if (separator < 0 || !ownBoxUrlStrings.contains(target.mid(separator + BoxSeparator.size()))) return std::nullopt;
+        const QString key = target.mid(Scheme.size(), separator - Scheme.size());
+        if (key.isEmpty()) return std::nullopt;
+        return internalSlipLinkString(key);
+    });
 }
 
 }  // namespace fendle::sliplinks

@@ -1,23 +1,26 @@
 #pragma once
+#include "platform/richtext/RichText.h"
+
 #include <QString>
+#include <QStringList>
 
 namespace fendle {
 
-// Slip links in RTF source text, as text dragged out of a slip and dropped
-// into one carries them: HYPERLINK fields whose addresses are
-// "fendle://KEY.self" inside a box and "fendle://KEY::BOXURL" outside it.
+// Slip links as text leaving a slip and coming into one carries them:
+// "fendle://KEY.self" inside a box, "fendle://KEY::BOXURL" outside it.
 namespace sliplinks {
 
 QString internalSlipLinkString(const QString& key);
 QString externalSlipLinkString(const QString& key, const QString& boxUrlString);
 
-// Dragging out: internal links become external links into the box at
-// boxUrlString; external links stay as they are.
-QString replaceInternalSlipLinksInRTFString(const QString& rtf, const QString& boxUrlString);
+// Leaving a box: internal links become external links into the box at
+// boxUrlString; every other link stays as it is.
+RichText replaceInternalSlipLinks(const RichText& text, const QString& boxUrlString);
 
-// Dropping in: external links into the box at boxUrlString become internal
-// links; links into other boxes stay external.
-QString replaceExternalSlipLinksInRTFString(const QString& rtf, const QString& boxUrlString);
+// Coming in: external links whose box part is one of ownBoxUrlStrings (the
+// names of the receiving box) become internal; links into other boxes stay
+// external. The box part is compared as a string, not as a path.
+RichText replaceExternalSlipLinks(const RichText& text, const QStringList& ownBoxUrlStrings);
 
 }  // namespace sliplinks
 }  // namespace fendle

@@ -1,8 +1,7 @@
 #include "document/SlipTextDragAndDrop.h"
 
 #include "document/SlipLinks.h"
-#include "platform/ui/Pasteboard.h"
-#include "platform/text/TextMatching.h"
+#include "platform/richtext/RichTextPasteboard.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +9,7 @@
 namespace fendle::sliptextdrag {
 
 namespace {
-constexpr qsizetype MaxPasteboardBytes = qsizetype(64) << 20;
+constexpr qsizetype MaxUrlsWithTitlesBytes = qsizetype(64) << 20;
 const QString Prefix = QStringLiteral("fendle://");
 
 QStringList strings(const QJsonValue& value) {
@@ -19,17 +18,20 @@ QStringList strings(const QJsonValue& value) {
         if (entry.isString()) list.append(entry.toString());
     return list;
 }
-
-// RTF is 7-bit text; Latin-1 keeps any other byte as it was.
-void rewriteRtf(Pasteboard& pasteboard, const std::function<QString(const QString&)>& rewrite) {
-    const auto rtf = pasteboard.data(RtfType);
-    if (!rtf || rtf->size() > MaxPasteboardBytes) return;
-    pasteboard.setData(RtfType, rewrite(QString::fromLatin1(*rtf)).toLatin1());
-}
 }  // namespace
 
+bool writeRichText(Pasteboard& pasteboard, const RichText& text, const QString& boxUrlString) {
+    return RichTextPasteboard::write(pasteboard, sliplinks::replaceInternalSlipLinks(text, boxUrlString));
+}
+
+std::optional<RichText> readRichText(const Pasteboard& pasteboard, const QStringList& ownBoxUrlStrings) {
+    const std::optional<RichText> text = RichTextPasteboard::read(pasteboard);
+    if (!text) return std::nullopt;
+    return sliplinks::replaceExternalSlipLinks(*text, ownBoxUrlStrings);
+}
+
 std::optional<UrlsWithTitles> readUrlsWithTitles(const QByteArray& data) {
-    if (data.size() > MaxPasteboardBytes) return std::nullopt;
+    if (data.size() > MaxUrlsWithTitlesBytes) return std::nullopt;
     const QJsonDocument document = QJsonDocument::fromJson(data);
     if (!document.isArray()) return std::nullopt;
     const QJsonArray array = document.array();
@@ -43,55 +45,15 @@ QByteArray urlsWithTitlesData(const UrlsWithTitles& value) {
         .toJson(QJsonDocument::Compact);
 }
 
-void prepareDragOut(Pasteboard& pasteboard, const QString& boxUrlString) {
-    const auto urls = pasteboard.data(WebUrlsWithTitlesType);
-    if (!urls) {
-        rewriteRtf(pasteboard, [&](const QString& rtf) {
-            return sliplinks::replaceInternalSlipLinksInRTFString(rtf, boxUrlString);
-        });
-        return;
-    }
-    const auto list = readUrlsWithTitles(*urls);
-    if (!list) return;
-    const QString& first = list->urls.first();
-    if (!likeMatches(first, QStringLiteral("fendle*.self"), true)) return;
-    QString key = first;
-    if (key.startsWith(Prefix, Qt::CaseInsensitive)) key = key.mid(Prefix.size());
-    key.chop(5);
-    const QString internal = sliplinks::internalSlipLinkString(key);
-    const QString external = sliplinks::externalSlipLinkString(key, boxUrlString);
-    for (const QString& type : pasteboard.types()) {
-        const auto data = pasteboard.data(type);
-        if (!data || data->size() > MaxPasteboardBytes) continue;
-        const QString text = QString::fromUtf8(*data);
-        if (text.contains(internal)) pasteboard.setData(type, QString(text).replace(internal, external).toUtf8());
-    }
-    pasteboard.setData(InternalSlipLinkType, internal.toUtf8());
-}
-
-void prepareDrop(Pasteboard& pasteboard, const QString& boxUrlString) {
-    rewriteRtf(pasteboard, [&](const QString& rtf) {
-        return sliplinks::replaceExternalSlipLinksInRTFString(rtf, boxUrlString);
-    });
-}
-
-std::optional<DroppedLink> droppedSlipLink(const Pasteboard& pasteboard, const QString& boxUrlString) {
-    const auto data = pasteboard.data(WebUrlsWithTitlesType);
-    const auto list = data ? readUrlsWithTitles(*data) : std::nullopt;
-    if (!list) return std::nullopt;
-    const auto internal = pasteboard.data(InternalSlipLinkType);
-    return droppedSlipLink(*list, internal ? std::optional(QString::fromUtf8(*internal)) : std::nullopt, boxUrlString);
-}
-
 std::optional<DroppedLink> droppedSlipLink(const UrlsWithTitles& list, const std::optional<QString>& internal,
-                                           const QString& boxUrlString) {
+                                           const QStringList& ownBoxUrlStrings) {
     if (list.urls.isEmpty() || !list.urls.first().startsWith(Prefix)) return std::nullopt;
     const QString title = list.titles.value(0);
     const QString& address = list.urls.first();
     // The internal form only names a slip of the box the link came from;
     // in another box it would point at a different slip of the same number.
     const qsizetype separator = address.indexOf(QStringLiteral("::"));
-    const bool intoItsOwnBox = separator < 0 || address.mid(separator + 2) == boxUrlString;
+    const bool intoItsOwnBox = separator < 0 || ownBoxUrlStrings.contains(address.mid(separator + 2));
     if (intoItsOwnBox && internal) return DroppedLink{*internal, title};
     return DroppedLink{address, title};
 }

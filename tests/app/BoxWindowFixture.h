@@ -45,13 +45,23 @@ protected:
             if (!types.isEmpty()) slip->setSlipTypeWithoutLastModificationDate(types.at(int(n) % types.size()));
             slips.insert(slip->key(), slip);
         }
-        // Written to a file and opened as the user opens a box.
+        openSlips(slips);
+    }
+
+    // Written to a file and opened as the user opens a box.
+    void openSlips(const SlipDictionary& slips) {
         BoxData data;
         data.setSlips(slips, {});
         const QString path = folder.filePath(QStringLiteral("Box%1.fendle").arg(++opened_));
         ASSERT_TRUE(BoxFile::writeToURL(data, path).ok());
         box = gui->controller().openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true);
         ASSERT_NE(box, nullptr);
+        ASSERT_NO_FATAL_FAILURE(activate(box));
+    }
+
+    // The box's window becomes the one the user works in.
+    void activate(const std::shared_ptr<Box>& which) {
+        box = which;
         window = gui->windowOf(*box);
         ASSERT_NE(window, nullptr);
         window->activateWindow();

@@ -33,3 +33,12 @@ TEST(ClipboardPasteboardTest, TextFromAnotherProgramReadsAsTheStringForm) {
     EXPECT_FALSE(pasteboard.hasType(Pasteboard::SlipsType));
     EXPECT_EQ(pasteboard.data(Pasteboard::StringType), std::optional<QByteArray>("from elsewhere"));
 }
+
+TEST(ClipboardPasteboardTest, RtfFromAnotherProgramReadsUnderEitherMimeType) {
+    ClipboardPasteboard pasteboard;
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("application/rtf"), QByteArray("{\\rtf1 elsewhere}"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    EXPECT_EQ(pasteboard.types(), QStringList{Pasteboard::RtfType});
+    EXPECT_EQ(pasteboard.data(Pasteboard::RtfType), std::optional<QByteArray>("{\\rtf1 elsewhere}"));
+}

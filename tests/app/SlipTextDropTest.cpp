@@ -2,6 +2,7 @@
 #include "app/editing/SlipTextView.h"
 #include "document/BoxFixture.h"
 #include "platform/richtext/RtfWriter.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -48,7 +49,7 @@ TEST_F(SlipTextDropTest, RichTextWinsOverThePlainFormAndLinksIntoThisBoxBecomeIn
     doc->setFileName(QString("/home/me/A.fendle"));
     QMimeData data;
     data.setText("plain form");
-    data.setData(SlipTextDrop::RtfMimeType,
+    data.setData(Pasteboard::RtfType,
                  R"({\rtf1 see {\field{\*\fldinst{HYPERLINK "fendle://2::file:///home/me/A.fendle"}}{\fldrslt two}}})");
     ASSERT_TRUE(drop(data, 0));
     EXPECT_TRUE(text().startsWith("see two")) << text().toStdString();

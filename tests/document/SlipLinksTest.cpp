@@ -1,6 +1,4 @@
 #include "document/SlipLinks.h"
-#include "platform/richtext/RtfReader.h"
-#include "platform/richtext/RtfWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +9,28 @@ namespace {
 const QString boxA = QStringLiteral("file://localhost/Users/me/A.fendle");
 const QString boxB = QStringLiteral("file://localhost/Users/me/B.fendle");
 
-QString rtfWithLink(const QString& url) {
-    RichText text(QStringLiteral("see "));
-    text.append(QStringLiteral("slip 12"), {});
-    text.addAttribute(attr::Link, LinkAttribute{url, true}, {4, 7});
-    text.append(QStringLiteral(" and more.self text"), {});
-    return QString::fromLatin1(RtfWriter::write(text));
+Attributes linkTo(const QString& url, bool isUrlObject = true) {
+    Attributes attributes;
+    attributes.set(attr::Link, LinkAttribute{url, isUrlObject});
+    attributes.set(attr::Font, FontAttribute{"Helvetica", "Helvetica", 12});
+    return attributes;
 }
 
-QString linkIn(const QString& rtf) {
-    const Result<RichText> result = RtfReader::read(rtf.toLatin1());
-    EXPECT_TRUE(result.ok());
-    const auto link = result->attributesAt(4).get<LinkAttribute>(attr::Link);
-    return link ? link->url : QString();
+// "see " then one linked word per address, separated by spaces.
+RichText textWithLinks(const QStringList& urls) {
+    RichText text(QStringLiteral("see"));
+    for (const QString& url : urls) {
+        text.append(QStringLiteral(" "), {});
+        text.append(QStringLiteral("word"), linkTo(url));
+    }
+    return text;
+}
+
+QStringList linksIn(const RichText& text) {
+    QStringList links;
+    for (const RichText::Run& run : text.runs())
+        if (const auto link = run.attributes.get<LinkAttribute>(attr::Link)) links.append(link->url);
+    return links;
 }
 }  // namespace
 
@@ -33,43 +40,31 @@ TEST(SlipLinks, LinkForms) {
               QStringLiteral("fendle://12::file://localhost/Users/me/A.fendle"));
 }
 
-TEST(SlipLinks, DragOutOfBoxAAndDropIntoBoxAGivesAnInternalLink) {
-    const QString dragged = replaceInternalSlipLinksInRTFString(rtfWithLink(QStringLiteral("fendle://12.self")), boxA);
-    EXPECT_EQ(linkIn(dragged), externalSlipLinkString(QStringLiteral("12"), boxA));
-    const QString dropped = replaceExternalSlipLinksInRTFString(dragged, boxA);
-    EXPECT_EQ(linkIn(dropped), QStringLiteral("fendle://12.self"));
-    EXPECT_EQ(dropped, rtfWithLink(QStringLiteral("fendle://12.self"))) << "the round trip restores the source text";
+TEST(SlipLinks, OutOfBoxAIntoAGivesInternalLinksIntoBStaysExternal) {
+    const RichText text = textWithLinks({"fendle://1.self", "fendle://2::" + boxB, "fendle://3.self"});
+    const RichText out = replaceInternalSlipLinks(text, boxA);
+    EXPECT_EQ(linksIn(out), (QStringList{"fendle://1::" + boxA, "fendle://2::" + boxB, "fendle://3::" + boxA}));
+    EXPECT_EQ(out.string(), text.string());
+    // Only the link target changes: its other attributes and its form stay.
+    EXPECT_TRUE(out.attributesAt(4).get<FontAttribute>(attr::Font) == text.attributesAt(4).get<FontAttribute>(attr::Font));
+    EXPECT_TRUE(out.attributesAt(4).get<LinkAttribute>(attr::Link)->isUrlObject);
+
+    EXPECT_TRUE(replaceExternalSlipLinks(out, {boxA}) == text) << "the round trip restores the text";
+    EXPECT_EQ(linksIn(replaceExternalSlipLinks(out, {boxB})),
+              (QStringList{"fendle://1::" + boxA, "fendle://2.self", "fendle://3::" + boxA}));
+    EXPECT_EQ(linksIn(replaceExternalSlipLinks(out, {"unsaved:x", boxA})),
+              (QStringList{"fendle://1.self", "fendle://2::" + boxB, "fendle://3.self"}))
+        << "a box answers to every name it goes by";
 }
 
-TEST(SlipLinks, DropIntoBoxBKeepsTheExternalLink) {
-    const QString dragged = replaceInternalSlipLinksInRTFString(rtfWithLink(QStringLiteral("fendle://12.self")), boxA);
-    EXPECT_EQ(linkIn(replaceExternalSlipLinksInRTFString(dragged, boxB)), externalSlipLinkString("12", boxA));
-}
-
-TEST(SlipLinks, ExternalAndOtherLinksSurviveADragOut) {
-    const QString external = rtfWithLink(externalSlipLinkString(QStringLiteral("7"), boxB));
-    EXPECT_EQ(replaceInternalSlipLinksInRTFString(external, boxA), external)
-        << "an external link stays, although '.self' appears later in the text";
-    const QString web = rtfWithLink(QStringLiteral("https://example.org/x.self"));
-    EXPECT_EQ(replaceInternalSlipLinksInRTFString(web, boxA), web);
-    EXPECT_EQ(replaceExternalSlipLinksInRTFString(web, boxA), web);
-    const QString noLinks = QStringLiteral("{\\rtf1 plain}");
-    EXPECT_EQ(replaceInternalSlipLinksInRTFString(noLinks, boxA), noLinks);
-    const QString truncated = QStringLiteral("{\\rtf1 HYPERLINK \"fendle://12::") + boxA;
-    EXPECT_EQ(replaceExternalSlipLinksInRTFString(truncated, boxA), truncated) << "no instruction end, no change";
-}
-
-TEST(SlipLinks, SeveralLinksInOneText) {
-    const QString rtf = QStringLiteral(
-        "{\\field{\\*\\fldinst{HYPERLINK \"fendle://1.self\"}}{\\fldrslt a}} "
-        "{\\field{\\*\\fldinst{HYPERLINK \"fendle://2::%1\"}}{\\fldrslt b}} "
-        "{\\field{\\*\\fldinst{HYPERLINK \"fendle://3.self\"}}{\\fldrslt c}}").arg(boxB);
-    const QString out = replaceInternalSlipLinksInRTFString(rtf, boxA);
-    EXPECT_TRUE(out.contains(QStringLiteral("HYPERLINK \"fendle://1::%1\"}").arg(boxA)));
-    EXPECT_TRUE(out.contains(QStringLiteral("HYPERLINK \"fendle://2::%1\"}").arg(boxB)));
-    EXPECT_TRUE(out.contains(QStringLiteral("HYPERLINK \"fendle://3::%1\"}").arg(boxA)));
-    const QString back = replaceExternalSlipLinksInRTFString(out, boxA);
-    EXPECT_TRUE(back.contains(QStringLiteral("HYPERLINK \"fendle://1.self\"}")));
-    EXPECT_TRUE(back.contains(QStringLiteral("HYPERLINK \"fendle://2::%1\"}").arg(boxB)));
-    EXPECT_TRUE(back.contains(QStringLiteral("HYPERLINK \"fendle://3.self\"}")));
+TEST(SlipLinks, OtherLinksAreLeftAlone) {
+    const QStringList others{"https://example.org/x.self", "fendle://.self", "fendle://12::file:///x.self",
+                             "FENDLE://4.self", "fendle://::" + boxA, "mailto:me@example.org"};
+    const RichText text = textWithLinks(others);
+    EXPECT_EQ(linksIn(replaceInternalSlipLinks(text, boxA)), others);
+    EXPECT_EQ(linksIn(replaceExternalSlipLinks(text, {boxA, QStringLiteral("file:///x.self")})),
+              (QStringList{"https://example.org/x.self", "fendle://.self", "fendle://12.self", "FENDLE://4.self",
+                           "fendle://::" + boxA, "mailto:me@example.org"}));
+    const RichText plain(QStringLiteral("no links"));
+    EXPECT_TRUE(replaceInternalSlipLinks(plain, boxA) == plain);
 }

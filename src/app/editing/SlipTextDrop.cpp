@@ -1,12 +1,11 @@
 #include "app/editing/SlipTextDrop.h"
 
+#include "app/program/MimeDataPasteboard.h"
 #include "document/Box.h"
-#include "document/SlipLinks.h"
 #include "document/SlipTextDragAndDrop.h"
 #include "document/SlipTextInsertion.h"
 #include "document/WebContentDrop.h"
 #include "platform/richtext/RichTextFile.h"
-#include "platform/richtext/RtfReader.h"
 
 #include <QFileInfo>
 #include <QMimeData>
@@ -29,33 +28,15 @@ QString titleOfMozUrl(const QMimeData& data) {
 SlipTextDrop::SlipTextDrop(Box& box, std::function<RichText(const QString&)> plainText)
     : box_(box), plainText_(std::move(plainText)) {}
 
-QString SlipTextDrop::boxUrlString(const Box& box) {
-    const auto path = box.fileName();
-    return path ? QUrl::fromLocalFile(*path).toString() : QString();
-}
-
 bool SlipTextDrop::isTextFile(const QString& path) {
     static const QStringList extensions{QStringLiteral("rtf"), QStringLiteral("rtfd"), QStringLiteral("txt")};
     return extensions.contains(QFileInfo(path).suffix().toLower());
 }
 
-std::optional<RichText> SlipTextDrop::richText(const QMimeData& data) const {
-    for (const QString& type : {RtfMimeType, RtfMimeTypeAlternative}) {
-        if (!data.hasFormat(type)) continue;
-        const QByteArray rtf = data.data(type);
-        if (rtf.size() > MaximumFileSize) continue;
-        // Links to slips of this very box come in as internal links. RTF is
-        // 7-bit text; Latin-1 keeps any other byte as it was.
-        const QString internal = sliplinks::replaceExternalSlipLinksInRTFString(QString::fromLatin1(rtf), boxUrlString(box_));
-        Result<RichText> read = RtfReader::read(internal.toLatin1());
-        if (read.ok()) return read.value();
-    }
-    return std::nullopt;
-}
-
 bool SlipTextDrop::perform(const QMimeData& data, Qt::DropAction proposed, qsizetype index) {
     SlipTextInsertion insertion(box_);
-    if (const std::optional<RichText> text = richText(data)) {
+    if (const std::optional<RichText> text =
+            sliptextdrag::readRichText(MimeDataPasteboard(&data), box_.document().ownBoxUrlStrings())) {
         insertion.insertAttributedString(*text, index);
         return true;
     }
@@ -111,7 +92,7 @@ bool SlipTextDrop::dropWebAddress(const QMimeData& data, const std::optional<sli
             data.hasFormat(sliptextdrag::InternalSlipLinkType)
                 ? std::optional(QString::fromUtf8(data.data(sliptextdrag::InternalSlipLinkType).left(4096)))
                 : std::nullopt;
-        const auto slipLink = sliptextdrag::droppedSlipLink(*titled, internal, boxUrlString(box_));
+        const auto slipLink = sliptextdrag::droppedSlipLink(*titled, internal, box_.document().ownBoxUrlStrings());
         const sliptextdrag::DroppedLink link = slipLink.value_or(
             sliptextdrag::DroppedLink{titled->urls.first(), titled->titles.value(0)});
         // An empty title would make an invisible link: the drop would seem to do nothing.

@@ -20,8 +20,6 @@ class Box;
 // Each becomes one undoable step of the box.
 class SlipTextDrop {
 public:
-    static inline const QString RtfMimeType = QStringLiteral("text/rtf");
-    static inline const QString RtfMimeTypeAlternative = QStringLiteral("application/rtf");
     // Larger dropped files are not read.
     static constexpr qint64 MaximumFileSize = qint64(64) << 20;
 
@@ -31,8 +29,6 @@ public:
     // False when nothing here takes the drop (the text control's own drop applies).
     bool perform(const QMimeData& data, Qt::DropAction proposed, qsizetype index);
 
-    // The box's own address, as external slip links name it.
-    static QString boxUrlString(const Box& box);
     // Files whose contents a copying drop inserts.
     static bool isTextFile(const QString& path);
 
@@ -40,7 +36,6 @@ private:
     Box& box_;
     std::function<RichText(const QString&)> plainText_;
 
-    std::optional<RichText> richText(const QMimeData& data) const;
     bool dropFiles(const QStringList& paths, Qt::DropAction proposed, qsizetype index);
     static std::optional<sliptextdrag::UrlsWithTitles> urlsWithTitles(const QMimeData& data);
     bool dropWebAddress(const QMimeData& data, const std::optional<sliptextdrag::UrlsWithTitles>& titled,

@@ -1,13 +1,14 @@
 #include "app/editing/SlipTextView.h"
 
 #include "app/editing/SlipTextDrop.h"
+#include "app/program/MimeDataPasteboard.h"
 #include "document/Box.h"
 #include "document/AttachmentClicks.h"
 #include "document/BoxPreferences.h"
+#include "document/SlipTextDragAndDrop.h"
 #include "document/UndoNames.h"
 #include "document/commands/ChangeTextRangeCommand.h"
-#include "platform/richtext/RtfReader.h"
-#include "platform/richtext/RtfWriter.h"
+#include "platform/richtext/RichTextPasteboard.h"
 #include "platform/ui/UndoManager.h"
 
 #include <QApplication>
@@ -26,9 +27,6 @@
 
 namespace fendle {
 namespace {
-
-const QString& RtfMimeType = SlipTextDrop::RtfMimeType;
-const QString& RtfMimeTypeAlternative = SlipTextDrop::RtfMimeTypeAlternative;
 
 bool isUndoOrRedo(QKeyEvent* event) {
     return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
@@ -215,8 +213,9 @@ void SlipTextView::pasteAsPlainText() {
 }
 
 bool SlipTextView::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasFormat(RtfMimeType) || source->hasFormat(RtfMimeTypeAlternative) || source->hasText() ||
-           source->hasUrls() || source->hasFormat(sliptextdrag::WebUrlsWithTitlesType);
+    const MimeDataPasteboard forms(source);
+    return forms.hasType(RichTextPasteboard::RichTextType) || forms.hasType(Pasteboard::RtfType) ||
+           source->hasText() || source->hasUrls() || source->hasFormat(sliptextdrag::WebUrlsWithTitlesType);
 }
 
 void SlipTextView::dropEvent(QDropEvent* event) {
@@ -285,25 +284,24 @@ void SlipTextView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTextEdit::mouseDoubleClickEvent(event);
 }
 
+// Paste, and a drag moving text within the slip.
 void SlipTextView::insertFromMimeData(const QMimeData* source) {
     if (isReadOnly()) return;
-    std::optional<RichText> text;
-    for (const QString& type : {RtfMimeType, RtfMimeTypeAlternative}) {
-        if (text || !source->hasFormat(type)) continue;
-        Result<RichText> read = RtfReader::read(source->data(type));
-        if (read.ok()) text = read.value();
-    }
+    std::optional<RichText> text =
+        sliptextdrag::readRichText(MimeDataPasteboard(source), box_.document().ownBoxUrlStrings());
     // Plain text takes the attributes typing would give it; HTML and
     // other forms are not read, so nothing pasted can load files.
     if (!text && source->hasText()) text = plainTextWithTypingAttributes(source->text());
     if (text) insertRichText(*text);
 }
 
+// Copy, cut and the start of a drag.
 QMimeData* SlipTextView::createMimeDataFromSelection() const {
     const RichText selected = converter_.richText(viewSelection());
     auto* data = new QMimeData;
     data->setText(selected.string());
-    data->setData(RtfMimeType, RtfWriter::write(selected));
+    MimeDataPasteboard forms(*data);
+    sliptextdrag::writeRichText(forms, selected, box_.document().boxUrlString());
     return data;
 }
 
