@@ -2,6 +2,7 @@
 #include "app/windows/BoxWindow.h"
 #include "document/Box.h"
 #include "model/BoxFile.h"
+#include "support/BoxOfTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,15 +19,7 @@ protected:
     QString path = folder.filePath("Notes.fendle");
 
     void writeBox(const QStringList& texts) {
-        BoxData data;
-        SlipDictionary slips;
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            SlipPtr slip = Slip::create(quint32(i + 1));
-            slip->setText(RichText(texts[i]));
-            slips.insert(slip->key(), slip);
-        }
-        data.setSlips(slips, {});
-        ASSERT_TRUE(BoxFile::writeToURL(data, path).ok());
+        ASSERT_TRUE(BoxFile::writeToURL(boxOfTexts(texts), path).ok());
     }
     BoxWindow* openBox() {
         const BoxPtr box = gui->controller().openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), true);

@@ -1,6 +1,7 @@
 #pragma once
 #include "AppcoreFixture.h"
 #include "FakeProgramHost.h"
+#include "support/BoxOfTexts.h"
 #include "model/BoxFile.h"
 #include "platform/ui/Pasteboard.h"
 
@@ -29,14 +30,7 @@ protected:
 
     // A box file with slips of the given texts (keys 1, 2, …).
     QString writeBox(const QString& name, const QStringList& texts, bool olderForm = false) {
-        BoxData box;
-        SlipDictionary slips;
-        for (qsizetype i = 0; i < texts.size(); ++i) {
-            SlipPtr slip = Slip::create(quint32(i + 1));
-            slip->setText(RichText(texts[i]));
-            slips.insert(slip->key(), slip);
-        }
-        box.setSlips(slips, {});
+        const BoxData box = boxOfTexts(texts);
         const QString path = dir.path() + "/" + name;
         if (olderForm) {
             QFile file(path);

@@ -46,6 +46,21 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
+// The attachments in the order their characters stand in the text; the
+// package names its files in this same order.
+QList<AttachmentAttribute> attachmentsInOrder(const RichText& text) {
+    QList<AttachmentAttribute> attachments;
+    const QString& s = text.string();
+    qsizetype start = 0;
+    for (const RichText::Run& run : text.runs()) {
+        const std::optional<AttachmentAttribute> attachment = run.attributes.get<AttachmentAttribute>(attr::Attachment);
+        for (qsizetype i = start; attachment && i < start + run.length; ++i)
+            if (s[i] == AttachmentCharacter) attachments.append(*attachment);
+        start += run.length;
+    }
+    return attachments;
+}
+
 }  // namespace
 
 Result<RichText> RtfdPackage::read(const QString& path) {
@@ -68,22 +83,15 @@ Result<RichText> RtfdPackage::read(const QString& path) {
 QStringList RtfdPackage::attachmentFileNames(const RichText& text) {
     QStringList names;
     QSet<QString> taken{TextFileName.toLower()};
-    const QString& s = text.string();
-    qsizetype start = 0;
-    for (const RichText::Run& run : text.runs()) {
-        const std::optional<AttachmentAttribute> attachment = run.attributes.get<AttachmentAttribute>(attr::Attachment);
-        for (qsizetype i = start; attachment && i < start + run.length; ++i) {
-            if (s[i] != AttachmentCharacter) continue;
-            const QString base = safeBaseName(attachment->fileName);
-            QString name = base;
-            const qsizetype dot = base.lastIndexOf(u'.');
-            const QString stem = dot > 0 ? base.left(dot) : base;
-            const QString extension = dot > 0 ? base.mid(dot) : QString();
-            for (int n = 2; taken.contains(name.toLower()); ++n) name = QStringLiteral("%1 %2%3").arg(stem).arg(n).arg(extension);
-            taken.insert(name.toLower());
-            names.append(name);
-        }
-        start += run.length;
+    for (const AttachmentAttribute& attachment : attachmentsInOrder(text)) {
+        const QString base = safeBaseName(attachment.fileName);
+        QString name = base;
+        const qsizetype dot = base.lastIndexOf(u'.');
+        const QString stem = dot > 0 ? base.left(dot) : base;
+        const QString extension = dot > 0 ? base.mid(dot) : QString();
+        for (int n = 2; taken.contains(name.toLower()); ++n) name = QStringLiteral("%1 %2%3").arg(stem).arg(n).arg(extension);
+        taken.insert(name.toLower());
+        names.append(name);
     }
     return names;
 }
@@ -102,18 +110,10 @@ Status RtfdPackage::write(const RichText& text, const QString& path) {
     const QStringList names = attachmentFileNames(text);
     if (!writeFile(staging + u'/' + TextFileName, RtfWriter::writeWithAttachments(text, names)))
         return fail(QStringLiteral("Cannot write the text of %1.").arg(path));
-    int index = 0;
-    const QString& s = text.string();
-    qsizetype start = 0;
-    for (const RichText::Run& run : text.runs()) {
-        const std::optional<AttachmentAttribute> attachment = run.attributes.get<AttachmentAttribute>(attr::Attachment);
-        for (qsizetype i = start; attachment && i < start + run.length; ++i) {
-            if (s[i] != AttachmentCharacter) continue;
-            if (!writeFile(staging + u'/' + names[index++], attachment->contents))
-                return fail(QStringLiteral("Cannot write the attachment %1.").arg(names[index - 1]));
-        }
-        start += run.length;
-    }
+    const QList<AttachmentAttribute> attachments = attachmentsInOrder(text);
+    for (qsizetype index = 0; index < attachments.size(); ++index)
+        if (!writeFile(staging + u'/' + names[index], attachments[index].contents))
+            return fail(QStringLiteral("Cannot write the attachment %1.").arg(names[index]));
 
     const bool hadPrevious = target.exists();
     if (hadPrevious && !QDir().rename(path, previous)) return fail(QStringLiteral("Cannot replace %1.").arg(path));
