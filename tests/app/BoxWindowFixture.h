@@ -45,7 +45,10 @@ protected:
             if (!types.isEmpty()) slip->setSlipTypeWithoutLastModificationDate(types.at(int(n) % types.size()));
             slips.insert(slip->key(), slip);
         }
-        // Written to a file and opened as the user opens a box.
+        openSlips(slips);
+    }
+    // Written to a file and opened as the user opens a box.
+    void openSlips(const SlipDictionary& slips) {
         BoxData data;
         data.setSlips(slips, {});
         const QString path = folder.filePath(QStringLiteral("Box%1.fendle").arg(++opened_));
