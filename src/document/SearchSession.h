@@ -49,6 +49,7 @@ public:
     bool addKeywordToBoxSearch() const override { return addKeywordToBoxSearch_; }
     void setSearchResultsToSlips(const QList<SlipPtr>& slips) override;
     void selectSearchTab() override;
+    void focusValueControlOfRow(int row) override;
     void setFlagged(bool flagged, const QString& identifier, ResultTable& sender) override;
 
 private:

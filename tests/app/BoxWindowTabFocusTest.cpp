@@ -2,6 +2,7 @@
 #include "app/editing/SlipTextView.h"
 #include "app/views/AlternatingScentView.h"
 #include "app/views/KeywordScentView.h"
+#include "app/views/RuleEditorWidget.h"
 #include "app/views/SearchView.h"
 #include "app/views/ZNOutlineView.h"
 #include "app/views/ZNTableView.h"
@@ -68,6 +69,16 @@ TEST_F(BoxWindowTabFocusTest, MenuShortcutAndViewSelectorGiveTheListTheKeyboard)
     startInTheSlipText();
     click(toolbar().viewSelectorToolbarControl, 1);
     EXPECT_EQ(focus(), searchList());
+}
+
+TEST_F(BoxWindowTabFocusTest, ASearchCommandStillLeavesTheKeyboardInTheRulesValueField) {
+    startInTheSlipText();
+    choose(QStringLiteral("Search for Keyword"));
+    EXPECT_EQ(box->selectedTab(), BoxTab::Search);
+    EXPECT_EQ(focus(), window->searchView()->ruleEditor()->valueControl(1));
+    QTest::keyClicks(focus(), QStringLiteral("k2"));
+    settle();
+    EXPECT_EQ(box->currentSearchResults().slipIDsForResults(), QStringList{QStringLiteral("2")});
 }
 
 TEST_F(BoxWindowTabFocusTest, ArrowsAndTypeAheadWorkRightAfterTheSwitch) {

@@ -65,9 +65,10 @@ void takeIfChanged(const Shown& now, const Shown& shown, Attributes& result, con
 // in another space keeps the value the text was made with.
 void readColor(const QBrush& now, const QBrush& shown, Attributes& result, const QString& name) {
     const bool hasNow = now.style() != Qt::NoBrush, hadShown = shown.style() != Qt::NoBrush;
-    if (hasNow == hadShown &&
-        (!hasNow || TextFormatMapping::fromQColor(now.color()).isSameColor(TextFormatMapping::fromQColor(shown.color()))))
-        return;
+    const auto sameColor = [&] {
+        return TextFormatMapping::fromQColor(now.color()).isSameColor(TextFormatMapping::fromQColor(shown.color()));
+    };
+    if (hasNow == hadShown && (!hasNow || sameColor())) return;
     if (hasNow)
         result.set(name, TextFormatMapping::fromQColor(now.color()));
     else

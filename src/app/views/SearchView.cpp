@@ -123,6 +123,7 @@ std::unique_ptr<QMenu> SearchView::columnMenu() {
 void SearchView::connectToBox() {
     connect(&box_, &fendle::Box::searchResultsChanged, this, &SearchView::refresh);
     connect(&box_, &fendle::Box::searchResultRowChanged, this, &SearchView::refreshRow);
+    connect(&box_, &fendle::Box::ruleValueFocusRequested, ruleEditor_, &RuleEditorWidget::focusValueControlOfRow);
 }
 
 void SearchView::refresh() {
