@@ -189,6 +189,16 @@ RichText FendleApplication::attachmentText(const QString& fileName, const QByteA
     return RichText(QString(QChar(AttachmentCharacter)), attributes);
 }
 
+bool FendleApplication::isMediaFile(const QString& path) {
+    return WebContentDrop::mediaExtensions().contains(QFileInfo(path).suffix().toLower());
+}
+
+Result<RichText> FendleApplication::attachmentOfFile(const QString& path) {
+    const Result<QByteArray> bytes = readWholeFile(path, MaxAttachmentSize);
+    if (!bytes) return Result<RichText>::failure(bytes);
+    return attachmentText(QFileInfo(path).fileName(), *bytes);
+}
+
 bool FendleApplication::makeSlipFromFile(const QString& path) {
     InMemoryPasteboard privatePasteboard;
     privatePasteboard.setData(FileListType, QUrl::fromLocalFile(path).toEncoded() + '\n');
@@ -204,14 +214,14 @@ std::optional<RichText> FendleApplication::textOfFile(const QString& path, int m
         return text;
     }
     // Files of the kinds a dropped web address brings in as an attachment.
-    if (WebContentDrop::mediaExtensions().contains(extension)) {
-        const Result<QByteArray> bytes = readWholeFile(path, MaxAttachmentSize);
-        if (!bytes) {
-            logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(bytes.error()));
+    if (isMediaFile(path)) {
+        Result<RichText> attachment = attachmentOfFile(path);
+        if (!attachment) {
+            logLine(QStringLiteral("FendleApplication:importFromPasteboard: %1").arg(attachment.error()));
             alert(QStringLiteral("I don't know how to import this file/data!"));
             return std::nullopt;
         }
-        return attachmentText(QFileInfo(path).fileName(), *bytes);
+        return std::move(*attachment);
     }
     alert(QStringLiteral("Sorry, I don't kow what to do with this file!"),
           QStringLiteral("You can try to drag the file into the text field or ask the developer to include this file "
@@ -313,8 +323,7 @@ Result<RichText> FendleApplication::attachmentFromURL(const QUrl& url) {
     Result<RichText> result = Result<RichText>::failure(QStringLiteral("The download could not be kept as a file"));
     if (QDir().mkpath(folder) && writeFileAtomically(path, *data)) {
         // The attachment is made from the written file, as a dropped file would be.
-        const Result<QByteArray> written = readWholeFile(path, MaxAttachmentSize);
-        if (written) result = attachmentText(name, *written);
+        if (Result<RichText> written = attachmentOfFile(path)) result = std::move(written);
     }
     QDir(folder).removeRecursively();
     return result;

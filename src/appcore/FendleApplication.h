@@ -77,6 +77,11 @@ public:
 
     static QStringList filesOnPasteboard(const Pasteboard& pasteboard);
     static RichText attachmentText(const QString& fileName, const QByteArray& contents);
+    // Pictures, films, sounds and PDF files: kept in a slip as attachments.
+    static bool isMediaFile(const QString& path);
+    // A file as a rich text holding it as its one attachment; a file that
+    // cannot be read or is larger than MaxAttachmentSize gives none.
+    static Result<RichText> attachmentOfFile(const QString& path);
 
 private:
     FendleController& controller_;

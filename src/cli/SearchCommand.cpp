@@ -19,6 +19,9 @@ public:
     const BoxData& boxData() const override { return box_; }
     bool addKeywordToBoxSearch() const override { return false; }
     void setSearchResultsToSlips(const QList<SlipPtr>& slips) override { results = slips; }
+    // No window: no tab to show, no field to type in.
+    void selectSearchTab() override {}
+    void focusValueControlOfRow(int) override {}
     QList<SlipPtr> results;
 
 private:

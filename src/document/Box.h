@@ -222,6 +222,8 @@ signals:
     void searchResultsChanged();
     // One row of the results shows its slip anew.
     void searchResultRowChanged(qsizetype row);
+    // A search command wants the user's typing in the value field of this rule row.
+    void ruleValueFocusRequested(int row);
     void extraSlipWindowsMustClose();
     // Undoing or redoing a picture resize takes the picture up again.
     void imageResizeRestored();

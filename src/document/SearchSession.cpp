@@ -83,6 +83,8 @@ void SearchSession::selectSearchTab() {
     if (box_.selectedTab() != BoxTab::Search) box_.selectTabViewItemWithLabel(BoxTab::Search);
 }
 
+void SearchSession::focusValueControlOfRow(int row) { emit box_.ruleValueFocusRequested(row); }
+
 void SearchSession::setFlagged(bool flagged, const QString& identifier, ResultTable& sender) {
     if (&sender != results_.get()) {
         logLine(QStringLiteral("Fendle Warning: Don't know which table sent command \"Change Flagged\"! Sender: ") +

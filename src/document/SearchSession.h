@@ -48,6 +48,7 @@ public:
     bool addKeywordToBoxSearch() const override;
     void setSearchResultsToSlips(const QList<SlipPtr>& slips) override;
     void selectSearchTab() override;
+    void focusValueControlOfRow(int row) override;
     void setFlagged(bool flagged, const QString& identifier, ResultTable& sender) override;
 
 private:

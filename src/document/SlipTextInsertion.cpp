@@ -49,13 +49,21 @@ void SlipTextInsertion::addURL(const QString& url, const QString& title, qsizety
 }
 
 void SlipTextInsertion::addLinkToFiles(const QStringList& paths, qsizetype index) {
-    RichText links;
+    insertAttributedString(filesText(paths, {}, index), index, undo_names::AddLinkToFiles);
+}
+
+RichText SlipTextInsertion::filesText(const QStringList& paths, const std::map<QString, RichText>& attachments,
+                                      qsizetype index) const {
+    RichText text;
     for (const QString& path : paths) {
-        // Each link follows the one before; a space keeps them apart.
-        if (!links.isEmpty()) links.append(QStringLiteral(" "), {});
-        links.append(linkText(QStringLiteral("file://") + path, QFileInfo(path).fileName(), index));
+        // Each piece follows the one before; a space keeps them apart.
+        if (!text.isEmpty()) text.append(QStringLiteral(" "), {});
+        const auto attachment = attachments.find(path);
+        text.append(attachment != attachments.end()
+                        ? attachment->second
+                        : linkText(QStringLiteral("file://") + path, QFileInfo(path).fileName(), index));
     }
-    insertAttributedString(links, index, undo_names::AddLinkToFiles);
+    return text;
 }
 
 QString SlipTextInsertion::withoutCiteCommand(const QString& dropped) {

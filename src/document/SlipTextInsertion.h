@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 
 namespace fendle {
 
@@ -24,6 +25,9 @@ public:
     void addLinkToFiles(const QStringList& paths, qsizetype index);
 
     RichText linkText(const QString& url, const QString& title, qsizetype index) const;
+    // One piece per file, a space apart: the file's attachment text when
+    // attachments holds one for its path, else a link to the file.
+    RichText filesText(const QStringList& paths, const std::map<QString, RichText>& attachments, qsizetype index) const;
 
     // A string dropped on the source field is appended to the source; a
     // "\cite{label}" drop brings only the label.

@@ -11,8 +11,8 @@ public:
     virtual const BoxData& boxData() const = 0;
     virtual bool addKeywordToBoxSearch() const = 0;
     virtual void setSearchResultsToSlips(const QList<SlipPtr>& slips) = 0;
-    virtual void selectSearchTab() {}
-    virtual void focusValueControlOfRow(int row) { Q_UNUSED(row); }
+    virtual void selectSearchTab() = 0;
+    virtual void focusValueControlOfRow(int row) = 0;
 };
 
 }  // namespace fendle

@@ -231,6 +231,15 @@ TEST_F(RichTextDocumentTest, ChangingWhatIsShownChangesOnlyThatPart) {
     cursor.mergeCharFormat(blue);
     EXPECT_EQ(attributesAt(0).get<ColorAttribute>(attr::Color), ColorAttribute::rgb(0, 0, 1));
     EXPECT_FALSE(attributesAt(2).contains(attr::Color));
+
+    // The same colour given again in RGB keeps the form the text had.
+    const ColorAttribute cmyk = *before.get<ColorAttribute>(attr::Color);
+    cursor.setPosition(int(at));
+    cursor.setPosition(int(at + 1), QTextCursor::KeepAnchor);
+    QTextCharFormat same;
+    same.setForeground(QColor::fromCmykF(0.1, 0.2, 0.3, 0.4).toRgb());
+    cursor.mergeCharFormat(same);
+    EXPECT_EQ(attributesAt(at).get<ColorAttribute>(attr::Color), cmyk);
 }
 
 TEST_F(RichTextDocumentTest, ChangingABlockFormatChangesTheParagraphStyleOfThatBlock) {

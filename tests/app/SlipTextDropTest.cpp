@@ -59,7 +59,7 @@ TEST_F(SlipTextDropTest, RichTextWinsOverThePlainFormAndLinksIntoThisBoxBecomeIn
     EXPECT_EQ(text(), "slip 1");
 }
 
-TEST_F(SlipTextDropTest, TextFilesAreInsertedOtherFilesAndLinkDragsBecomeLinks) {
+TEST_F(SlipTextDropTest, TextFilesAreInsertedPicturesAttachedOtherFilesAndLinkDragsLinked) {
     const QString notes = write("notes.txt", "from a file");
     const QString picture = write("photo.jpg", "JFIF");
     QMimeData textFile;
@@ -71,14 +71,18 @@ TEST_F(SlipTextDropTest, TextFilesAreInsertedOtherFilesAndLinkDragsBecomeLinks) 
     QMimeData mixed;
     mixed.setUrls({QUrl::fromLocalFile(notes), QUrl::fromLocalFile(picture)});
     ASSERT_TRUE(drop(mixed, 0));
-    EXPECT_TRUE(text().startsWith("notes.txt photo.jpg")) << text().toStdString();
+    EXPECT_TRUE(text().startsWith(QString("notes.txt ") + QChar(AttachmentCharacter))) << text().toStdString();
     EXPECT_EQ(linkAt(0), "file://" + notes);
+    const auto attachment = doc->currentSlip()->text()->attributesAt(10).get<AttachmentAttribute>(attr::Attachment);
+    ASSERT_TRUE(attachment.has_value());
+    EXPECT_EQ(attachment->contents, "JFIF");
+    EXPECT_EQ(doc->undoManager().undoActionName(), "Drop");
+
+    // A link drag makes even a text file or a picture a link.
+    ASSERT_TRUE(drop(mixed, 0, Qt::LinkAction));
+    EXPECT_TRUE(text().startsWith("notes.txt photo.jpg")) << text().toStdString();
     EXPECT_EQ(linkAt(10), "file://" + picture);
     EXPECT_EQ(doc->undoManager().undoActionName(), "Add link to files");
-
-    // A link drag makes even a text file a link.
-    ASSERT_TRUE(drop(textFile, 0, Qt::LinkAction));
-    EXPECT_EQ(linkAt(0), "file://" + notes);
 }
 
 TEST_F(SlipTextDropTest, WebAddressesBecomeLinksTitledByTheDragOrByThemselves) {

@@ -2,6 +2,7 @@
 
 #include "app/editing/AttachmentImage.h"
 
+#include <QFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -21,6 +22,13 @@ bool RichTextDocument::isParagraphBreak(QChar c) {
 }
 
 qsizetype RichTextDocument::length() const { return std::max(0, document_.characterCount() - 1); }
+
+void RichTextDocument::setFallbackFont(const FontAttribute& font) {
+    mapping_.setFallbackFont(font);
+    QFont shown(font.family);
+    shown.setPointSizeF(std::clamp(font.pointSize > 0 ? font.pointSize : 12.0, 1.0, 1000.0) * mapping_.scale());
+    document_.setDefaultFont(shown);
+}
 
 void RichTextDocument::setRichText(const RichText& text) {
     document_.clear();

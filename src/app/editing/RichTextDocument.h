@@ -24,6 +24,9 @@ public:
     TextFormatMapping& mapping() { return mapping_; }
     const TextFormatMapping& mapping() const { return mapping_; }
 
+    // Characters without a font of their own show in this font, at the
+    // mapping's scale.
+    void setFallbackFont(const FontAttribute& font);
     // Replaces the whole document.
     void setRichText(const RichText& text);
     // Inserts at the cursor, which ends up after the insertion.

@@ -1,11 +1,14 @@
 #include "app/editing/SlipTextDrop.h"
 
 #include "app/program/MimeDataPasteboard.h"
+#include "appcore/FendleApplication.h"
 #include "document/Box.h"
 #include "document/SlipTextDragAndDrop.h"
 #include "document/SlipTextInsertion.h"
 #include "document/WebContentDrop.h"
 #include "platform/richtext/RichTextFile.h"
+#include "platform/richtext/RichTextPasteboard.h"
+#include "platform/system/Log.h"
 
 #include <QFileInfo>
 #include <QMimeData>
@@ -33,6 +36,15 @@ bool SlipTextDrop::isTextFile(const QString& path) {
     return extensions.contains(QFileInfo(path).suffix().toLower());
 }
 
+bool SlipTextDrop::hasRichText(const QMimeData& data) {
+    const MimeDataPasteboard pasteboard(&data);
+    return pasteboard.hasType(Pasteboard::RtfType) || pasteboard.hasType(RichTextPasteboard::RichTextType);
+}
+
+bool SlipTextDrop::allTextFiles(const QStringList& paths) {
+    return std::all_of(paths.begin(), paths.end(), [](const QString& path) { return isTextFile(path); });
+}
+
 bool SlipTextDrop::perform(const QMimeData& data, Qt::DropAction proposed, qsizetype index) {
     SlipTextInsertion insertion(box_);
     if (const std::optional<RichText> text =
@@ -41,10 +53,7 @@ bool SlipTextDrop::perform(const QMimeData& data, Qt::DropAction proposed, qsize
         return true;
     }
     const QList<QUrl> urls = data.hasUrls() ? data.urls() : QList<QUrl>();
-    QStringList files;
-    for (const QUrl& url : urls)
-        if (url.isLocalFile()) files.append(url.toLocalFile());
-    if (!files.isEmpty()) return dropFiles(files, proposed, index);
+    if (const QStringList files = localFiles(data); !files.isEmpty()) return dropFiles(files, proposed, index);
     const std::optional<sliptextdrag::UrlsWithTitles> titled = urlsWithTitles(data);
     if (!urls.isEmpty() || titled)
         return dropWebAddress(data, titled, urls.isEmpty() ? QUrl(titled->urls.first()) : urls.first(), index);
@@ -55,13 +64,38 @@ bool SlipTextDrop::perform(const QMimeData& data, Qt::DropAction proposed, qsize
     return false;
 }
 
+QStringList SlipTextDrop::localFiles(const QMimeData& data) {
+    QStringList files;
+    if (!data.hasUrls()) return files;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile()) files.append(url.toLocalFile());
+    return files;
+}
+
 bool SlipTextDrop::dropFiles(const QStringList& paths, Qt::DropAction proposed, qsizetype index) {
     SlipTextInsertion insertion(box_);
-    const bool allText = std::all_of(paths.begin(), paths.end(), [](const QString& path) { return isTextFile(path); });
-    if (proposed == Qt::LinkAction || !allText) {
-        insertion.addLinkToFiles(paths, index);
+    if (proposed != Qt::LinkAction && allTextFiles(paths)) {
+        insertion.insertAttributedString(contentsOfTextFiles(paths), index);
         return true;
     }
+    const std::map<QString, RichText> attachments =
+        proposed == Qt::LinkAction ? std::map<QString, RichText>() : mediaAttachments(paths);
+    if (attachments.empty())
+        insertion.addLinkToFiles(paths, index);
+    else
+        insertion.insertAttributedString(insertion.filesText(paths, attachments, index), index);
+    return true;
+}
+
+std::optional<RichText> SlipTextDrop::pastedFiles(Box& box, const QMimeData& data, qsizetype index) {
+    if (hasRichText(data)) return std::nullopt;
+    const QStringList paths = localFiles(data);
+    if (paths.isEmpty()) return std::nullopt;
+    if (allTextFiles(paths)) return contentsOfTextFiles(paths);
+    return SlipTextInsertion(box).filesText(paths, mediaAttachments(paths), index);
+}
+
+RichText SlipTextDrop::contentsOfTextFiles(const QStringList& paths) {
     RichText contents;
     for (const QString& path : paths) {
         const QFileInfo file(path);
@@ -70,8 +104,27 @@ bool SlipTextDrop::dropFiles(const QStringList& paths, Qt::DropAction proposed, 
         Result<RichText> read = RichTextFile::read(path);
         if (read.ok()) contents.append(read.value());
     }
-    insertion.insertAttributedString(contents, index);
-    return true;
+    return contents;
+}
+
+std::map<QString, RichText> SlipTextDrop::mediaAttachments(const QStringList& paths) {
+    std::map<QString, RichText> attachments;
+    // One drop of many files is held to what one attachment may be.
+    qint64 budget = FendleApplication::MaxAttachmentSize;
+    for (const QString& path : paths) {
+        const QFileInfo file(path);
+        // A film or picture "file" that is a folder stays a link.
+        if (!FendleApplication::isMediaFile(path) || !file.isFile() || file.size() > budget) continue;
+        Result<RichText> attachment = FendleApplication::attachmentOfFile(path);
+        // Unreadable, or grown meanwhile beyond the limit: the file is linked instead.
+        if (!attachment) {
+            logLine(QStringLiteral("SlipTextDrop: %1: %2").arg(path, attachment.error()));
+            continue;
+        }
+        budget -= file.size();
+        attachments.emplace(path, std::move(*attachment));
+    }
+    return attachments;
 }
 
 std::optional<sliptextdrag::UrlsWithTitles> SlipTextDrop::urlsWithTitles(const QMimeData& data) {

@@ -28,6 +28,11 @@
 namespace fendle {
 namespace {
 
+bool hasHighlight(const Attributes& attributes, const ColorAttribute& colour) {
+    const auto background = attributes.get<ColorAttribute>(attr::BackgroundColor);
+    return background && background->isSameColor(colour);
+}
+
 bool isUndoOrRedo(QKeyEvent* event) {
     return event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
 }
@@ -55,13 +60,8 @@ void SlipTextView::showEditorText() {
     const QScopedValueRollback guard(showing_, true);
     const EditorModel& editor = box_.editor();
     const double scale = std::clamp(currentZoomFactor(), zoomFactors().front(), zoomFactors().back()) / 100.0;
-    const FontAttribute slipFont = box_.preferences().slipTextFont();
     converter_.mapping().setScale(scale);
-    converter_.mapping().setFallbackFont(slipFont);
-    // Characters without a font of their own show in the slip font.
-    QFont font(slipFont.family);
-    font.setPointSizeF(std::clamp(slipFont.pointSize > 0 ? slipFont.pointSize : 12.0, 1.0, 1000.0) * scale);
-    document()->setDefaultFont(font);
+    converter_.setFallbackFont(box_.preferences().slipTextFont());
     converter_.setRichText(editor.text());
     if (editor.text().isEmpty()) {
         // Typing into an empty text starts with the model's typing attributes.
@@ -287,6 +287,10 @@ void SlipTextView::mouseDoubleClickEvent(QMouseEvent* event) {
 // Paste, and a drag moving text within the slip.
 void SlipTextView::insertFromMimeData(const QMimeData* source) {
     if (isReadOnly()) return;
+    if (const auto files = SlipTextDrop::pastedFiles(box_, *source, textCursor().selectionStart())) {
+        insertRichText(*files);
+        return;
+    }
     std::optional<RichText> text =
         sliptextdrag::readRichText(MimeDataPasteboard(source), box_.document().ownBoxUrlStrings());
     // Plain text takes the attributes typing would give it; HTML and
@@ -365,7 +369,7 @@ void SlipTextView::highlightText() {
     const QDateTime before = slip->lastModificationTime();
     RichText text = editor.text();
     const RichText old = text.substring(range);
-    if (text.attributesAt(range.location).get<ColorAttribute>(attr::BackgroundColor) == colour)
+    if (hasHighlight(text.attributesAt(range.location), colour))
         text.removeAttribute(attr::BackgroundColor, range);
     else
         text.addAttribute(attr::BackgroundColor, colour, range);
@@ -379,7 +383,7 @@ void SlipTextView::toggleTypingHighlight() {
     Attributes attributes = converter_.mapping().attributes(currentCharFormat());
     attributes.remove(attr::Attachment);
     const ColorAttribute colour = highlightColour();
-    if (attributes.get<ColorAttribute>(attr::BackgroundColor) == colour)
+    if (hasHighlight(attributes, colour))
         attributes.remove(attr::BackgroundColor);
     else
         attributes.set(attr::BackgroundColor, colour);

@@ -61,6 +61,20 @@ void takeIfChanged(const Shown& now, const Shown& shown, Attributes& result, con
         result.remove(name);
 }
 
+// A colour counts as changed only when it looks different: the same colour
+// in another space keeps the value the text was made with.
+void readColor(const QBrush& now, const QBrush& shown, Attributes& result, const QString& name) {
+    const bool hasNow = now.style() != Qt::NoBrush, hadShown = shown.style() != Qt::NoBrush;
+    const auto sameColor = [&] {
+        return TextFormatMapping::fromQColor(now.color()).isSameColor(TextFormatMapping::fromQColor(shown.color()));
+    };
+    if (hasNow == hadShown && (!hasNow || sameColor())) return;
+    if (hasNow)
+        result.set(name, TextFormatMapping::fromQColor(now.color()));
+    else
+        result.remove(name);
+}
+
 Qt::Alignment alignmentFor(ParagraphStyleAttribute::Alignment alignment) {
     switch (alignment) {
     case ParagraphStyleAttribute::Alignment::Left: return Qt::AlignLeft;
@@ -248,15 +262,8 @@ Attributes TextFormatMapping::attributes(const QTextCharFormat& format) const {
     const QTextCharFormat shown = charFormat(result);
     readFont(format, shown, result);
     readBaselineOffset(format, shown, result);
-    takeIfChanged(format.foreground(), shown.foreground(), result, attr::Color, [&]() -> std::optional<AttributeValue> {
-        if (format.foreground().style() == Qt::NoBrush) return std::nullopt;
-        return fromQColor(format.foreground().color());
-    });
-    takeIfChanged(format.background(), shown.background(), result, attr::BackgroundColor,
-                  [&]() -> std::optional<AttributeValue> {
-                      if (format.background().style() == Qt::NoBrush) return std::nullopt;
-                      return fromQColor(format.background().color());
-                  });
+    readColor(format.foreground(), shown.foreground(), result, attr::Color);
+    readColor(format.background(), shown.background(), result, attr::BackgroundColor);
     takeIfChanged(format.underlineStyle(), shown.underlineStyle(), result, attr::Underline,
                   [&]() -> std::optional<AttributeValue> {
                       const std::int64_t value = underlineValue(format.underlineStyle());

@@ -1,5 +1,7 @@
 #include "app/editing/TextStyling.h"
 
+#include "app/editing/TextFormatMapping.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -49,7 +51,7 @@ std::optional<TextStyling::Command> TextStyling::commandForSegment(int tag) {
     return Command(tag);
 }
 
-void TextStyling::apply(QTextEdit& text, Command command, const QColor& highlightColour) {
+void TextStyling::apply(QTextEdit& text, Command command, const ColorAttribute& highlightColour) {
     if (command == Command::Highlight) {
         highlight(text, highlightColour);
         return;
@@ -66,41 +68,48 @@ void TextStyling::apply(QTextEdit& text, Command command, const QColor& highligh
     text.mergeCurrentCharFormat(change);
 }
 
-void TextStyling::highlight(QTextEdit& text, const QColor& highlightColour) {
+bool TextStyling::isHighlighted(const QTextCharFormat& format, const ColorAttribute& highlightColour) {
+    const QBrush background = format.background();
+    return background.style() != Qt::NoBrush &&
+           TextFormatMapping::fromQColor(background.color()).isSameColor(highlightColour);
+}
+
+void TextStyling::highlight(QTextEdit& text, const ColorAttribute& highlightColour) {
     QTextCursor cursor = text.textCursor();
     if (!cursor.hasSelection()) {
         QTextCharFormat typing = text.currentCharFormat();
-        const bool on = typing.foreground().color() == highlightColour;
-        QTextCharFormat change;
-        change.setForeground(on ? QColor(Qt::black) : highlightColour);
-        text.mergeCurrentCharFormat(change);
+        if (isHighlighted(typing, highlightColour))
+            typing.clearBackground();
+        else
+            typing.setBackground(TextFormatMapping::toQColor(highlightColour));
+        text.setCurrentCharFormat(typing);
         return;
     }
-    if (formatAt(text, cursor.selectionStart()).foreground().color() == highlightColour) {
-        // Removing the colour attribute, not painting the text black.
+    if (isHighlighted(formatAt(text, cursor.selectionStart()), highlightColour)) {
+        // Removing the background, not painting it white.
         cursor.beginEditBlock();
         for (int at = cursor.selectionStart(); at < cursor.selectionEnd(); ++at) {
             QTextCursor one(text.document());
             one.setPosition(at);
             one.setPosition(at + 1, QTextCursor::KeepAnchor);
             QTextCharFormat existing = one.charFormat();
-            existing.clearForeground();
+            existing.clearBackground();
             one.setCharFormat(existing);
         }
         cursor.endEditBlock();
         return;
     }
     QTextCharFormat change;
-    change.setForeground(highlightColour);
+    change.setBackground(TextFormatMapping::toQColor(highlightColour));
     cursor.mergeCharFormat(change);
 }
 
-TextStyling::Segments TextStyling::segmentsFor(const QTextEdit& text, const QColor& highlightColour) {
+TextStyling::Segments TextStyling::segmentsFor(const QTextEdit& text, const ColorAttribute& highlightColour) {
     const QTextCharFormat typing = text.currentCharFormat();
     const QTextCursor cursor = text.textCursor();
-    const QColor colour = cursor.hasSelection() ? formatAt(text, cursor.selectionStart()).foreground().color()
-                                                : typing.foreground().color();
-    return {typing.fontWeight() >= QFont::Bold, typing.fontItalic(), typing.fontUnderline(), colour == highlightColour};
+    const QTextCharFormat coloured = cursor.hasSelection() ? formatAt(text, cursor.selectionStart()) : typing;
+    return {typing.fontWeight() >= QFont::Bold, typing.fontItalic(), typing.fontUnderline(),
+            isHighlighted(coloured, highlightColour)};
 }
 
 }  // namespace fendle

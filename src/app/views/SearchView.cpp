@@ -5,6 +5,7 @@
 #include "app/views/ZNTableView.h"
 #include "appcore/ResultColumnVisibility.h"
 #include "document/Box.h"
+#include "document/BoxPreferences.h"
 #include "search/ResultTable.h"
 #include "search/SearchResultsText.h"
 
@@ -26,6 +27,7 @@ SearchView::SearchView(Box& box, QWidget* parent)
       ruleEditor_(new RuleEditorWidget(box, this)),
       table_(new ZNTableView(this)),
       previewText_(new QTextEdit(this)),
+      previewDocument_(*previewText_->document()),
       previewSource_(new QLineEdit(this)),
       status_(new QLabel(this)) {
     table_->setModel(model_);
@@ -121,6 +123,7 @@ std::unique_ptr<QMenu> SearchView::columnMenu() {
 void SearchView::connectToBox() {
     connect(&box_, &fendle::Box::searchResultsChanged, this, &SearchView::refresh);
     connect(&box_, &fendle::Box::searchResultRowChanged, this, &SearchView::refreshRow);
+    connect(&box_, &fendle::Box::ruleValueFocusRequested, ruleEditor_, &RuleEditorWidget::focusValueControlOfRow);
 }
 
 void SearchView::refresh() {
@@ -167,7 +170,9 @@ void SearchView::showPreview(const QString& key) {
     clearPreview();
     const SlipPtr slip = box_.slip(key);
     if (!slip) return;
-    previewText_->setPlainText(slip->textString());
+    // The slip's text as the slip text view shows it, pictures and all.
+    previewDocument_.setFallbackFont(box_.preferences().slipTextFont());
+    previewDocument_.setRichText(slip->text().value_or(RichText()));
     previewSource_->setText(slip->source().value_or(QString()));
 }
 

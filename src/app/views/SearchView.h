@@ -1,4 +1,6 @@
 #pragma once
+#include "app/editing/RichTextDocument.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -65,6 +67,7 @@ private:
     RuleEditorWidget* ruleEditor_;
     ZNTableView* table_;
     QTextEdit* previewText_;
+    RichTextDocument previewDocument_;
     QLineEdit* previewSource_;
     QLabel* status_;
     bool reloading_ = false;

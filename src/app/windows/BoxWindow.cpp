@@ -10,7 +10,6 @@
 #include "app/editing/KeywordsField.h"
 #include "app/editing/SlipFields.h"
 #include "app/editing/SlipTextView.h"
-#include "app/editing/TextFormatMapping.h"
 #include "app/editing/ZoomFactors.h"
 #include "app/program/DesktopServices.h"
 #include "app/views/AlternatingScentView.h"
@@ -233,7 +232,20 @@ void BoxWindow::showTab(BoxTab tab) {
     tabs_->setCurrentIndex(tabIndex(tab));
     selectingTab_ = false;
     toolBar_->selectView(tabIndex(tab));
+    // A list tab takes the keyboard at once, so arrows, Return and
+    // type-ahead work without a click into the list first.
+    if (QWidget* list = listOfTab(tab)) list->setFocus(Qt::OtherFocusReason);
     scheduleValidation();
+}
+
+QWidget* BoxWindow::listOfTab(BoxTab tab) const {
+    switch (tab) {
+    case BoxTab::Search: return searchView_->resultsTable();
+    case BoxTab::KeywordScent: return keywordScentView_->outlineView();
+    case BoxTab::AlternatingScent: return alternatingScentView_;
+    case BoxTab::Slip: break;
+    }
+    return nullptr;
 }
 
 void BoxWindow::perform(const std::function<void()>& action) {
@@ -284,7 +296,7 @@ void BoxWindow::updateToolbarSegmentedControls() {
     const BoxWindowContext c = context();
     toolBar_->apply(ToolbarState::of(c), c);
     if (c.slipTextFocused) {
-        const TextStyling::Segments style = TextStyling::segmentsFor(*textView_, TextFormatMapping::toQColor(textView_->highlightColour()));
+        const TextStyling::Segments style = TextStyling::segmentsFor(*textView_, textView_->highlightColour());
         SegmentedControl* control = toolBar_->fontCharacteristicsToolbarControl;
         control->setSegmentSelected(0, style.bold);
         control->setSegmentSelected(1, style.italic);
@@ -366,7 +378,7 @@ void BoxWindow::applyTextStyle(TextStyling::Command command) {
     if (command == TextStyling::Command::Highlight && text == textView_)
         perform([this] { textView_->highlightText(); });
     else
-        TextStyling::apply(*text, command, TextFormatMapping::toQColor(textView_->highlightColour()));
+        TextStyling::apply(*text, command, textView_->highlightColour());
     updateToolbarSegmentedControls();
 }
 

@@ -180,6 +180,8 @@ private:
     void connectBox();
     void setUpWindow();
     void showTab(BoxTab tab);
+    // The list of a tab that takes the keyboard when the tab is selected.
+    QWidget* listOfTab(BoxTab tab) const;
     bool focusIsIn(const QWidget* widget) const;
     QTextEdit* focusedRichText() const;
     bool confirmClose();

@@ -112,20 +112,10 @@ void Writer::collectTables() {
     if (fonts_.isEmpty()) fonts_.append(rtfdefaults::font());
 }
 
+// Named colours have no components of their own here; they are written black.
 std::array<double, 3> rgbOf(const ColorAttribute& c) {
-    using Space = ColorAttribute::Space;
-    switch (c.space) {
-    case Space::CalibratedRGB:
-    case Space::DeviceRGB: return {c.components[0], c.components[1], c.components[2]};
-    case Space::CalibratedWhite:
-    case Space::DeviceWhite: return {c.components[0], c.components[0], c.components[0]};
-    case Space::DeviceCMYK: {
-        const double k = 1.0 - c.components[3];
-        return {(1.0 - c.components[0]) * k, (1.0 - c.components[1]) * k, (1.0 - c.components[2]) * k};
-    }
-    case Space::Named: break;
-    }
-    return {0, 0, 0};
+    const auto rgba = c.rgba().value_or(std::array<double, 4>{0, 0, 0, 1});
+    return {rgba[0], rgba[1], rgba[2]};
 }
 
 QByteArray expandedEntry(const ColorAttribute& c) {

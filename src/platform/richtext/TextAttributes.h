@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -51,7 +52,16 @@ struct ColorAttribute {
     static ColorAttribute grey(double white, double a = 1.0, bool calibrated = true);
     static ColorAttribute cmyk(double c, double m, double y, double k, double a = 1.0);
     static ColorAttribute named(const QString& catalog, const QString& name);
+    // Exact equality: the same space and the same stored numbers.
     friend bool operator==(const ColorAttribute&, const ColorAttribute&) = default;
+
+    // Red, green, blue and alpha as the screen shows the colour, each in
+    // [0, 1]; none for a named colour, whose look is the system's.
+    std::optional<std::array<double, 4>> rgba() const;
+    // The same colour however it is given: RGB, grey or CMYK, calibrated or
+    // device, and after the rounding a save and a read bring (single
+    // precision, eight-bit RTF colour tables). Named colours match by name.
+    bool isSameColor(const ColorAttribute& other) const;
 };
 
 struct TabStop {
