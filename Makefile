@@ -27,7 +27,7 @@ test: deps
 	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR)/test -j $(JOBS)
 	cd $(BUILD_DIR)/test && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	  ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDLE_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_FLAGS)

@@ -500,6 +500,9 @@ void Box::setFileName(const std::optional<QString>& path) { document_.setFileNam
 bool Box::isDocumentEdited() const {
     const EditorCell cell = editor_.changedCell();
     if (cell == EditorCell::Keywords || cell == EditorCell::Source || cell == EditorCell::Type) return true;
+    // Typing makes its undo step only when it ends; until then the changed
+    // text must still count, or nothing would save or autosave it.
+    if (cell == EditorCell::Text && currentSlipChanged()) return true;
     return document_.isEdited();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/program/FendleGui.h"
 #include "appcore/Preferences.h"
+#include "document/Box.h"
 #include "platform/system/Defaults.h"
 
 #include <QAbstractButton>
@@ -92,6 +93,15 @@ protected:
             QMetaObject::invokeMethod(dialog, "accept");
         });
         poll->start();
+    }
+
+    // Ends any typing and forgets the box's changes, so closing it asks nothing.
+    static void discardChanges(Box& box) {
+        {
+            UndoManager::EventScope event(box.undoManager());
+            box.editor().endEditing();
+        }
+        box.document().clearEdited();
     }
 
     // Closed windows delete themselves once events are delivered.

@@ -69,7 +69,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     void TearDown() override {
-        box->document().clearEdited();
+        discardChanges(*box);
         if (window) window->close();
         QApplication::processEvents();
     }
@@ -132,6 +132,34 @@ TEST_F(ImageResizingTest, TheViewIsEnabledOnlyWhileOnePictureIsSelected) {
     EXPECT_TRUE(view.widthResizeTextField()->isEnabled());
     gui->inspector().hide();
     EXPECT_EQ(defaults.stringForKey(InfoPanel::SelectedViewKey), InfoPanel::ResizeImageViewName);
+}
+
+TEST_F(ImageResizingTest, ClicksOnThePictureSelectAndOfferResizingButClicksBesideItDoNot) {
+    SlipTextView* view = window->slipTextView();
+    QTextCursor before(view->document());
+    before.setPosition(Picture);
+    QTextCursor after(view->document());
+    after.setPosition(Picture + 1);
+    const QRect left = view->cursorRect(before), right = view->cursorRect(after);
+    const QPoint onPicture((left.center().x() + right.center().x()) / 2, right.center().y());
+
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, onPicture);
+    EXPECT_EQ(view->textCursor().selectionStart(), Picture);
+    EXPECT_EQ(view->textCursor().selectionEnd(), Picture + 1);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, onPicture);
+    EXPECT_TRUE(gui->inspector().isVisible());
+    EXPECT_EQ(gui->inspector().windowTitle(), "Resize Image");
+
+    // With the picture last, a click below the last line only places the
+    // cursor after it: typing keeps the picture.
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    for (int i = 0; i < 5; ++i) QTest::keyClick(view, Qt::Key_Backspace);
+    ASSERT_EQ(view->toPlainText(), QStringLiteral("See \uFFFC"));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(onPicture.x(), view->viewport()->height() - 4));
+    EXPECT_FALSE(view->textCursor().hasSelection());
+    QTest::keyClicks(view, "x");
+    QApplication::processEvents();
+    EXPECT_EQ(box->editor().text().string(), QStringLiteral("See \uFFFCx"));
 }
 
 TEST_F(ImageResizingTest, HalvingStoresAJpegShownAtHalfSizeAndUndoBringsThePictureBack) {

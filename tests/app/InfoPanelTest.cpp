@@ -43,7 +43,7 @@ protected:
     }
     void TearDown() override {
         // Unsaved changes would ask whether to save.
-        box->document().clearEdited();
+        discardChanges(*box);
         if (window) window->close();
         QApplication::processEvents();
     }

@@ -43,7 +43,7 @@ protected:
     }
     void TearDown() override {
         for (const BoxPtr& box : {a, b}) {
-            box->document().clearEdited();
+            discardChanges(*box);
             if (BoxWindow* window = gui->windowOf(*box)) window->close();
         }
         QApplication::processEvents();

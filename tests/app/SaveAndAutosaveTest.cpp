@@ -1,4 +1,7 @@
 #include "GuiFixture.h"
+#include "app/commands/BoxToolBar.h"
+#include "app/commands/SegmentedControl.h"
+#include "app/editing/SlipTextView.h"
 #include "app/windows/BoxWindow.h"
 #include "document/Box.h"
 #include "model/BoxFile.h"
@@ -107,4 +110,28 @@ TEST_F(SaveAndAutosaveTest, SavingOrClosingRemovesTheAutosavedCopyAndDiscardingF
     gui->start({});
     EXPECT_TRUE(autosavedCopies().isEmpty());
     EXPECT_EQ(gui->controller().documentForPath(path), nullptr);
+}
+
+TEST_F(SaveAndAutosaveTest, TypingStillUnderWayIsAnUnsavedChangeThatAutosaveKeeps) {
+    writeBox({"one"});
+    BoxWindow* window = openBox();
+    ASSERT_NE(window, nullptr);
+    Box& box = window->box();
+    SlipTextView* view = window->slipTextView();
+    view->setFocus();
+    view->moveCursor(QTextCursor::End);
+    QTest::keyClicks(view, " typed");
+    flush();
+    ASSERT_EQ(box.editor().changedCell(), EditorCell::Text);  // still typing
+
+    EXPECT_TRUE(box.isDocumentEdited());
+    EXPECT_TRUE(window->toolBar()->saveBoxToolbarControl->isSegmentEnabled(0));
+    gui->controller().autosaver().autosaveAll();
+    const QStringList copies = autosavedCopies();
+    ASSERT_EQ(copies.size(), 1);
+    BoxData copy;
+    ASSERT_TRUE(BoxFile::readFromURL(copy, folder.filePath("data/Fendle/Autosave/" + copies.first())).ok());
+    EXPECT_EQ(copy.slips().value("1")->textString(), "one typed");
+    // The copy took the text without ending the typing.
+    EXPECT_EQ(box.editor().changedCell(), EditorCell::Text);
 }

@@ -21,7 +21,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -240,14 +242,32 @@ void SlipTextView::dropEvent(QDropEvent* event) {
     emit textDropped();
 }
 
+// The box a character takes in the viewport; empty when it is not laid out.
+QRectF SlipTextView::characterRect(int index) const {
+    const QTextBlock block = document()->findBlock(index);
+    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+    if (!layout) return {};
+    const int inBlock = index - block.position();
+    const QTextLine line = layout->lineForTextPosition(inBlock);
+    if (!line.isValid()) return {};
+    const qreal left = line.cursorToX(inBlock);
+    const qreal right = line.cursorToX(inBlock + 1);
+    const QPointF origin =
+        layout->position() - QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return QRectF(origin + QPointF(std::min(left, right), line.y()), QSizeF(std::abs(right - left), line.height()));
+}
+
 std::optional<qsizetype> SlipTextView::pictureAt(const QPoint& point) const {
-    // The cursor lands before or after the character under the point.
+    // The cursor lands before or after the character under the point; only a
+    // point on the picture itself counts, since a click beside or below the
+    // last line lands next to it too and typing would then replace it.
     const int position = cursorForPosition(point).position();
     for (const int index : {position, position - 1}) {
         if (index < 0 || index >= converter_.length()) continue;
         const auto attachment = box_.editor().text().attributeAt(attr::Attachment, index);
         const auto* file = attachment ? std::get_if<AttachmentAttribute>(&*attachment) : nullptr;
-        if (file && AttachmentClicks::looksLikeImage(file->contents)) return index;
+        if (file && AttachmentClicks::looksLikeImage(file->contents) && characterRect(index).contains(point))
+            return index;
     }
     return std::nullopt;
 }

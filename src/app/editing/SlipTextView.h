@@ -91,6 +91,7 @@ private:
     RichText plainTextWithTypingAttributes(const QString& text) const;
     // The character under the point when it is a picture; none otherwise.
     std::optional<qsizetype> pictureAt(const QPoint& point) const;
+    QRectF characterRect(int index) const;
 };
 
 }  // namespace fendle

@@ -196,6 +196,8 @@ void BoxWindow::connectBox() {
             &BoxWindow::scheduleValidation);
     connect(extraWindows_.get(), &ExtraSlipWindows::extraSlipWindowsChanged, this, &BoxWindow::scheduleValidation);
     connect(fields_, &SlipFields::fieldEditingEnded, this, &BoxWindow::scheduleValidation);
+    // Typing counts as an unsaved change before its undo step exists.
+    connect(textView_, &QTextEdit::textChanged, this, &BoxWindow::scheduleValidation);
     connect(textView_, &SlipTextView::zoomChanged, this, [this](int percent) { toolBar_->showZoomFactor(percent); });
     connect(textView_, &SlipTextView::linkClicked, this, &BoxWindow::followLink);
     connect(textView_, &SlipTextView::focusSlipScentsRequested, this,

@@ -64,7 +64,8 @@ PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& default
     : QDialog(parent), preferences_(preferences), defaults_(defaults), pages_(new QTabWidget(this)) {
     setModal(false);
     pages_->addTab(makeGeneralPage(), QStringLiteral("General"));
-    pages_->addTab(makeFontPage(), QStringLiteral("Fonts & Colours"));
+    // "&&": a single "&" would make the next letter a mnemonic.
+    pages_->addTab(makeFontPage(), QStringLiteral("Fonts && Colours"));
     pages_->addTab(makeSpotlightPage(), QStringLiteral("Spotlight"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
