@@ -1,5 +1,6 @@
 #include "BoxWindowFixture.h"
 #include "app/dialogs/NumberSheet.h"
+#include "app/editing/SlipTextView.h"
 #include "app/views/KeywordScentModel.h"
 #include "app/views/KeywordScentView.h"
 #include "app/views/ResultTableModel.h"
@@ -156,4 +157,19 @@ TEST_F(BoxWindowFollowsTheBoxTest, CancellingASheetLeavesTheMenusAndShortcutsWor
     QTest::keyClick(window, Qt::Key_PageUp, Qt::ControlModifier);
     settle();
     EXPECT_EQ(current(), "1");
+}
+
+TEST_F(BoxWindowFollowsTheBoxTest, SlipShortcutsReachTheWindowWhileTheSlipTextHasTheKeyboard) {
+    open({1, 2, 3});
+    box->displaySlipWithID("3");
+    SlipTextView* text = window->slipTextView();
+    text->setFocus();
+    QTest::keyClicks(text, "typed ");
+    QTest::keyClick(text, Qt::Key_PageUp, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(current(), "2");
+    EXPECT_TRUE(box->slip("3")->text()->string().startsWith("typed "));
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(current(), "3");
 }
