@@ -16,14 +16,10 @@ public:
     void closeTemplateWindow() override {}
     void playSound(Sound) override {}
     void beep() override {}
-    void retitleMenuItem(const QString&, const QString&, const QString&) override {}
-    void selectTab(const QString&) override {}
-    void setWindowTitle(const QString&) override {}
-    void setEditorEditable(bool) override {}
-    void refreshToolbar() override {}
-    void closeExtraSlipWindows() override {}
-    void updateExtraSlipWindows() override {}
-    void refreshInspector() override {}
+    void setBusy(bool) override {}
+    void showProgress(const QString&, double) override {}
+    void setProgress(double) override {}
+    void hideProgress() override {}
 };
 
 }  // namespace fendle::bench
