@@ -18,6 +18,9 @@ public:
     QStringList scentsAskedFor;
     std::optional<QString> file;
 
+    // Without the empty slip a new box starts with.
+    ExportTestBox() { data.setSlips({}, {}); }
+
     SlipPtr add(quint32 number, const QString& text = {}) {
         SlipPtr slip = Slip::create(number);
         slip->setTextWithoutLastModificationDate(RichText(text.isNull() ? QStringLiteral("slip %1").arg(number) : text));

@@ -44,7 +44,7 @@ bool PagedTextDocument::printEachOnItsOwnPage(qsizetype count, const std::functi
                                               QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    const QRectF page(QPointF(0, 0), device.pageLayout().paintRectPixels(device.resolution()).size());
+    const QRectF page(QPointF(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
     for (qsizetype i = 0; i < count; ++i) {
         if (i > 0 && !device.newPage()) return false;
         QTextDocument document;
