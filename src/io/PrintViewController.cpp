@@ -2,6 +2,7 @@
 
 #include "document/SlipsInKeyOrder.h"
 #include "io/ProgressSteps.h"
+#include "platform/richtext/RichTextBuilder.h"
 #include "platform/ui/UiPort.h"
 
 #include <algorithm>
@@ -57,14 +58,14 @@ RichText PrintViewController::computePrintString() {
         return RichText(ErrorPrintString);
     }
     const QString separator = options_.pageBreak ? QStringLiteral("\n\f") : QStringLiteral("\n\n\n");
-    RichText result;
+    RichTextBuilder result;
     ProgressSteps progress(ui_, ComputingText, slips->size());
     for (qsizetype i = 0; i < slips->size(); ++i) {
         progress.step(i + 1);
         result.append(exportString(*slips->at(i)));
-        result.append(i + 1 == slips->size() ? QStringLiteral("\n") : separator, {});
+        result.append(i + 1 == slips->size() ? QStringLiteral("\n") : separator);
     }
-    return result;
+    return std::move(result).build();
 }
 
 void PrintViewController::updatePrintString() {
