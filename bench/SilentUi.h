@@ -1,29 +1,13 @@
 #pragma once
 // A UI port that shows nothing and answers every question with its default.
-#include "platform/ui/UiPort.h"
+#include "platform/ui/HeadlessUiPort.h"
 
 namespace fendle::bench {
 
-class SilentUi : public UiPort {
+class SilentUi : public HeadlessUiPort {
 public:
     void showAlert(const Alert&) override {}
     int askQuestion(const Alert&) override { return 0; }
-    void beginNumberSheet(const QString&) override {}
-    void endNumberSheet() override {}
-    void openTemplateWindow(const std::optional<RichText>&, const QList<TextRange>&) override {}
-    RichText templateWindowText() const override { return {}; }
-    QList<TextRange> templateWindowSelection() const override { return {}; }
-    void closeTemplateWindow() override {}
-    void playSound(Sound) override {}
-    void beep() override {}
-    void retitleMenuItem(const QString&, const QString&, const QString&) override {}
-    void selectTab(const QString&) override {}
-    void setWindowTitle(const QString&) override {}
-    void setEditorEditable(bool) override {}
-    void refreshToolbar() override {}
-    void closeExtraSlipWindows() override {}
-    void updateExtraSlipWindows() override {}
-    void refreshInspector() override {}
 };
 
 }  // namespace fendle::bench

@@ -42,6 +42,8 @@ struct Command {
     QString summary;       // one line for --help
     QStringList valueOptions;
     CommandFunction run;
+    // Lays out text with fonts (PDF), which takes a GUI application.
+    bool needsGuiApplication = false;
 };
 
 // Each command registers itself from its own source file:

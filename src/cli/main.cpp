@@ -2,7 +2,9 @@
 #include "openmeta/OpenMetaBackup.h"
 #include "platform/system/AppVersion.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <algorithm>
+#include <memory>
 
 using namespace fendle::cli;
 
@@ -22,10 +24,22 @@ void printUsage(QTextStream& out) {
             out << QStringLiteral("  %1%2\n").arg(command.synopsis, -32).arg(command.summary);
     }
 }
+
+// Commands that lay out text get a GUI application on the offscreen
+// platform: the command line has no display, and needs none.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    const bool gui = argc > 1 && std::any_of(commands().cbegin(), commands().cend(), [argv](const Command& command) {
+                         return command.needsGuiApplication && command.name == QLatin1String(argv[1]);
+                     });
+    if (!gui) return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     Io io{out, err};

@@ -1,5 +1,6 @@
 #include "AppBoxFixture.h"
 #include "app/dialogs/SlipPrinter.h"
+#include "support/PdfPages.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -12,12 +13,6 @@ using namespace fendle::test;
 namespace {
 
 class SlipPrinterTest : public AppBoxFixture {};
-
-int pdfPageCount(const QByteArray& pdf) {
-    // The page tree's "/Count n".
-    const qsizetype at = pdf.indexOf("/Count ");
-    return at < 0 ? -1 : pdf.mid(at + 7, 8).split('\n').first().split(' ').first().split('/').first().toInt();
-}
 
 }  // namespace
 

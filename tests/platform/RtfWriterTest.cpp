@@ -105,6 +105,12 @@ TEST(RtfWriter, LeavesOutAttachmentsAndControlCharacters) {
     EXPECT_EQ(back->string(), QStringLiteral("abc"));
 }
 
+TEST(RtfWriter, AFormFeedIsAPageBreak) {
+    const QByteArray rtf = RtfWriter::write(RichText(QStringLiteral("one\n\ftwo"), withFont(helvetica)));
+    EXPECT_TRUE(rtf.contains("\\page")) << rtf.toStdString();
+    EXPECT_EQ(roundTrip(RichText(QStringLiteral("one\n\ftwo"), withFont(helvetica))).string(), QStringLiteral("one\n\ftwo"));
+}
+
 TEST(RtfWriter, AddressesArePercentEncoded) {
     RichText text(QStringLiteral("x"), withFont(helvetica));
     text.addAttribute(attr::Link, LinkAttribute{QStringLiteral("file:///a b/\"q\"/{}\\\u00E9"), true}, {0, 1});

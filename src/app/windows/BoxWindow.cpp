@@ -6,6 +6,7 @@
 #include "app/commands/SegmentedControl.h"
 #include "app/commands/SlipCommands.h"
 #include "app/commands/ToolbarState.h"
+#include "app/dialogs/ExportDialog.h"
 #include "app/dialogs/SlipPrinter.h"
 #include "app/editing/KeywordsField.h"
 #include "app/editing/SlipFields.h"
@@ -335,6 +336,8 @@ void BoxWindow::undoOrRedo(bool undo) {
 }
 
 void BoxWindow::print() { SlipPrinter::printDocument(*box_, *this); }
+
+void BoxWindow::exportSlips() { ExportDialog::exportSlips(*box_, *this); }
 
 bool BoxWindow::save() {
     if (!path()) return saveAs();

@@ -131,6 +131,7 @@ public:
     bool saveTo(const QString& path, BoxDocument::SaveKind kind);
     void revertToSaved();
     void print();
+    void exportSlips();
     void undoOrRedo(bool undo);
     void forwardToFocusWidget(const char* slot);
     // The style command on the focused rich text (the slip text or the template).

@@ -278,6 +278,7 @@ void Writer::writeCharacter(const QString& s, qsizetype& i, const Attributes& at
     case u'}': out_ += "\\}"; return;
     case u'\t': out_ += '\t'; return;
     case u'\n': out_ += "\\\n"; return;
+    case u'\f': out_ += "\\page\n"; return;  // as the reader takes it: a page break
     case AttachmentCharacter:
         if (attributes.contains(attr::Attachment)) writeAttachment();
         return;
