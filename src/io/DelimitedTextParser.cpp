@@ -1,0 +1,71 @@
+#include "io/DelimitedTextParser.h"
+
+namespace fendle {
+
+namespace {
+
+constexpr QChar Quote = u'"';
+constexpr QChar CarriageReturn = u'\r';
+constexpr QChar LineFeed = u'\n';
+
+bool isLineBreak(QChar ch) { return ch == CarriageReturn || ch == LineFeed; }
+
+}  // namespace
+
+DelimitedTextParser::DelimitedTextParser(QChar separator, qsizetype keptFields)
+    : separator_(separator), keptFields_(keptFields) {}
+
+qsizetype DelimitedTextParser::parse(QStringView text, const RowVisitor& visitRow) const {
+    const qsizetype n = text.size();
+    const qsizetype last = n - 1;
+    QString field;
+    QStringList row;
+    qsizetype rows = 0;
+    bool inQuotes = false;
+
+    auto endField = [&] {
+        if (row.size() < keptFields_) row.append(field);
+        field.clear();
+    };
+    // Answers whether parsing goes on.
+    auto endRow = [&] {
+        endField();
+        ++rows;
+        const bool more = visitRow(row);
+        row.clear();
+        return more;
+    };
+
+    for (qsizetype i = 0; i < n; ++i) {
+        QChar ch = text[i];
+        const QChar next = i < last ? text[i + 1] : QChar(u' ');
+        bool keep = true;
+        if (ch == Quote && next != Quote) {
+            inQuotes = !inQuotes;
+            if (i < last) {
+                ++i;
+                ch = next;
+            } else {
+                // A closing quote at the very end is a quote like any other.
+                keep = false;
+            }
+        } else if (ch == Quote) {
+            ++i;
+        }
+
+        if (!inQuotes && isLineBreak(ch) && keep) {
+            // The pair ends one row, not two.
+            if (ch == CarriageReturn && i < last && text[i + 1] == LineFeed) ++i;
+            if (!endRow()) return rows;
+            continue;
+        }
+        if (!inQuotes && ch == separator_ && keep)
+            endField();
+        else if (keep)
+            field.append(ch);
+        if (i >= last && !endRow()) return rows;
+    }
+    return rows;
+}
+
+}  // namespace fendle
