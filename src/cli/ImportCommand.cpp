@@ -114,9 +114,15 @@ Imported importDelimited(const QString& path, QChar separator, const Options& op
 
 // Pictures, films, sounds and PDF files come in as attachments, texts as
 // their text.
+Result<RichText> slipTextOfFile(const QString& path) {
+    if (FendleApplication::isMediaFile(path)) return FendleApplication::attachmentOfFile(path);
+    static const QStringList textExtensions{"txt", "rtf", "rtfd"};
+    if (textExtensions.contains(QFileInfo(path).suffix().toLower())) return RichTextFile::read(path);
+    return Result<RichText>::failure(QStringLiteral("not a text, picture, film, sound or PDF file"));
+}
+
 Imported importFileIntoSlip(const QString& path, const BoxData& box) {
-    const Result<RichText> text =
-        FendleApplication::isMediaFile(path) ? FendleApplication::attachmentOfFile(path) : RichTextFile::read(path);
+    const Result<RichText> text = slipTextOfFile(path);
     if (!text) return {{}, QStringLiteral("%1: %2").arg(path, text.error())};
     SlipPtr slip = Slip::create(box.numberOfLastSlip() + 1);
     slip->setText(*text);

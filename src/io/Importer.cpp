@@ -77,8 +77,16 @@ bool Importer::importBoxDocument(const QString& path) {
         alert(QStringLiteral("The box could not be imported."), slips.error());
         return false;
     }
-    destination->document().fileSlips(*slips);
+    fileImportedSlips(*destination, *slips);
     return true;
+}
+
+void Importer::fileImportedSlips(Box& box, const QList<SlipPtr>& slips) {
+    if (slips.isEmpty()) return;
+    box.document().fileSlips(slips);
+    // New slips may be search results and scents of the slip shown.
+    box.updateWindow();
+    box.rerunSearch();
 }
 
 void Importer::getColumnAssignments(const QString& path, QChar separator) {
@@ -92,7 +100,7 @@ void Importer::performTabCommaDelimitedFileImport(const QString& path, QChar sep
     DelimitedImport import(columnAssignments_.columnAssignmentsForImport(), destination->box().numberOfLastSlip());
     import.parseTextInputFile(path, separator, columnAssignments_.encoding());
     // The rows before a failure stay imported.
-    destination->document().fileSlips(import.slips());
+    fileImportedSlips(*destination, import.slips());
     if (import.failure()) alert(*import.failure());
 }
 

@@ -54,6 +54,8 @@ private:
 
     // The current box, showing its slips rather than its trash; none without one.
     BoxPtr destinationBox();
+    // Not undoable: the box is only marked changed.
+    void fileImportedSlips(Box& box, const QList<SlipPtr>& slips);
     void alert(const UiPort::Alert& alert) { ui_.showAlert(alert); }
     void alert(const QString& message, const QString& informative);
 };

@@ -72,6 +72,8 @@ QList<CommandEntry> makeEntries() {
          [](W& w) { w.saveAs(); }, always},
         {Command::RevertToSaved, file, {}, "Revert To Saved", {}, {}, false, false, [](W& w) { w.revertToSaved(); },
          [](const C& c) { return c.documentEdited; }},
+        {Command::Import, file, {}, "Import...", {}, {}, true, false, [](W& w) { w.host().importFile(); },
+         [](const C& c) { return c.keyWindowIsBox; }},
         {Command::Preferences, file, {}, "Preferences...", {}, keys(Ctrl | Qt::Key_Comma), true, false,
          [](W& w) { w.host().showPreferences(); }, always},
         {Command::Print, file, {}, "Print...", {}, K::Print, false, false, [](W& w) { w.print(); }, always},
