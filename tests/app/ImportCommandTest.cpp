@@ -1,10 +1,10 @@
 #include "BoxWindowFixture.h"
 #include "app/dialogs/ColumnAssignmentsWindow.h"
+#include "platform/TestFile.h"
 #include "search/ResultTable.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QPushButton>
 
 using namespace fendle;
@@ -16,14 +16,6 @@ namespace {
 // the alerts, all real widgets.
 class ImportCommandTest : public BoxWindowFixture {
 protected:
-    QString writeCsv(const QString& name, const QByteArray& rows) {
-        const QString path = folder.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(rows);
-        return path;
-    }
-
     // The column dialog, once up, gets these fields and orders (from column
     // 1), and OK. What it showed at first is kept in shownFirst.
     void answerColumnDialog(const QList<std::pair<QString, QString>>& columns, QStringList* shownFirst = nullptr) {
@@ -56,7 +48,7 @@ protected:
 
 TEST_F(ImportCommandTest, ACsvComesInThroughThePanelAndTheColumnDialog) {
     open({1, 2});
-    const QString csv = writeCsv("rows.csv", "a,b,c\r\n\"d, e\",\"f \"\"g\"\"\",h\r\n");
+    const QString csv = writeTestFile(folder, "rows.csv", "a,b,c\r\n\"d, e\",\"f \"\"g\"\"\",h\r\n");
     answerNextOpenPanel("Comma-delimited File (*.csv)", csv);
     answerColumnDialog({{"Slip Text", "2"}, {"Slip Text", "1"}, {"Keywords", ""}});
     choose("Import...");
@@ -75,7 +67,7 @@ TEST_F(ImportCommandTest, ACsvComesInThroughThePanelAndTheColumnDialog) {
 
 TEST_F(ImportCommandTest, TheDialogKeepsItsColumnsAndTooFewColumnsAlert) {
     open({1});
-    answerNextOpenPanel("Comma-delimited File (*.csv)", writeCsv("one.csv", "x,y\n"));
+    answerNextOpenPanel("Comma-delimited File (*.csv)", writeTestFile(folder, "one.csv", "x,y\n"));
     answerColumnDialog({{"Source", "1"}, {"Slip Text", ""}});
     choose("Import...");
     EXPECT_EQ(textOf("2"), "y");
@@ -84,7 +76,7 @@ TEST_F(ImportCommandTest, TheDialogKeepsItsColumnsAndTooFewColumnsAlert) {
 
     QStringList shown;
     QStringList alerts;
-    answerNextOpenPanel("Comma-delimited File (*.csv)", writeCsv("short.csv", "p,q,r\ns\nt,u,v\n"));
+    answerNextOpenPanel("Comma-delimited File (*.csv)", writeTestFile(folder, "short.csv", "p,q,r\ns\nt,u,v\n"));
     answerColumnDialog({{"Source", "1"}, {"Slip Text", ""}, {"Keywords", ""}}, &shown);
     answerNextAlert("OK", &alerts);
     choose("Import...");

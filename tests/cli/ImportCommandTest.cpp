@@ -1,9 +1,11 @@
 #include "cli/CliRunner.h"
+#include "platform/TestFile.h"
 #include "support/BuildPaths.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using fendle::test::writeTestFile;
 
 namespace {
 
@@ -14,12 +16,6 @@ protected:
     QString box = dir.filePath("Import.fendle");
 
     void SetUp() override { ASSERT_EQ(runCliForText({"new", box}).status, 0); }
-    QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     QString textOf(const QString& key) { return runCliForText({"text", box, key, "--txt"}).out; }
     static QString dataFile(const QString& name) { return fendle::test::sourceFolder() + "/tests/io/data/" + name; }
 };
@@ -27,7 +23,7 @@ protected:
 }  // namespace
 
 TEST_F(ImportCommand, DelimitedTextByColumnsSavesAndPrintsTheNewKeys) {
-    const QString csv = write("rows.csv", "a,b,c\r\nd,e,f\r\n");
+    const QString csv = writeTestFile(dir, "rows.csv", "a,b,c\r\nd,e,f\r\n");
     const CliTextOutcome imported = runCliForText({"import", box, csv, "--columns", "1:Slip Text:2,2:Slip Text:1,3:Keywords:"});
     ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out, "2\n3\n");
@@ -44,7 +40,7 @@ TEST_F(ImportCommand, DelimitedTextByColumnsSavesAndPrintsTheNewKeys) {
 }
 
 TEST_F(ImportCommand, BoxesAndFilesByTheirExtension) {
-    const QString note = write("note.txt", "from a file");
+    const QString note = writeTestFile(dir, "note.txt", "from a file");
     const CliTextOutcome imported = runCliForText(
         {"import", box, fendle::test::sourceFolder() + "/examples/Welcome.fendle", note, "--kind", "file"});
     EXPECT_EQ(imported.status, 2) << "a box is no file for a slip";
@@ -64,7 +60,7 @@ TEST_F(ImportCommand, BoxesAndFilesByTheirExtension) {
 }
 
 TEST_F(ImportCommand, TooFewColumnsKeepTheRowsBeforeAndFail) {
-    const QString csv = write("short.csv", "a,b\nc\nd,e\n");
+    const QString csv = writeTestFile(dir, "short.csv", "a,b\nc\nd,e\n");
     const CliTextOutcome imported = runCliForText({"import", box, csv, "--columns", "1:Slip Text:,2:Source:"});
     EXPECT_EQ(imported.status, 2);
     EXPECT_EQ(imported.out, "2\n");
@@ -74,7 +70,7 @@ TEST_F(ImportCommand, TooFewColumnsKeepTheRowsBeforeAndFail) {
 }
 
 TEST_F(ImportCommand, BadArgumentsChangeNothing) {
-    const QString csv = write("rows.csv", "a\n");
+    const QString csv = writeTestFile(dir, "rows.csv", "a\n");
     for (const QStringList& arguments : QList<QStringList>{
              {"import", box},
              {"import", box, csv},
@@ -83,7 +79,7 @@ TEST_F(ImportCommand, BadArgumentsChangeNothing) {
              {"import", box, csv, "--columns", "1:Slip Text:", "--encoding", "99"},
              {"import", box, csv, "--kind", "pdf"},
              {"import", box, dir.filePath("missing.csv"), "--columns", "1:Slip Text:"},
-             {"import", box, write("Broken.fendle", "not a box")},
+             {"import", box, writeTestFile(dir, "Broken.fendle", "not a box")},
          }) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
         const CliTextOutcome outcome = runCliForText(arguments);

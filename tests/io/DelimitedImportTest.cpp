@@ -1,5 +1,6 @@
 #include "ImportTestFiles.h"
 #include "io/DelimitedImport.h"
+#include "platform/TestFile.h"
 #include "platform/text/TextEncoding.h"
 
 #include <QTemporaryDir>
@@ -131,7 +132,7 @@ TEST(DelimitedImportTest, UnreadableOversizedOrMisencodedFilesMakeNoSlipsAndSayW
     EXPECT_TRUE(tooLarge.slips().isEmpty());
 
     DelimitedImport misencoded(AllFourFields, 0);
-    misencoded.parseTextInputFile(writeTestFile(dir.filePath("latin.csv"), "caf\xe9,x\n"), u',', encoding::UTF8);
+    misencoded.parseTextInputFile(writeTestFile(dir, "latin.csv", "caf\xe9,x\n"), u',', encoding::UTF8);
     ASSERT_TRUE(misencoded.failure());
     EXPECT_EQ(misencoded.failure()->message, "The file could not be read in the chosen encoding.");
     EXPECT_TRUE(misencoded.slips().isEmpty());
@@ -140,6 +141,6 @@ TEST(DelimitedImportTest, UnreadableOversizedOrMisencodedFilesMakeNoSlipsAndSayW
 TEST(DelimitedImportTest, AByteOrderMarkIsNoPartOfTheFirstField) {
     QTemporaryDir dir;
     DelimitedImport import({{1, Text, ""}}, 0);
-    import.parseTextInputFile(writeTestFile(dir.filePath("bom.csv"), "\xEF\xBB\xBF" "first,x\n"), u',', encoding::UTF8);
+    import.parseTextInputFile(writeTestFile(dir, "bom.csv", "\xEF\xBB\xBF" "first,x\n"), u',', encoding::UTF8);
     EXPECT_EQ(textOf(import.slips().value(0)), "first");
 }
