@@ -39,31 +39,29 @@ qsizetype DelimitedTextParser::parse(QStringView text, const RowVisitor& visitRo
     for (qsizetype i = 0; i < n; ++i) {
         QChar ch = text[i];
         const QChar next = i < last ? text[i + 1] : QChar(u' ');
-        bool keep = true;
         if (ch == Quote && next != Quote) {
             inQuotes = !inQuotes;
-            if (i < last) {
-                ++i;
-                ch = next;
-            } else {
-                // A closing quote at the very end is a quote like any other.
-                keep = false;
+            // The quote itself is dropped, also when it ends the text.
+            if (i == last) {
+                endRow();
+                return rows;
             }
+            ch = text[++i];
         } else if (ch == Quote) {
-            ++i;
+            ++i;  // two quotes stand for one
         }
 
-        if (!inQuotes && isLineBreak(ch) && keep) {
+        if (!inQuotes && isLineBreak(ch)) {
             // The pair ends one row, not two.
             if (ch == CarriageReturn && i < last && text[i + 1] == LineFeed) ++i;
             if (!endRow()) return rows;
             continue;
         }
-        if (!inQuotes && ch == separator_ && keep)
+        if (!inQuotes && ch == separator_)
             endField();
-        else if (keep)
+        else
             field.append(ch);
-        if (i >= last && !endRow()) return rows;
+        if (i == last && !endRow()) return rows;
     }
     return rows;
 }
