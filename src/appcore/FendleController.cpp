@@ -79,6 +79,11 @@ BoxPtr FendleController::documentForPath(const QString& path) const {
     return nullptr;
 }
 
+BoxPtr FendleController::boxForReading(const QString& path, QString* error) {
+    if (BoxPtr open = documentForPath(path)) return open;
+    return readBoxFile(path, error);
+}
+
 void FendleController::closeDocument(const BoxPtr& box) {
     if (!box) return;
     autosaver_.forget(*box);

@@ -78,6 +78,9 @@ public:
     QPoint& nextExtraWindowPoint() { return nextExtraWindowPoint_; }
     std::optional<QString> pathOfDocument(const Box& box) const;
     BoxPtr documentForPath(const QString& path) const;
+    // A box to read from without showing it: the open one at the path, else
+    // the file read into a box that is never listed or shown.
+    BoxPtr boxForReading(const QString& path, QString* error = nullptr);
     void closeDocument(const BoxPtr& box);
     // After "Save As": the document is found under its new path.
     void setPathOfDocument(const Box& box, const QString& path);

@@ -43,6 +43,15 @@ void BoxDocument::setSlip(const SlipPtr& slip) {
     slipsDidChange();
 }
 
+void BoxDocument::fileSlips(const QList<SlipPtr>& slips) {
+    if (slips.isEmpty()) return;
+    for (const SlipPtr& slip : slips) {
+        data_.setSlip(slip);
+        if (const auto type = slip->slipType(); type && !type->isEmpty()) addSlipType(*type);
+    }
+    slipsDidChange();
+}
+
 void BoxDocument::deleteSlipForKey(const QString& key) {
     data_.deleteSlipForKey(key);
     slipsDidChange();

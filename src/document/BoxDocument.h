@@ -43,6 +43,8 @@ public:
     void addSlip(const SlipPtr& slip);
     // Files the slip under its own key, replacing what was there.
     void setSlip(const SlipPtr& slip);
+    // Files each slip as setSlip does, announcing them once (an import).
+    void fileSlips(const QList<SlipPtr>& slips);
     void deleteSlipForKey(const QString& key);
     void putSlipInTrash(const SlipPtr& slip);
     void restoreSlipFromTrash(const SlipPtr& slip);

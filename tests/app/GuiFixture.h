@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -89,6 +90,24 @@ protected:
             if (!dialog) return;
             poll->deleteLater();
             poll->stop();
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        poll->start();
+    }
+
+    // The next open panel with a kind chooser takes that kind and the path
+    // and is accepted.
+    static void answerNextOpenPanel(const QString& kind, const QString& path) {
+        auto* poll = new QTimer(qApp);
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, kind, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* chooser = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("kindChooser")) : nullptr;
+            if (!chooser) return;
+            poll->deleteLater();
+            poll->stop();
+            chooser->setCurrentText(kind);
             dialog->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });

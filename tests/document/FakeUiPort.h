@@ -14,6 +14,8 @@ public:
     QList<Alert> alerts;
     QList<Alert> questions;
     std::deque<int> answers;
+    QList<OpenPanel> openPanels;
+    std::deque<std::optional<OpenPanelChoice>> openPanelAnswers;
     QStringList sounds;
     int beeps = 0;
     QStringList openedSheets;
@@ -35,6 +37,16 @@ public:
         }
         const int answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+    std::optional<OpenPanelChoice> runOpenPanel(const OpenPanel& panel) override {
+        openPanels.append(panel);
+        if (openPanelAnswers.empty()) {
+            ADD_FAILURE() << "unexpected open panel: " << panel.title.toStdString();
+            return std::nullopt;
+        }
+        std::optional<OpenPanelChoice> answer = openPanelAnswers.front();
+        openPanelAnswers.pop_front();
         return answer;
     }
     void beginNumberSheet(const QString& label) override {

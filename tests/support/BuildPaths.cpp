@@ -16,6 +16,8 @@ QString scratchFolder() { return QStringLiteral(FENDLE_TEST_SCRATCH_DIR); }
 
 QString binaryFolder() { return QStringLiteral(FENDLE_BINARY_DIR); }
 
+QString sourceFolder() { return QStringLiteral(FENDLE_SOURCE_DIR); }
+
 QString samplesFolder() { return QDir::cleanPath(QStringLiteral(FENDLE_SAMPLES_DIR)); }
 
 bool haveSamples() {

@@ -10,5 +10,7 @@ QString cliPath();
 QString scratchFolder();
 // The top of the build tree, laid out as an installation is.
 QString binaryFolder();
+// The top of the checkout (test data, the example box).
+QString sourceFolder();
 
 }  // namespace fendle::test

@@ -29,6 +29,8 @@ struct BoxWindowContext {
     bool slipTextFocused = false;
     bool templateTextFocused = false;
     bool modalWindowUp = false;
+    // The box's window is the key window (not an extra slip window or a panel).
+    bool keyWindowIsBox = false;
     bool inspectorVisible = false;
     qint32 zoomFactor = 100;
 

@@ -12,7 +12,7 @@ struct BoxWindowContext;
 // enabling know it.
 enum class Command {
     // File
-    New, Open, Close, Save, SaveAs, RevertToSaved, ExportSlips, Preferences, Print, Quit,
+    New, Open, Close, Save, SaveAs, RevertToSaved, Import, ExportSlips, Preferences, Print, Quit,
     // Edit
     Undo, Redo, Cut, Copy, Paste, SelectAll, Bold, Italic, Underline, Highlight, ConvertSelectedTextToDefault,
     CheckSpellingWhileTyping, CheckGrammarWithSpelling, SmartCopyPaste, SmartQuotes, SmartLinks,

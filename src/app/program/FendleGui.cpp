@@ -29,6 +29,7 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
       controller_(applicationPort_, preferences, *this),
       application_(controller_, applicationPort_, preferences, defaults, *this),
       dispatcher_(controller_, application_),
+      importer_(controller_, application_, applicationPort_, columnAssignmentsWindow_),
       recent_(defaults) {
     // Whether the last window closing quits is the preference's business.
     QApplication::setQuitOnLastWindowClosed(false);

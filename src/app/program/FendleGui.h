@@ -1,4 +1,5 @@
 #pragma once
+#include "app/dialogs/ColumnAssignmentsWindow.h"
 #include "app/program/ClipboardPasteboard.h"
 #include "app/program/DesktopServices.h"
 #include "app/program/DesktopWebResources.h"
@@ -10,6 +11,7 @@
 #include "appcore/FendleController.h"
 #include "appcore/LaunchDispatcher.h"
 #include "appcore/LaunchRequest.h"
+#include "io/Importer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -85,6 +87,7 @@ public:
     void newBox() override;
     void openBox() override;
     void openRecentBox(const QString& path) override;
+    void importFile() override { importer_.importFile(); }
     QStringList recentBoxes() const override;
     void clearRecentBoxes() override;
     void boxSaved(BoxWindow& window, const QString& path) override;
@@ -116,6 +119,8 @@ public:
     // menus and the inspector.
     void keyWindowChanged();
     PreferencesWindow* preferencesWindow() const { return preferencesWindow_.get(); }
+    Importer& importer() { return importer_; }
+    ColumnAssignmentsWindow& columnAssignmentsWindow() { return columnAssignmentsWindow_; }
     HelpWindow* helpWindow() const { return helpWindow_.get(); }
 
 private:
@@ -128,6 +133,9 @@ private:
     FendleController controller_;
     FendleApplication application_;
     LaunchDispatcher dispatcher_;
+    // Kept for the program's life, so the column settings are too.
+    ColumnAssignmentsWindow columnAssignmentsWindow_;
+    Importer importer_;
     RecentBoxes recent_;
     std::map<const Box*, QPointer<BoxWindow>> windows_;
     std::map<const Box*, std::weak_ptr<QtUiPort>> ports_;

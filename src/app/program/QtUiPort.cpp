@@ -1,6 +1,7 @@
 #include "app/program/QtUiPort.h"
 
 #include "app/dialogs/NumberSheet.h"
+#include "app/dialogs/OpenPanelWithKinds.h"
 #include "app/windows/TemplateWindow.h"
 #include "document/Box.h"
 
@@ -62,6 +63,12 @@ int QtUiPort::askQuestion(const Alert& question) {
                                : int(std::max<qsizetype>(0, question.buttons.size() - 1));
     delete box;
     return answer;
+}
+
+std::optional<UiPort::OpenPanelChoice> QtUiPort::runOpenPanel(const OpenPanel& panel) {
+    OpenPanelWithKinds dialog(panel, parentWidget());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return OpenPanelChoice{dialog.kind(), dialog.selectedFiles()};
 }
 
 void QtUiPort::beginNumberSheet(const QString& label) {

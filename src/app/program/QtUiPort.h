@@ -25,6 +25,7 @@ public:
 
     void showAlert(const Alert& alert) override;
     int askQuestion(const Alert& question) override;
+    std::optional<OpenPanelChoice> runOpenPanel(const OpenPanel& panel) override;
     void beginNumberSheet(const QString& label) override;
     void endNumberSheet() override;
     void openTemplateWindow(const std::optional<RichText>& text, const QList<TextRange>& selection) override;

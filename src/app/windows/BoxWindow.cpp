@@ -280,6 +280,7 @@ BoxWindowContext BoxWindow::context() const {
     c.slipTextFocused = focusIsIn(textView_);
     c.templateTextFocused = port_.templateWindow() && focusIsIn(port_.templateWindow());
     c.modalWindowUp = QApplication::activeModalWidget() != nullptr;
+    c.keyWindowIsBox = isActiveWindow();
     c.inspectorVisible = host_.inspectorVisible();
     c.hasExtraSlipWindows = extraWindows_->hasExtraSlipWindows();
     return c;

@@ -48,6 +48,8 @@ public:
         virtual void newBox() = 0;
         virtual void openBox() = 0;
         virtual void openRecentBox(const QString& path) = 0;
+        // "Import...": into the box of the key window.
+        virtual void importFile() = 0;
         virtual QStringList recentBoxes() const = 0;
         virtual void clearRecentBoxes() = 0;
         virtual void boxSaved(BoxWindow& window, const QString& path) = 0;

@@ -28,6 +28,23 @@ public:
         friend bool operator==(const Alert&, const Alert&) = default;
     };
     enum class Sound { DragToTrash, VolumeMount, EmptyTrash };
+    // A kind of file an open panel offers: choosing it shows the files with
+    // these extensions and allows one file or several.
+    struct FileKind {
+        QString title;
+        QStringList extensions;
+        bool multipleSelection = false;
+        friend bool operator==(const FileKind&, const FileKind&) = default;
+    };
+    struct OpenPanel {
+        QString title;
+        QString prompt;
+        QList<FileKind> kinds;  // the first is chosen at first
+    };
+    struct OpenPanelChoice {
+        int kind = 0;
+        QStringList paths;
+    };
 
     virtual ~UiPort() = default;
 
@@ -41,6 +58,10 @@ public:
     // A modal alert with buttons (the first is the default); answers the
     // index of the button pressed.
     virtual int askQuestion(const Alert& question) = 0;
+
+    // A modal open panel with a chooser of the kinds; answers the kind chosen
+    // and the paths, none when cancelled.
+    virtual std::optional<OpenPanelChoice> runOpenPanel(const OpenPanel& panel) = 0;
 
     // The number sheet ("Go To Slip Number", "Merge With Slip Number", the
     // slip link's "Slip ID"): its OK button reaches the box with the field's
