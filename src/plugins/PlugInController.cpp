@@ -45,7 +45,8 @@ PlugInController::PlugInController(UiPort& ui, Defaults& defaults, FendleControl
       preferences_(preferences),
       searchFolders_(std::move(searchFolders)),
       applicationVersion_(applicationVersion.isEmpty() ? versionString() : std::move(applicationVersion)),
-      services_(defaults) {}
+      services_(defaults),
+      menu_(defaults) {}
 
 PlugInController::~PlugInController() {
     // The per-box instances go before the plug-ins that made them.
@@ -197,8 +198,13 @@ void PlugInController::loadPlugIns(const QStringList& identifiers) {
         auto* general = qobject_cast<plugin::GeneralProtocol*>(*principalClass);
         std::unique_ptr<plugin::GeneralProtocol> instance = general ? general->initWithController(*this) : nullptr;
         if (!instance) continue;
+        plugin::GeneralProtocol& made = *instance;
         loadedPlugIns_.push_back({identifier, *principalClass, std::move(instance)});
         identifiersOfLoadedPlugIns_.append(identifier);
+        if (const auto items = made.addMenuItems()) {
+            menu_.addMenuItems(*items, bundle->name(), made);
+            emit plugInMenuChanged();
+        }
         if (qobject_cast<plugin::SpotlightProtocol*>(*principalClass)) startSpotlightTimers();
     }
     logLoadedPlugIns();
@@ -208,6 +214,10 @@ void PlugInController::unloadPlugIn(const QString& identifier) {
     const auto loaded = std::find_if(loadedPlugIns_.begin(), loadedPlugIns_.end(),
                                      [&](const LoadedPlugIn& p) { return p.identifier == identifier; });
     if (loaded == loadedPlugIns_.end()) return;
+    if (const auto items = loaded->instance->addMenuItems()) {
+        menu_.removeMenuItems(*items);
+        emit plugInMenuChanged();
+    }
     if (qobject_cast<plugin::SpotlightProtocol*>(loaded->principalClass)) stopSpotlightTimers();
     identifierToBundle_.erase(identifier);
     loadedPlugIns_.erase(loaded);

@@ -2,6 +2,7 @@
 #include "appcore/CacheTimers.h"
 #include "plugins/FendlePlugIn.h"
 #include "plugins/PlugInBundle.h"
+#include "plugins/PlugInMenu.h"
 #include "plugins/PlugInServices.h"
 #include "plugins/SpotlightTimer.h"
 
@@ -81,9 +82,17 @@ public:
         startSpotlightTimers();
     }
 
+    // The "Plug-ins" menu of the loaded plug-ins.
+    PlugInMenu& plugInMenu() { return menu_; }
+    const PlugInMenu& plugInMenu() const { return menu_; }
+
     // What plug-ins see of the host.
     const plugin::HostServices& services() const override { return services_; }
     qint64 integerForKey(const QString& key) const override;
+
+signals:
+    // Items came into the "Plug-ins" menu or left it.
+    void plugInMenuChanged();
 
 private:
     UiPort& ui_;
@@ -93,6 +102,7 @@ private:
     QStringList searchFolders_;
     QString applicationVersion_;
     PlugInServices services_;
+    PlugInMenu menu_;
     std::vector<LoadedPlugIn> loadedPlugIns_;
     PlistValue::Dictionary plugInPrefs_;
     std::map<QString, PlugInBundle> identifierToBundle_;

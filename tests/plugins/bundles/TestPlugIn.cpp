@@ -23,14 +23,15 @@ class TestPlugIn : public QObject,
     Q_INTERFACES(fendle::plugin::GeneralProtocol)
 #endif
 public:
-    QString shortInformation() const override { return QStringLiteral("test"); }
+    // The last menu action, so that tests see which instance took it.
+    QString shortInformation() const override { return lastAction; }
     QString information() const override { return QStringLiteral("test plug-in"); }
     void executeMenuAction(const QString& title) override { lastAction = title; }
     std::optional<QList<MenuItemDescription>> addMenuItems() override {
 #ifdef TEST_PLUGIN_MENUS
         const QStringList box{QStringLiteral("Box")};
         return QList<MenuItemDescription>{
-            {QStringLiteral("Count Words"), QStringLiteral("w"), 0, box, std::nullopt},
+            {QStringLiteral("Count Words"), QStringLiteral("j"), 0, box, std::nullopt},
             {QStringLiteral("Tools"), QString(), 0, {}, QList<MenuItemDescription>{
                  {QStringLiteral("Shout"), QStringLiteral("a"), 0x100000, box, std::nullopt}}},
         };
@@ -59,9 +60,8 @@ public:
     }
 #endif
 
-    QString lastAction;
-
 private:
+    QString lastAction;
 #ifdef TEST_PLUGIN_SPOTLIGHT
     BoxView* box_ = nullptr;
     // One line per call in the cache folder, so tests see what the host asked.
