@@ -83,7 +83,7 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
         const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
         // A file already holding these bytes stays as it is: a generation
         // with nothing changed writes nothing.
-        if (!fileHolds(path, bytes) && !services.writeFileAtomically(path, bytes)) return;
+        if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
         if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
     });
 }

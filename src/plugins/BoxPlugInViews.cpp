@@ -1,10 +1,7 @@
 #include "plugins/BoxPlugInViews.h"
 
 #include "document/Box.h"
-#include "openmeta/OpenMetaController.h"
 #include "platform/ui/UiPort.h"
-
-#include <QCoreApplication>
 
 namespace fendle {
 
@@ -17,25 +14,17 @@ QString SlipPlugInView::source() const { return slip_.source().value_or(QString(
 QDateTime SlipPlugInView::creationTime() const { return slip_.creationTime(); }
 QDateTime SlipPlugInView::lastModificationTime() const { return slip_.lastModificationTime(); }
 
-BoxPlugInViews::BoxPlugInViews(Box& box, const plugin::HostServices& services)
-    : box_(box), services_(services), progress_(box) {}
+qsizetype BoxDataPlugInView::slipCount() const { return data_.slips().size(); }
 
-qsizetype BoxPlugInViews::slipCount() const { return box_.box().slips().size(); }
-
-void BoxPlugInViews::forEachSlip(const std::function<void(const plugin::SlipView&)>& visit) const {
-    const auto& slips = box_.box().slips();
-    for (auto it = slips.cbegin(); it != slips.cend(); ++it) {
-        if (!it.value()) continue;
-        visit(SlipPlugInView(*it.value()));
-    }
+void BoxDataPlugInView::forEachSlip(const std::function<void(const plugin::SlipView&)>& visit) const {
+    for (const SlipPtr& slip : data_.slips())
+        if (slip) visit(SlipPlugInView(*slip));
 }
+
+BoxPlugInViews::BoxPlugInViews(Box& box, const plugin::HostServices& services)
+    : BoxDataPlugInView(box.box()), box_(box), services_(services), progress_(box) {}
 
 std::optional<QString> BoxPlugInViews::filePath() const { return box_.fileName(); }
-
-void BoxPlugInViews::OpenMeta::setUserTags(const QStringList& tags, const QString& path) const {
-    // Failures are logged by the controller.
-    (void)OpenMetaController().setUserTags(tags, path);
-}
 
 void BoxPlugInViews::Progress::show(const QString& description) { box_.ui().showProgress(description, -1); }
 

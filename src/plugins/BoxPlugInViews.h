@@ -1,9 +1,11 @@
 #pragma once
 #include "plugins/FendlePlugIn.h"
+#include "plugins/OpenMetaPlugInView.h"
 
 namespace fendle {
 
 class Box;
+class BoxData;
 class Slip;
 
 // A slip as plug-ins see it.
@@ -23,14 +25,22 @@ private:
     const Slip& slip_;
 };
 
-// A box as plug-ins see it: its active slips (the trash while it shows it),
-// its file, its OpenMeta controller and its progress window.
-class BoxPlugInViews : public plugin::BoxDataView, public plugin::BoxView {
+// The active slips of a box's data: the trash while the box shows it.
+class BoxDataPlugInView : public plugin::BoxDataView {
 public:
-    BoxPlugInViews(Box& box, const plugin::HostServices& services);
-
+    explicit BoxDataPlugInView(const BoxData& data) : data_(data) {}
     qsizetype slipCount() const override;
     void forEachSlip(const std::function<void(const plugin::SlipView&)>& visit) const override;
+
+private:
+    const BoxData& data_;
+};
+
+// A box as plug-ins see it: its slips, its file, its OpenMeta controller and
+// its progress window.
+class BoxPlugInViews : public BoxDataPlugInView, public plugin::BoxView {
+public:
+    BoxPlugInViews(Box& box, const plugin::HostServices& services);
 
     std::optional<QString> filePath() const override;
     const plugin::OpenMetaView& openMetaController() const override { return openMeta_; }
@@ -38,10 +48,6 @@ public:
     const plugin::HostServices& services() const override { return services_; }
 
 private:
-    class OpenMeta : public plugin::OpenMetaView {
-    public:
-        void setUserTags(const QStringList& tags, const QString& path) const override;
-    };
     class Progress : public plugin::ProgressView {
     public:
         explicit Progress(Box& box) : box_(box) {}
@@ -55,7 +61,7 @@ private:
 
     Box& box_;
     const plugin::HostServices& services_;
-    OpenMeta openMeta_;
+    OpenMetaPlugInView openMeta_;
     Progress progress_;
 };
 

@@ -58,14 +58,15 @@ public:
 };
 
 // What the host does for a plug-in: its log, its property-list writer and
-// its file writer that never loses the previous file.
+// its writer of files the plug-in can make again, which replaces a file
+// whole (a reader sees the old or the new one) without waiting for the disk.
 class HostServices {
 public:
     virtual ~HostServices() = default;
     virtual void log(const QString& line) const = 0;
     // Strings, booleans, numbers, dates, byte arrays, lists and maps.
     virtual QByteArray xmlPropertyList(const QVariant& value) const = 0;
-    virtual bool writeFileAtomically(const QString& path, const QByteArray& bytes) const = 0;
+    virtual bool writeCacheFile(const QString& path, const QByteArray& bytes) const = 0;
     // "2009-03-05 14:22:07 +0100" in the local time zone.
     virtual QString dateDescription(const QDateTime& date) const = 0;
     virtual bool boolDefault(const QString& key) const = 0;

@@ -3,39 +3,26 @@
 #include "appcore/FendleController.h"
 #include "appcore/Preferences.h"
 #include "plugins/BundleRemoval.h"
+#include "plugins/PlugInProtocols.h"
+#include "plugins/PlugInTable.h"
 #include "plugins/VersionNumber.h"
 #include "platform/files/Paths.h"
 #include "platform/system/AppVersion.h"
 #include "platform/system/Defaults.h"
-#include "platform/system/InstallLocations.h"
 #include "platform/system/Log.h"
 #include "platform/ui/UiPort.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace fendle {
 
 namespace {
-
-// Plug-ins folders are not walked deeper than this.
-constexpr int MaxFolderDepth = 8;
 
 void modal(UiPort& ui, const QString& message, const QString& informative = QString()) {
     ui.showAlert({UiPort::AlertStyle::Modal, message, informative});
 }
 
 }  // namespace
-
-QStringList PlugInController::defaultSearchFolders() {
-    QStringList folders{Paths::plugInsFolder()};
-    for (const QString& folder : qEnvironmentVariable("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"))
-                                     .split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(folder)) folders.append(folder + QStringLiteral("/fendle/PlugIns"));
-    }
-    folders.append(InstallLocations::builtInPlugInsFolder());
-    return folders;
-}
 
 PlugInController::PlugInController(UiPort& ui, Defaults& defaults, FendleController& documents,
                                    const Preferences& preferences, QStringList searchFolders, QString applicationVersion)
@@ -46,6 +33,7 @@ PlugInController::PlugInController(UiPort& ui, Defaults& defaults, FendleControl
       searchFolders_(std::move(searchFolders)),
       applicationVersion_(applicationVersion.isEmpty() ? versionString() : std::move(applicationVersion)),
       services_(defaults),
+      preferencesView_(preferences),
       menu_(defaults) {}
 
 PlugInController::~PlugInController() {
@@ -82,36 +70,23 @@ QString PlugInController::keepOneOf(const QString& identifier, const QString& ea
     return kept;
 }
 
-void PlugInController::findBundles(const QString& folder, int depth, QStringList& paths,
-                                   std::map<QString, qsizetype>& indexes) {
-    if (depth > MaxFolderDepth) return;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-    for (const QFileInfo& entry : entries) {
-        if (entry.suffix() != PlugInBundle::Extension) {
-            // Linked folders could lead anywhere, or round in a circle.
-            if (!entry.isSymLink()) findBundles(entry.filePath(), depth + 1, paths, indexes);
-            continue;
-        }
-        const Result<PlugInBundle> bundle = PlugInBundle::open(entry.filePath());
-        if (!bundle) {
-            logLine(QStringLiteral("PlugInController:availablePlugIns: skipping %1: %2").arg(entry.filePath(), bundle.error()));
-            continue;
-        }
-        const auto known = indexes.find(bundle->identifier());
-        if (known == indexes.end()) {
-            indexes.emplace(bundle->identifier(), paths.size());
-            paths.append(bundle->path());
-        } else {
-            paths[known->second] = keepOneOf(bundle->identifier(), paths[known->second], bundle->path());
-        }
-    }
-}
-
 QStringList PlugInController::availablePlugIns() {
     QStringList paths;
     std::map<QString, qsizetype> indexes;
-    for (const QString& folder : searchFolders_) findBundles(folder, 0, paths, indexes);
+    for (const QString& folder : searchFolders_) {
+        for (const QString& path : PlugInFolders::bundlePaths(folder)) {
+            const Result<PlugInBundle> bundle = PlugInBundle::open(path);
+            if (!bundle) {
+                logLine(QStringLiteral("PlugInController:availablePlugIns: skipping %1: %2").arg(path, bundle.error()));
+                continue;
+            }
+            const auto [known, added] = indexes.emplace(bundle->identifier(), paths.size());
+            if (added)
+                paths.append(bundle->path());
+            else
+                paths[known->second] = keepOneOf(bundle->identifier(), paths[known->second], bundle->path());
+        }
+    }
     return paths;
 }
 
@@ -122,28 +97,9 @@ QStringList PlugInController::identifiersOfLocalPlugins() {
     return identifiers;
 }
 
-PlistValue::Dictionary PlugInController::savedPlugInTable() const {
-    const std::optional<PlistValue> saved = defaults_.objectForKey(PlugInTableDataKey);
-    if (saved && saved->type() == PlistValue::Type::Dictionary) return saved->dictionary();
-    return {{SpotlightPlugInIdentifier, PlistValue(PlistValue::Dictionary{{QStringLiteral("load"), PlistValue(true)}})}};
-}
-
-bool PlugInController::loadEntry(const QString& identifier) const {
-    // The table is keyed by the lower-cased identifier.
-    const QString key = identifier.toLower();
-    for (const auto& [k, entry] : plugInPrefs_) {
-        if (k != key || entry.type() != PlistValue::Type::Dictionary) continue;
-        const PlistValue* load = entry.value(QStringLiteral("load"));
-        return load && load->type() == PlistValue::Type::Boolean && load->toBool();
-    }
-    return false;
-}
-
 QStringList PlugInController::preparePlugins() {
-    static const char* const exclusiveProtocols[] = {FendleBoxSearchProtocol_iid, FendleKeywordExtractionProtocol_iid,
-                                                     FendleSpotlightProtocol_iid};
     std::map<QString, QObject*> owners;
-    plugInPrefs_ = savedPlugInTable();
+    plugInPrefs_ = PlugInTable::saved(defaults_);
     QStringList identifiers;
     for (const QString& path : availablePlugIns()) {
         Result<PlugInBundle> bundle = PlugInBundle::open(path);
@@ -151,17 +107,17 @@ QStringList PlugInController::preparePlugins() {
         const QString identifier = bundle->identifier();
         identifierToPlugInPath_[identifier] = path;
         identifierToBundle_.insert_or_assign(identifier, *bundle);
-        if (!loadEntry(identifier)) continue;
+        if (!PlugInTable::loadEntry(plugInPrefs_, identifier)) continue;
         // Only the code of plug-ins switched on is loaded.
         const Result<QObject*> principalClass = bundle->principalClass();
         if (!principalClass) {
             logLine(QStringLiteral("PlugInController:preparePlugins: cannot load %1: %2").arg(path, principalClass.error()));
             continue;
         }
+        // The earlier plug-in in search order keeps an exclusive protocol.
         bool conflicts = false;
-        for (const char* iid : exclusiveProtocols) {
-            if (!(*principalClass)->qt_metacast(iid)) continue;
-            auto [owner, claimed] = owners.emplace(QString::fromLatin1(iid), *principalClass);
+        for (const QString& iid : PlugInProtocols::exclusiveProtocolsOf(*principalClass)) {
+            auto [owner, claimed] = owners.emplace(iid, *principalClass);
             if (!claimed && owner->second != *principalClass) conflicts = true;
         }
         if (!conflicts) identifiers.append(identifier);
@@ -195,7 +151,7 @@ void PlugInController::loadPlugIns(const QStringList& identifiers) {
         if (!bundle) continue;
         const Result<QObject*> principalClass = bundle->principalClass();
         if (!principalClass || !applicationVersionSufficientForBundle(*bundle)) continue;
-        auto* general = qobject_cast<plugin::GeneralProtocol*>(*principalClass);
+        plugin::GeneralProtocol* general = PlugInProtocols::general(*principalClass);
         std::unique_ptr<plugin::GeneralProtocol> instance = general ? general->initWithController(*this) : nullptr;
         if (!instance) continue;
         plugin::GeneralProtocol& made = *instance;
@@ -256,7 +212,7 @@ const SpotlightTimer* PlugInController::startSpotlightTimer(Box& box) {
     plugin::SpotlightProtocol* principalClass = spotlightInterface();
     if (!principalClass) return nullptr;
     std::unique_ptr<SpotlightTimer> timer = SpotlightTimer::start(
-        box, *principalClass, services_, *this, preferences_.integerForKey(Preferences::SpotlightFileGenerationTimeInterval));
+        box, *principalClass, services_, preferencesView_, preferences_.integerForKey(Preferences::SpotlightFileGenerationTimeInterval));
     if (!timer) return nullptr;
     // A box that goes without closing takes its timer with it.
     connect(&box, &QObject::destroyed, this, [this, key = &box] { spotlightTimers_.erase(key); });
@@ -280,6 +236,5 @@ void PlugInController::boxWillClose(Box& box) {
     stopSpotlightTimer(box);
 }
 
-qint64 PlugInController::integerForKey(const QString& key) const { return preferences_.integerForKey(key); }
 
 }  // namespace fendle

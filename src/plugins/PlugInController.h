@@ -2,8 +2,10 @@
 #include "appcore/CacheTimers.h"
 #include "plugins/FendlePlugIn.h"
 #include "plugins/PlugInBundle.h"
+#include "plugins/PlugInFolders.h"
 #include "plugins/PlugInMenu.h"
 #include "plugins/PlugInServices.h"
+#include "plugins/PreferencesPlugInView.h"
 #include "plugins/SpotlightTimer.h"
 
 #include <QObject>
@@ -28,24 +30,17 @@ class UiPort;
 // Spotlight plug-in.
 class PlugInController : public QObject,
                          public CacheTimers,
-                         public plugin::DocumentControllerView,
-                         public plugin::PreferencesView {
+                         public plugin::DocumentControllerView {
     Q_OBJECT
 public:
-    static inline const QString PlugInTableDataKey = QStringLiteral("PlugInTableData");
-    static inline const QString SpotlightPlugInIdentifier = QStringLiteral("com.quorvel.fendle.revadizozaroriv");
-
     struct LoadedPlugIn {
         QString identifier;
         QObject* principalClass = nullptr;
         std::unique_ptr<plugin::GeneralProtocol> instance;
     };
 
-    // The user's folder, those of $XDG_DATA_DIRS, then the built-in folder.
-    static QStringList defaultSearchFolders();
-
     PlugInController(UiPort& ui, Defaults& defaults, FendleController& documents, const Preferences& preferences,
-                     QStringList searchFolders = defaultSearchFolders(), QString applicationVersion = QString());
+                     QStringList searchFolders = PlugInFolders::defaultSearchFolders(), QString applicationVersion = QString());
     ~PlugInController() override;
 
     // The user's plug-ins folder, made when missing; none after an alert.
@@ -88,7 +83,6 @@ public:
 
     // What plug-ins see of the host.
     const plugin::HostServices& services() const override { return services_; }
-    qint64 integerForKey(const QString& key) const override;
 
 signals:
     // Items came into the "Plug-ins" menu or left it.
@@ -102,6 +96,7 @@ private:
     QStringList searchFolders_;
     QString applicationVersion_;
     PlugInServices services_;
+    PreferencesPlugInView preferencesView_;
     PlugInMenu menu_;
     std::vector<LoadedPlugIn> loadedPlugIns_;
     PlistValue::Dictionary plugInPrefs_;
@@ -110,11 +105,8 @@ private:
     QStringList identifiersOfLoadedPlugIns_;
     std::map<const Box*, std::unique_ptr<SpotlightTimer>> spotlightTimers_;
 
-    void findBundles(const QString& folder, int depth, QStringList& paths, std::map<QString, qsizetype>& indexes);
     // The copy the user keeps; the other one is removed.
     QString keepOneOf(const QString& identifier, const QString& earlier, const QString& later);
-    bool loadEntry(const QString& identifier) const;
-    PlistValue::Dictionary savedPlugInTable() const;
     void logLoadedPlugIns() const;
 };
 

@@ -45,8 +45,8 @@ PlistValue PlugInServices::plistFromVariant(const QVariant& value) {
 
 QByteArray PlugInServices::xmlPropertyList(const QVariant& value) const { return writeXmlPlist(plistFromVariant(value)); }
 
-bool PlugInServices::writeFileAtomically(const QString& path, const QByteArray& bytes) const {
-    return fendle::writeFileAtomically(path, bytes).ok();
+bool PlugInServices::writeCacheFile(const QString& path, const QByteArray& bytes) const {
+    return writeFileAtomically(path, bytes, Durability::Regenerable).ok();
 }
 
 QString PlugInServices::dateDescription(const QDateTime& date) const { return standardDescription(date); }

@@ -13,7 +13,7 @@ public:
     explicit PlugInServices(const Defaults& defaults) : defaults_(defaults) {}
     void log(const QString& line) const override;
     QByteArray xmlPropertyList(const QVariant& value) const override;
-    bool writeFileAtomically(const QString& path, const QByteArray& bytes) const override;
+    bool writeCacheFile(const QString& path, const QByteArray& bytes) const override;
     QString dateDescription(const QDateTime& date) const override;
     bool boolDefault(const QString& key) const override;
     QString spotlightCacheFolder() const override;

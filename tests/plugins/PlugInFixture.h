@@ -5,6 +5,7 @@
 #include "platform/files/Paths.h"
 #include "platform/system/Log.h"
 #include "plugins/PlugInController.h"
+#include "plugins/PlugInTable.h"
 #include "support/BuildPaths.h"
 
 #include <QDir>
@@ -86,7 +87,7 @@ protected:
         PlistValue::Dictionary table;
         for (const QString& id : switchedOn)
             table.emplace_back(id, PlistValue(PlistValue::Dictionary{{"load", PlistValue(true)}}));
-        Defaults::standard().setObject(PlugInController::PlugInTableDataKey, PlistValue(std::move(table)));
+        Defaults::standard().setObject(PlugInTable::DefaultsKey, PlistValue(std::move(table)));
     }
 };
 
