@@ -42,7 +42,7 @@ protected:
         const QString path = dir.path() + "/" + name;
         EXPECT_TRUE(BoxFile::writeToURL(data, path));
         QString error;
-        BoxPtr box = documents->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), false, &error);
+        BoxPtr box = controller->openDocumentWithContentsOfURL(QUrl::fromLocalFile(path), false, &error);
         EXPECT_TRUE(box) << error.toStdString();
         return box;
     }
@@ -128,7 +128,7 @@ TEST_F(LampwickCacheFilesTest, InTrashModeTheTrashedSlipsAreWritten) {
 }
 
 TEST_F(LampwickCacheFilesTest, AnUntitledBoxWritesNothing) {
-    const BoxPtr box = documents->openUntitledDocument(false);
+    const BoxPtr box = controller->openUntitledDocument(false);
     generate(*box);
     EXPECT_TRUE(cacheFiles().isEmpty());
     EXPECT_TRUE(log.contains("SpotlightInterface:generateCacheFiles: Document untitled; returning"));

@@ -1,12 +1,10 @@
 #pragma once
-#include "appcore/AppcoreFixture.h"
-#include "appcore/FakeProgramHost.h"
-#include "appcore/FendleController.h"
+#include "appcore/ControllerFixture.h"
 #include "platform/files/Paths.h"
 #include "platform/system/Log.h"
 #include "plugins/PlugInController.h"
 #include "plugins/PlugInTable.h"
-#include "support/BuildPaths.h"
+#include "support/BuiltPlugIns.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,52 +19,31 @@ inline constexpr auto BeaconIdentifier = "com.quorvel.fendle.testbeacon";
 
 // A host over fresh folders: a user folder and a second (local) one to
 // install the built bundles into, and the log captured.
-class PlugInFixture : public AppcoreFixture {
+class PlugInFixture : public ControllerFixture {
 protected:
-    FakeUiPort ui;
-    InMemoryPasteboard pasteboard;
-    FakeProgramHost programHost{ui, pasteboard};
-    std::unique_ptr<FendleController> documents;
     QStringList log;
     QString userFolder;
     QString localFolder;
 
     void SetUp() override {
-        AppcoreFixture::SetUp();
+        ControllerFixture::SetUp();
         (void)coreApplication();
         setLogSink([this](const QString& line) { log.append(line); });
         userFolder = Paths::plugInsFolder();
         localFolder = dir.path() + "/local/fendle/PlugIns";
-        documents = std::make_unique<FendleController>(ui, Preferences::sharedInstance(), programHost);
     }
     void TearDown() override {
-        documents.reset();
         setLogSink({});
-        AppcoreFixture::TearDown();
+        ControllerFixture::TearDown();
     }
 
     std::unique_ptr<PlugInController> host(const QString& applicationVersion = QStringLiteral("1.0")) {
-        return std::make_unique<PlugInController>(ui, Defaults::standard(), *documents, Preferences::sharedInstance(),
+        return std::make_unique<PlugInController>(ui, Defaults::standard(), *controller, Preferences::sharedInstance(),
                                                   QStringList{userFolder, localFolder}, applicationVersion);
     }
 
-    static QString builtBundle(const QString& name) {
-        return name == "Lampwick" ? binaryFolder() + "/lib/fendle/PlugIns/Lampwick.fdlplugin"
-                                  : binaryFolder() + "/tests/plugin-bundles/" + name + ".fdlplugin";
-    }
-    // A copy of a built bundle in the folder; answers its path.
-    static QString install(const QString& name, const QString& folder) {
-        const QString source = builtBundle(name);
-        const QString target = folder + "/" + name + ".fdlplugin";
-        QDirIterator files(source, QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString file = files.next();
-            const QString copy = target + file.mid(source.size());
-            QDir().mkpath(QFileInfo(copy).path());
-            EXPECT_TRUE(QFile::copy(file, copy)) << copy.toStdString();
-        }
-        return target;
-    }
+    static QString builtBundle(const QString& name) { return builtPlugIn(name); }
+    static QString install(const QString& name, const QString& folder) { return installPlugIn(name, folder); }
     static void writeInfo(const QString& bundle, const QByteArray& bytes) {
         QFile file(bundle + "/Contents/Info.plist");
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

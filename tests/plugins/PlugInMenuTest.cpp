@@ -69,25 +69,30 @@ TEST_F(PlugInMenuTest, AStoredKeyCodeOfMinusOneRemovesTheProposedKey) {
     EXPECT_EQ(plugIns->plugInMenu().items().at(1).submenu->at(0).keyEquivalent, "a");
 }
 
-TEST_F(PlugInMenuTest, AStoredShiftGivesTheCapitalLetter) {
-    storeShortcut("Shout", 0x00, 0x20000);  // the key of the letter A
+struct StoredShortcut {
+    qint64 flags;
+    const char* keyEquivalent;
+    quint64 modifierMask;
+    QKeyCombination qtKeys;
+};
+
+class StoredShortcutTest : public PlugInMenuTest, public ::testing::WithParamInterface<StoredShortcut> {};
+
+// The stored key is that of the letter A; only Shift makes it capital.
+TEST_P(StoredShortcutTest, TheStoredKeyAndFlagsReplaceTheProposedOnes) {
+    storeShortcut("Shout", 0x00, GetParam().flags);
     auto plugIns = loadMenus();
     const PlugInMenuItem& shout = item(*plugIns, 1).submenu->at(0);
-    EXPECT_EQ(shout.keyEquivalent, "A");
-    EXPECT_EQ(shout.modifierMask, 0x120000u);
-    EXPECT_EQ(PlugInShortcuts::qtKeys(shout.keyEquivalent, shout.modifierMask),
-              QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_A));
+    EXPECT_EQ(shout.keyEquivalent, GetParam().keyEquivalent);
+    EXPECT_EQ(shout.modifierMask, GetParam().modifierMask);
+    EXPECT_EQ(PlugInShortcuts::qtKeys(shout.keyEquivalent, shout.modifierMask), GetParam().qtKeys);
 }
 
-TEST_F(PlugInMenuTest, WithoutShiftTheLetterIsSmall) {
-    storeShortcut("Shout", 0x00, 0x80000);
-    auto plugIns = loadMenus();
-    const PlugInMenuItem& shout = item(*plugIns, 1).submenu->at(0);
-    EXPECT_EQ(shout.keyEquivalent, "a");
-    EXPECT_EQ(shout.modifierMask, 0x180000u);
-    EXPECT_EQ(PlugInShortcuts::qtKeys(shout.keyEquivalent, shout.modifierMask),
-              QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_A));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Shortcuts, StoredShortcutTest,
+    ::testing::Values(StoredShortcut{0x20000, "A", 0x120000, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_A)},
+                      StoredShortcut{0x80000, "a", 0x180000, QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_A)},
+                      StoredShortcut{0x40000, "a", 0x140000, QKeyCombination(Qt::ControlModifier | Qt::MetaModifier, Qt::Key_A)}));
 
 }  // namespace
 }  // namespace fendle::test

@@ -6,6 +6,14 @@ namespace {
 
 class SpotlightTimersTest : public PlugInFixture {
 protected:
+    // The plug-in that notes every call in the cache folder, switched on.
+    std::unique_ptr<PlugInController> loadBeacon() {
+        install("Beacon", userFolder);
+        saveTable({BeaconIdentifier});
+        auto plugIns = host();
+        plugIns->prepareAndLoadPlugIns();
+        return plugIns;
+    }
     QString beacon() const {
         QFile file(Paths::spotlightCacheFolder() + "beacon.txt");
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -13,12 +21,9 @@ protected:
 };
 
 TEST_F(SpotlightTimersTest, UnloadingTheSpotlightPlugInStopsEveryBoxsTimerAndLoadingStartsThem) {
-    install("Beacon", userFolder);
-    saveTable({BeaconIdentifier});
-    const BoxPtr first = documents->openUntitledDocument(false);
-    const BoxPtr second = documents->openUntitledDocument(false);
-    auto plugIns = host();
-    plugIns->prepareAndLoadPlugIns();
+    const BoxPtr first = controller->openUntitledDocument(false);
+    const BoxPtr second = controller->openUntitledDocument(false);
+    auto plugIns = loadBeacon();
     ASSERT_TRUE(plugIns->spotlightTimer(*first));
     ASSERT_TRUE(plugIns->spotlightTimer(*second));
     EXPECT_TRUE(plugIns->spotlightTimer(*first)->timer().isActive());
@@ -36,11 +41,8 @@ TEST_F(SpotlightTimersTest, UnloadingTheSpotlightPlugInStopsEveryBoxsTimerAndLoa
 }
 
 TEST_F(SpotlightTimersTest, ABoxTellsItsInstanceOfStoredSlipsAndGeneratesOnceWhenItCloses) {
-    install("Beacon", userFolder);
-    saveTable({BeaconIdentifier});
-    const BoxPtr box = documents->openUntitledDocument(false);
-    auto plugIns = host();
-    plugIns->prepareAndLoadPlugIns();
+    const BoxPtr box = controller->openUntitledDocument(false);
+    auto plugIns = loadBeacon();
     box->loadDocumentWithInitialData();
     box->showFirstSlip("Last in fendle");
     ASSERT_TRUE(box->currentSlip());
@@ -57,7 +59,7 @@ TEST_F(SpotlightTimersTest, ABoxTellsItsInstanceOfStoredSlipsAndGeneratesOnceWhe
 TEST_F(SpotlightTimersTest, WithoutASpotlightPlugInBoxesGetNoTimer) {
     install("Menus", userFolder);
     saveTable({MenusIdentifier});
-    const BoxPtr box = documents->openUntitledDocument(false);
+    const BoxPtr box = controller->openUntitledDocument(false);
     auto plugIns = host();
     plugIns->prepareAndLoadPlugIns();
     EXPECT_FALSE(plugIns->startSpotlightTimer(*box));
