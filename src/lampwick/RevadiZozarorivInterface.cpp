@@ -23,13 +23,13 @@ bool fileHolds(const QString& path, const QByteArray& bytes) {
 
 // The box's files that no slip of it writes any more.
 void deleteOldCacheFiles(const QString& folder, const QString& prefix, const QSet<QString>& written) {
-    const QDir root(folder);
-    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+    const QString root = QDir(folder).path();
+    QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                          QDirIterator::Subdirectories);
     QStringList doomed;
     while (entries.hasNext()) {
         const QString path = entries.next();
-        const QString relative = root.relativeFilePath(path);
+        const QString relative = path.mid(root.size() + 1);
         if (!written.contains(relative) && CacheFile::belongsToBox(relative, prefix)) doomed.append(path);
     }
     for (const QString& path : doomed) QFile::remove(path);
@@ -80,10 +80,14 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
     myBox->forEachSlip([&](const SlipView& slip) {
         progress.setValue(double(++done) / double(count) * 100);
         const QString path = folder + CacheFile::fileName(prefix, slip.key());
-        const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
-        // A file already holding these bytes stays as it is: a generation
-        // with nothing changed writes nothing.
-        if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
+        // A file that would get the bytes it holds stays as it is: a
+        // generation with nothing changed writes nothing.
+        const size_t fingerprint = WrittenFiles::fingerprint(slip, boxPath);
+        if (!written_.unchanged(path, fingerprint)) {
+            const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
+            if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
+            written_.note(path, fingerprint);
+        }
         if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
     });
 }

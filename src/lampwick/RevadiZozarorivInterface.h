@@ -1,4 +1,5 @@
 #pragma once
+#include "lampwick/WrittenFiles.h"
 #include "plugins/FendlePlugIn.h"
 
 #include <QObject>
@@ -34,6 +35,7 @@ private:
     const fendle::plugin::BoxDataView* myBox = nullptr;
     fendle::plugin::BoxView* myBoxInterface = nullptr;
     const fendle::plugin::PreferencesView* preferences = nullptr;
+    WrittenFiles written_;
 
     void writeCacheFiles(const QString& folder, const QString& prefix, const QString& boxPath);
 };

@@ -148,6 +148,25 @@ TEST_F(LampwickCacheFilesTest, AFileWhoseBytesWouldNotChangeIsNotWrittenAgain) {
     EXPECT_EQ(PlistValue(cacheFile("Notes2.fdlcache")).value("com_quorvel_fendle_fdlcache_source")->toString(), "changed");
 }
 
+TEST_F(LampwickCacheFilesTest, AFileChangedOrRemovedBySomeoneElseIsWrittenAgain) {
+    const BoxPtr box = openBox("Notes.fendle", {1, 2});
+    generate(*box);
+    const QString one = Paths::spotlightCacheFolder() + "Notes1.fdlcache";
+    QFile file(one);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("spoilt");
+    file.close();
+    ASSERT_TRUE(QFile::remove(Paths::spotlightCacheFolder() + "Notes2.fdlcache"));
+
+    generate(*box);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), written);
+    EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache"}));
+}
+
 TEST_F(LampwickCacheFilesTest, OpenMetaTagsAreWrittenOnlyWhenSwitchedOn) {
     AttributeTestFolder attributes;
     QString why;
