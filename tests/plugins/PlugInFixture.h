@@ -42,6 +42,14 @@ protected:
                                                   QStringList{userFolder, localFolder}, applicationVersion);
     }
 
+    // A host that loaded the one plug-in, installed in the user's folder and switched on.
+    std::unique_ptr<PlugInController> loadOnly(const QString& name, const QString& identifier) {
+        install(name, userFolder);
+        saveTable({identifier});
+        auto plugIns = host();
+        plugIns->prepareAndLoadPlugIns();
+        return plugIns;
+    }
     static QString builtBundle(const QString& name) { return builtPlugIn(name); }
     static QString install(const QString& name, const QString& folder) { return installPlugIn(name, folder); }
     static void writeInfo(const QString& bundle, const QByteArray& bytes) {

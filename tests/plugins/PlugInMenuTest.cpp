@@ -11,13 +11,7 @@ protected:
             PlugInShortcuts::DefaultsKey,
             PlistValue(PlistValue::Dictionary{{"Test Menus###" + title, PlistValue(PlistValue::Array{keyCode, flags})}}));
     }
-    std::unique_ptr<PlugInController> loadMenus() {
-        install("Menus", userFolder);
-        saveTable({MenusIdentifier});
-        auto plugIns = host();
-        plugIns->prepareAndLoadPlugIns();
-        return plugIns;
-    }
+    std::unique_ptr<PlugInController> loadMenus() { return loadOnly("Menus", MenusIdentifier); }
     static const PlugInMenuItem& item(const PlugInController& plugIns, qsizetype index) {
         return plugIns.plugInMenu().items().at(index);
     }

@@ -7,13 +7,7 @@ namespace {
 class SpotlightTimersTest : public PlugInFixture {
 protected:
     // The plug-in that notes every call in the cache folder, switched on.
-    std::unique_ptr<PlugInController> loadBeacon() {
-        install("Beacon", userFolder);
-        saveTable({BeaconIdentifier});
-        auto plugIns = host();
-        plugIns->prepareAndLoadPlugIns();
-        return plugIns;
-    }
+    std::unique_ptr<PlugInController> loadBeacon() { return loadOnly("Beacon", BeaconIdentifier); }
     QString beacon() const {
         QFile file(Paths::spotlightCacheFolder() + "beacon.txt");
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
