@@ -77,8 +77,13 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
     const bool tagFiles = services.boolDefault(OpenMetaDefaultKey);
     const qsizetype count = myBox->slipCount();
     qsizetype done = 0;
+    int shownPercent = 0;
     myBox->forEachSlip([&](const SlipView& slip) {
-        progress.setValue(double(++done) / double(count) * 100);
+        // The bar moves by whole per cent: redrawing it costs more than a slip.
+        if (const int percent = int(++done * 100 / count); percent != shownPercent) {
+            shownPercent = percent;
+            progress.setValue(percent);
+        }
         const QString path = folder + CacheFile::fileName(prefix, slip.key());
         // A file that would get the bytes it holds stays as it is: a
         // generation with nothing changed writes nothing.

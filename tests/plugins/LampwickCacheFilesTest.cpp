@@ -127,6 +127,14 @@ TEST_F(LampwickCacheFilesTest, InTrashModeTheTrashedSlipsAreWritten) {
     EXPECT_EQ(cacheFiles(), QStringList{"Notes2.fdlcache"});
 }
 
+TEST_F(LampwickCacheFilesTest, TheProgressWindowShowsTheGenerationAndGoesAgain) {
+    const BoxPtr box = openBox("Notes.fendle", {1, 2, 3});
+    ui.progress.clear();
+    generate(*box);
+    EXPECT_EQ(ui.progress, (QStringList{"Generating Spotlight Files -1", "0.1", "33", "66", "100"}));
+    EXPECT_FALSE(ui.progressShown);
+}
+
 TEST_F(LampwickCacheFilesTest, AnUntitledBoxWritesNothing) {
     const BoxPtr box = controller->openUntitledDocument(false);
     generate(*box);
