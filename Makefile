@@ -16,7 +16,7 @@ $(BUILD_DIR)/app/build.ninja: | deps
 
 run: deps $(BUILD_DIR)/app/build.ninja
 	cmake --build $(BUILD_DIR)/app -j $(JOBS) --target fendle fendle-cli welcome_box
-	$(BUILD_DIR)/app/src/app/fendle examples/Welcome.fendle
+	$(BUILD_DIR)/app/bin/fendle examples/Welcome.fendle
 
 # Installs everything under PREFIX (staged below DESTDIR when given).
 install: deps $(BUILD_DIR)/app/build.ninja

@@ -1,4 +1,5 @@
 #include "app/program/FendleGui.h"
+#include "app/program/QuitSignals.h"
 #include "appcore/LegacyDefaultsMigration.h"
 #include "appcore/Preferences.h"
 #include "appcore/SingleInstance.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::received, &gui, &FendleGui::takeHandOff);
     if (const Status listening = instance.listen(); !listening.ok())
         std::fprintf(stderr, "fendle: %s\n", qPrintable(listening.error()));
+
+    // Logging out ends the program as Quit does.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &gui, &FendleGui::quit);
 
     gui.start(*requests);
     const int status = app.exec();

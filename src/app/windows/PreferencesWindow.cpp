@@ -1,6 +1,7 @@
 #include "app/windows/PreferencesWindow.h"
 
 #include "app/editing/TextFormatMapping.h"
+#include "appcore/CacheTimers.h"
 #include "platform/system/Defaults.h"
 #include "platform/richtext/RtfFontNames.h"
 
@@ -60,8 +61,9 @@ const QStringList& pageTitles() {
 }
 }  // namespace
 
-PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& defaults, QWidget* parent)
-    : QDialog(parent), preferences_(preferences), defaults_(defaults), pages_(new QTabWidget(this)) {
+PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& defaults, CacheTimers& cacheTimers,
+                                     QWidget* parent)
+    : QDialog(parent), preferences_(preferences), defaults_(defaults), cacheTimers_(cacheTimers), pages_(new QTabWidget(this)) {
     setModal(false);
     pages_->addTab(makeGeneralPage(), QStringLiteral("General"));
     // "&&": a single "&" would make the next letter a mnemonic.
@@ -255,6 +257,8 @@ void PreferencesWindow::showColour(const QColor& colour) {
 void PreferencesWindow::miscChanged(Preferences::Sender sender) {
     if (updating_) return;
     showControls(preferences_.miscChanged(controls(), sender));
+    // The timers take the new interval.
+    if (sender == Preferences::Sender::SpotlightIntervalField) cacheTimers_.restartCacheTimers();
 }
 
 void PreferencesWindow::selectDefaultDocument() {

@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace fendle {
 
+class CacheTimers;
 class Defaults;
 
 // The preferences window: its controls show the preference set's displayed
@@ -27,7 +28,7 @@ class PreferencesWindow : public QDialog {
 public:
     static inline const QString SlipToDisplayKey = QStringLiteral("FDLSlipToDisplayWhenOpeningBox");
 
-    PreferencesWindow(Preferences& preferences, Defaults& defaults, QWidget* parent = nullptr);
+    PreferencesWindow(Preferences& preferences, Defaults& defaults, CacheTimers& cacheTimers, QWidget* parent = nullptr);
     ~PreferencesWindow() override;
 
     // Refreshes the controls and brings the window to front.
@@ -64,6 +65,7 @@ protected:
 private:
     Preferences& preferences_;
     Defaults& defaults_;
+    CacheTimers& cacheTimers_;
     QTabWidget* pages_;
     QButtonGroup* startupMode_;
     QLineEdit* defaultDocument_;

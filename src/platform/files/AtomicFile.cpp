@@ -47,23 +47,24 @@ Status keepBackup(const QString& path, const QString& backupPath) {
     }
     return succeeded();
 }
-}  // namespace
 
-Status writeFileAtomically(const QString& path, const QByteArray& bytes, const QString& backupPath) {
+Status replaceFile(const QString& path, const QByteArray& bytes, const QString& backupPath, Durability durability) {
     const QFileInfo info(path);
     QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
         return Status::failure(QStringLiteral("cannot write in %1: %2").arg(info.absolutePath(), temporary.errorString()));
     if (temporary.write(bytes) != bytes.size() || !temporary.flush())
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString()));
-    if (::fsync(temporary.handle()) != 0)
+    if (durability == Durability::Synced && ::fsync(temporary.handle()) != 0)
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
     // The temporary file is private; the box gets the old file's mode, or
-    // the usual mode for new files.
+    // the usual mode for new files. Many regenerable files are written in a
+    // row: their mask is read once.
+    static const mode_t umaskAtFirstWrite = currentUmask();
     if (QFileInfo::exists(path)) {
         temporary.setPermissions(QFile(path).permissions());
     } else {
-        ::fchmod(temporary.handle(), 0666 & ~currentUmask());
+        ::fchmod(temporary.handle(), 0666 & ~(durability == Durability::Synced ? currentUmask() : umaskAtFirstWrite));
     }
     if (!backupPath.isEmpty()) {
         const Status backup = keepBackup(path, backupPath);
@@ -73,6 +74,16 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes, const Q
         return Status::failure(QStringLiteral("cannot replace %1: %2").arg(path, systemError()));
     temporary.setAutoRemove(false);
     return succeeded();
+}
+
+}  // namespace
+
+Status writeFileAtomically(const QString& path, const QByteArray& bytes, const QString& backupPath) {
+    return replaceFile(path, bytes, backupPath, Durability::Synced);
+}
+
+Status writeFileAtomically(const QString& path, const QByteArray& bytes, Durability durability) {
+    return replaceFile(path, bytes, QString(), durability);
 }
 
 Result<QByteArray> readWholeFile(const QString& path, qint64 maxSize) {

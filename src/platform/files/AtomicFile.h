@@ -12,6 +12,12 @@ namespace fendle {
 // path the previous file is kept there. On failure the old file is untouched.
 Status writeFileAtomically(const QString& path, const QByteArray& bytes, const QString& backupPath = QString());
 
+// Files the program can make again (cache files) are replaced the same way
+// but without waiting for the disk: readers still see the old file or the
+// new one, but after a crash the new one may be lost.
+enum class Durability { Synced, Regenerable };
+Status writeFileAtomically(const QString& path, const QByteArray& bytes, Durability durability);
+
 // Reads a whole file, refusing files above maxSize bytes.
 Result<QByteArray> readWholeFile(const QString& path, qint64 maxSize);
 

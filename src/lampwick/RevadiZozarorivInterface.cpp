@@ -1,0 +1,100 @@
+#include "lampwick/RevadiZozarorivInterface.h"
+
+#include "lampwick/CacheFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace lampwick {
+
+using namespace fendle::plugin;
+
+namespace {
+
+// Whether the file holds exactly these bytes: then it need not be written.
+bool fileHolds(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != bytes.size()) return false;
+    return file.read(bytes.size() + 1) == bytes;
+}
+
+// The box's files that no slip of it writes any more.
+void deleteOldCacheFiles(const QString& folder, const QString& prefix, const QSet<QString>& written) {
+    const QString root = QDir(folder).path();
+    QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                         QDirIterator::Subdirectories);
+    QStringList doomed;
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString relative = path.mid(root.size() + 1);
+        if (!written.contains(relative) && CacheFile::belongsToBox(relative, prefix)) doomed.append(path);
+    }
+    for (const QString& path : doomed) QFile::remove(path);
+}
+
+}  // namespace
+
+std::unique_ptr<GeneralProtocol> RevadiZozarorivInterface::initWithController(DocumentControllerView&) {
+    return std::make_unique<RevadiZozarorivInterface>();
+}
+
+std::unique_ptr<SpotlightProtocol> RevadiZozarorivInterface::initWithBox(const BoxDataView& box, BoxView& boxInterface,
+                                                                         const PreferencesView& preferences) {
+    auto instance = std::make_unique<RevadiZozarorivInterface>();
+    instance->myBox = &box;
+    instance->myBoxInterface = &boxInterface;
+    instance->preferences = &preferences;
+    return instance;
+}
+
+void RevadiZozarorivInterface::generateCacheFiles(const QObject*) {
+    // The application-wide instance has no box.
+    if (!myBox || !myBoxInterface) return;
+    const HostServices& services = myBoxInterface->services();
+    ProgressView& progress = myBoxInterface->progress();
+    progress.show(QStringLiteral("Generating Spotlight Files"));
+    const QString folder = services.spotlightCacheFolder();
+    QDir().mkpath(folder);
+    const std::optional<QString> boxPath = myBoxInterface->filePath();
+    if (!boxPath) {
+        services.log(QStringLiteral("SpotlightInterface:generateCacheFiles: Document untitled; returning"));
+    } else {
+        writeCacheFiles(folder, QFileInfo(*boxPath).completeBaseName(), *boxPath);
+    }
+    progress.hide();
+}
+
+void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QString& prefix, const QString& boxPath) {
+    const HostServices& services = myBoxInterface->services();
+    ProgressView& progress = myBoxInterface->progress();
+    QSet<QString> names;
+    myBox->forEachSlip([&](const SlipView& slip) { names.insert(CacheFile::fileName(prefix, slip.key())); });
+    deleteOldCacheFiles(folder, prefix, names);
+    progress.setValue(0.1);
+    const bool tagFiles = services.boolDefault(OpenMetaDefaultKey);
+    const qsizetype count = myBox->slipCount();
+    qsizetype done = 0;
+    int shownPercent = 0;
+    myBox->forEachSlip([&](const SlipView& slip) {
+        // The bar moves by whole per cent: redrawing it costs more than a slip.
+        if (const int percent = int(++done * 100 / count); percent != shownPercent) {
+            shownPercent = percent;
+            progress.setValue(percent);
+        }
+        const QString path = folder + CacheFile::fileName(prefix, slip.key());
+        // A file that would get the bytes it holds stays as it is: a
+        // generation with nothing changed writes nothing.
+        const size_t fingerprint = WrittenFiles::fingerprint(slip, boxPath);
+        if (!written_.unchanged(path, fingerprint)) {
+            const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
+            if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
+            written_.note(path, fingerprint);
+        }
+        if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
+    });
+}
+
+}  // namespace lampwick

@@ -1,0 +1,107 @@
+#include "GuiFixture.h"
+#include "app/commands/BoxMenuBar.h"
+#include "app/program/FendleGui.h"
+#include "app/program/QuitSignals.h"
+#include "app/windows/PreferencesWindow.h"
+#include "document/Box.h"
+#include "model/BoxFile.h"
+#include "platform/files/Paths.h"
+#include "plugins/PlugInController.h"
+#include "support/BoxOfTexts.h"
+#include "support/BuiltPlugIns.h"
+
+#include <QDir>
+#include <QTest>
+#include <csignal>
+#include <QLineEdit>
+#include <QMenu>
+
+using namespace fendle;
+
+namespace {
+
+// The program as started by a new user finds Lampwick in its built-in
+// plug-ins folder (the build tree's, beside the test programs).
+class PlugInsInTheProgramTest : public test::GuiFixture {
+protected:
+    QString boxPath() const { return folder.filePath("Notes.fendle"); }
+
+    Box* startWithBox() {
+        EXPECT_TRUE(BoxFile::writeToURL(test::boxOfTexts({"one", "two", "three"}), boxPath()));
+        gui->start({LaunchRequest{LaunchRequest::Kind::Open, boxPath(), std::nullopt}});
+        const BoxPtr box = gui->controller().documentForPath(boxPath());
+        EXPECT_TRUE(box);
+        return box.get();
+    }
+    static QStringList cacheFiles() {
+        return QDir(Paths::spotlightCacheFolder()).entryList(QDir::Files, QDir::Name);
+    }
+};
+
+TEST_F(PlugInsInTheProgramTest, LampwickLoadsAtStartAndWritesTheCacheFilesWhenTheBoxCloses) {
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(gui->plugIns().identifiersOfLoadedPlugIns(), QStringList{"com.quorvel.fendle.revadizozaroriv"});
+    ASSERT_TRUE(gui->plugIns().spotlightTimer(*box));
+    EXPECT_TRUE(cacheFiles().isEmpty());
+
+    discardChanges(*box);
+    gui->windowOf(*box)->close();
+    flush();
+    EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache", "Notes3.fdlcache"}));
+}
+
+TEST_F(PlugInsInTheProgramTest, SigtermQuitsAsQuitDoesAndTheCacheFilesAreWritten) {
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, gui.get(), &FendleGui::quit);
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    discardChanges(*box);
+    std::raise(SIGTERM);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gui->windows().isEmpty(); }, 5000));
+    flush();
+    EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache", "Notes3.fdlcache"}));
+}
+
+TEST_F(PlugInsInTheProgramTest, ANewIntervalInThePreferencesRestartsTheTimers) {
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    gui->showPreferences();
+    PreferencesWindow* window = gui->preferencesWindow();
+    ASSERT_TRUE(window);
+    window->spotlightIntervalField()->setText("3");
+    emit window->spotlightIntervalField()->editingFinished();
+    ASSERT_TRUE(gui->plugIns().spotlightTimer(*box));
+    EXPECT_EQ(gui->plugIns().spotlightTimer(*box)->timer().interval(), 3 * 60 * 1000);
+    window->close();
+}
+
+TEST_F(PlugInsInTheProgramTest, APlugInsMenuItemsReachItThroughThePlugInsMenu) {
+    // The test plug-in with menu items, installed in the user's folder and switched on.
+    test::installPlugIn("Menus", Paths::plugInsFolder());
+    const auto on = PlistValue(PlistValue::Dictionary{{"load", PlistValue(true)}});
+    defaults.setObject("PlugInTableData", PlistValue(PlistValue::Dictionary{
+                                              {"com.quorvel.fendle.testmenus", on},
+                                              {"com.quorvel.fendle.revadizozaroriv", on}}));
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    QMenu* plugInsMenu = nullptr;
+    for (QAction* action : gui->windowOf(*box)->boxMenuBar()->actions())
+        if (action->text() == "Plug-ins") plugInsMenu = action->menu();
+    ASSERT_TRUE(plugInsMenu);
+    ASSERT_EQ(plugInsMenu->actions().size(), 2);
+    QAction* countWords = plugInsMenu->actions().at(0);
+    EXPECT_EQ(countWords->text(), "Count Words");
+    EXPECT_EQ(countWords->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
+    QMenu* tools = plugInsMenu->actions().at(1)->menu();
+    ASSERT_TRUE(tools);
+    ASSERT_EQ(tools->actions().size(), 1);
+    tools->actions().at(0)->trigger();
+    const auto& loaded = gui->plugIns().loadedPlugIns();
+    const auto menus = std::find_if(loaded.begin(), loaded.end(),
+                                    [](const auto& p) { return p.identifier == "com.quorvel.fendle.testmenus"; });
+    ASSERT_NE(menus, loaded.end());
+    EXPECT_EQ(menus->instance->shortInformation(), "Shout");
+}
+
+}  // namespace

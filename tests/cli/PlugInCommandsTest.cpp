@@ -1,0 +1,67 @@
+#include "model/BoxFile.h"
+#include "support/BoxOfTexts.h"
+#include "support/BuiltPlugIns.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
+
+using namespace fendle;
+
+namespace {
+
+// The commands inherit the environment: plug-ins, settings and cache files
+// live in a folder of the test's own; Lampwick comes from the build tree.
+class PlugInCommandsTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    std::map<const char*, QByteArray> old;
+
+    void SetUp() override {
+        for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS"}) {
+            old[variable] = qgetenv(variable);
+            qputenv(variable, folder.filePath(variable).toUtf8());
+        }
+    }
+    void TearDown() override {
+        for (const auto& [variable, value] : old) qputenv(variable, value);
+    }
+};
+
+TEST_F(PlugInCommandsTest, PlugInsListsEveryBundleWithWhyItWouldNotLoad) {
+    const QString menus = test::installPlugIn("Menus", folder.filePath("XDG_DATA_HOME") + "/Fendle/PlugIns");
+    const CliTextOutcome listed = runCliForText({"plugins"});
+    ASSERT_EQ(listed.status, 0) << listed.err.toStdString();
+    const QStringList lines = listed.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << listed.out.toStdString();
+    EXPECT_EQ(lines[0], "com.quorvel.fendle.testmenus\t2.1\tTest Menus\toff\t" + menus +
+                            "\tswitched off in the plug-in table");
+    EXPECT_TRUE(lines[1].startsWith("com.quorvel.fendle.revadizozaroriv\t"));
+    EXPECT_TRUE(lines[1].contains("\tDuzodu Vurizodar Uvadederu\tload\t"));
+    EXPECT_TRUE(lines[1].endsWith("Lampwick.fdlplugin\tloads"));
+}
+
+TEST_F(PlugInCommandsTest, CacheWritesTheBoxsFilesAndThenLeavesThemAlone) {
+    const QString box = folder.filePath("Notes.fendle");
+    ASSERT_TRUE(BoxFile::writeToURL(test::boxOfTexts({"one", "two", "three"}), box));
+    const CliTextOutcome first = runCliForText({"cache", box});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, "written: 3\nremoved: 0\n");
+    EXPECT_EQ(QDir(folder.filePath("XDG_CACHE_HOME") + "/Metadata/Fendle").entryList(QDir::Files, QDir::Name),
+              (QStringList{"Notes1.fdlcache", "Notes2.fdlcache", "Notes3.fdlcache"}));
+
+    EXPECT_EQ(runCliForText({"cache", box}).out, "written: 0\nremoved: 0\n");
+
+    ASSERT_TRUE(BoxFile::writeToURL(test::boxOfTexts({"one"}), box));
+    EXPECT_TRUE(runCliForText({"cache", box}).out.endsWith("removed: 2\n"));
+}
+
+TEST_F(PlugInCommandsTest, CacheOfABoxThatCannotBeReadFails) {
+    const CliTextOutcome outcome = runCliForText({"cache", folder.filePath("Missing.fendle")});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.out.isEmpty());
+}
+
+}  // namespace
