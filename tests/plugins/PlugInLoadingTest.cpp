@@ -50,6 +50,9 @@ struct VersionCase {
     const char* required;
     const char* application;
     bool loads;
+    friend void PrintTo(const VersionCase& c, std::ostream* os) {
+        *os << "requires " << c.required << " of " << c.application;
+    }
 };
 
 class RequiredVersionTest : public PlugInFixture, public ::testing::WithParamInterface<VersionCase> {};

@@ -68,6 +68,7 @@ struct StoredShortcut {
     const char* keyEquivalent;
     quint64 modifierMask;
     QKeyCombination qtKeys;
+    friend void PrintTo(const StoredShortcut& s, std::ostream* os) { *os << "flags " << std::hex << s.flags; }
 };
 
 class StoredShortcutTest : public PlugInMenuTest, public ::testing::WithParamInterface<StoredShortcut> {};

@@ -3,10 +3,11 @@
 
 namespace fendle {
 
-// A UI port without a screen: no sheets, windows, sounds or progress; only
-// alerts and questions are left to say where they go.
+// A UI port without a screen: no sheets, panels, windows, sounds or
+// progress; only alerts and questions are left to say where they go.
 class HeadlessUiPort : public UiPort {
 public:
+    std::optional<OpenPanelChoice> runOpenPanel(const OpenPanel&) override { return std::nullopt; }
     void beginNumberSheet(const QString&) override {}
     void endNumberSheet() override {}
     void openTemplateWindow(const std::optional<RichText>&, const QList<TextRange>&) override {}
