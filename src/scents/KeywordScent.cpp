@@ -34,6 +34,20 @@ KeywordScent::KeywordScent(const QHash<QString, QString>& keywordDictionary, boo
     relateKeywords();
 }
 
+// Slips equally strong keep the order of the index, so it must not be the
+// dictionary's hash order: that differs from run to run.
+std::vector<std::pair<qint64, QHash<QString, QString>::const_iterator>> KeywordScent::slipsInNumberOrder() const {
+    std::vector<std::pair<qint64, QHash<QString, QString>::const_iterator>> slips;
+    slips.reserve(static_cast<std::size_t>(keywordDictionary_.size()));
+    for (auto it = keywordDictionary_.cbegin(); it != keywordDictionary_.cend(); ++it)
+        slips.emplace_back(canonicalKeyValue(it.key()), it);
+    std::sort(slips.begin(), slips.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first < b.first;
+        return a.second.key() < b.second.key();
+    });
+    return slips;
+}
+
 void KeywordScent::readPieces() {
     const auto slips = static_cast<std::size_t>(keywordDictionary_.size());
     keys_.reserve(static_cast<qsizetype>(slips));
@@ -41,10 +55,10 @@ void KeywordScent::readPieces() {
     keyValues_.reserve(slips);
     pieceIds_.reserve(slips * 5);
     pieceStart_.push_back(0);
-    for (auto it = keywordDictionary_.cbegin(); it != keywordDictionary_.cend(); ++it) {
+    for (const auto& [value, it] : slipsInNumberOrder()) {
         // A key of our own, so that the index's keys lie close together.
         keys_.append(QString(it.key().constData(), it.key().size()));
-        keyValues_.push_back(canonicalKeyValue(it.key()));
+        keyValues_.push_back(value);
         forEachKeywordPiece(it.value(), [&](QStringView piece) { pieceIds_.push_back(table_->intern(piece)); });
         pieceStart_.push_back(static_cast<int>(pieceIds_.size()));
     }

@@ -72,6 +72,7 @@ private:
     mutable std::vector<int> touched_;
 
     void readPieces();
+    std::vector<std::pair<qint64, QHash<QString, QString>::const_iterator>> slipsInNumberOrder() const;
     void collectCarriers();
     struct Carriers {
         const int* first;
