@@ -7,6 +7,8 @@ namespace fendle {
 // alerts and questions are left to say where they go.
 class HeadlessUiPort : public UiPort {
 public:
+    // Without a screen nobody can choose: as if cancelled.
+    std::optional<OpenPanelChoice> runOpenPanel(const OpenPanel&) override { return std::nullopt; }
     void beginNumberSheet(const QString&) override {}
     void endNumberSheet() override {}
     void openTemplateWindow(const std::optional<RichText>&, const QList<TextRange>&) override {}
