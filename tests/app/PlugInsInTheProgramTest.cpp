@@ -15,6 +15,8 @@
 #include <csignal>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
+#include <QProgressDialog>
 
 using namespace fendle;
 
@@ -26,8 +28,8 @@ class PlugInsInTheProgramTest : public test::GuiFixture {
 protected:
     QString boxPath() const { return folder.filePath("Notes.fendle"); }
 
-    Box* startWithBox() {
-        EXPECT_TRUE(BoxFile::writeToURL(test::boxOfTexts({"one", "two", "three"}), boxPath()));
+    Box* startWithBox(const QStringList& texts = {"one", "two", "three"}) {
+        EXPECT_TRUE(BoxFile::writeToURL(test::boxOfTexts(texts), boxPath()));
         gui->start({LaunchRequest{LaunchRequest::Kind::Open, boxPath(), std::nullopt}});
         const BoxPtr box = gui->controller().documentForPath(boxPath());
         EXPECT_TRUE(box);
@@ -61,6 +63,48 @@ TEST_F(PlugInsInTheProgramTest, SigtermQuitsAsQuitDoesAndTheCacheFilesAreWritten
     EXPECT_TRUE(QTest::qWaitFor([&] { return gui->windows().isEmpty(); }, 5000));
     flush();
     EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache", "Notes3.fdlcache"}));
+}
+
+// What the screen showed of the progress window: the bar's value at each
+// time the window was painted, and whether a timer ran before that paint.
+class ProgressPaints : public QObject {
+public:
+    QList<int> values;
+    bool timerRanBeforeAPaint = false;
+    bool timerRan = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog = qobject_cast<QProgressDialog*>(watched);
+        if (dialog && event->type() == QEvent::Paint && dialog->isVisible()) {
+            values.append(dialog->findChild<QProgressBar*>()->value());
+            timerRanBeforeAPaint = timerRanBeforeAPaint || timerRan;
+        }
+        return false;
+    }
+};
+
+TEST_F(PlugInsInTheProgramTest, TheProgressWindowIsPaintedAsAGenerationAdvancesAndNothingElseRunsMeanwhile) {
+    QStringList texts;
+    for (int i = 0; i < 400; ++i) texts.append(QStringLiteral("slip %1").arg(i));
+    Box* box = startWithBox(texts);
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(gui->plugIns().spotlightTimer(*box));
+    ProgressPaints paints;
+    qApp->installEventFilter(&paints);
+    // Due almost at once: were it run mid-generation, it could start another one.
+    QTimer::singleShot(1, Qt::PreciseTimer, &paints, [&paints] { paints.timerRan = true; });
+
+    // As when the box closes: one last generation.
+    gui->plugIns().boxWillClose(*box);
+    qApp->removeEventFilter(&paints);
+
+    EXPECT_EQ(cacheFiles().size(), 400);
+    ASSERT_GE(paints.values.size(), 3) << "the window was not painted during the generation";
+    EXPECT_LT(paints.values.first(), 500);
+    EXPECT_GT(paints.values.last(), 900);
+    EXPECT_TRUE(std::is_sorted(paints.values.begin(), paints.values.end()));
+    EXPECT_FALSE(paints.timerRanBeforeAPaint);
+    EXPECT_FALSE(paints.timerRan);
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.timerRan; }, 1000));
 }
 
 TEST_F(PlugInsInTheProgramTest, ANewIntervalInThePreferencesRestartsTheTimers) {

@@ -124,18 +124,38 @@ void QtUiPort::closeTemplateWindow() {
 void QtUiPort::playSound(Sound) { QApplication::beep(); }
 void QtUiPort::beep() { QApplication::beep(); }
 
+namespace {
+
+// The work behind a progress window runs on this thread: the window is drawn
+// by delivering what is already queued (its show, expose and paint), while
+// the user's input, timers and sockets wait until the work is done, so that
+// nobody closes the box or starts the same work again meanwhile.
+void paintProgress() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
+}
+
+}  // namespace
+
 void QtUiPort::showProgress(const QString& text, double percent) {
     hideProgress();
     progress_ = new QProgressDialog(text, QString(), 0, 1000, parentWidget());
     progress_->setWindowModality(window_ ? Qt::WindowModal : Qt::ApplicationModal);
-    progress_->setMinimumDuration(0);
-    setProgress(percent);
+    // The bar is moved directly: the dialog's own setValue would run every
+    // pending event of a modal dialog, timers and clicks included.
+    progressBar_ = new QProgressBar(progress_);
+    progressBar_->setRange(0, 1000);
+    progress_->setBar(progressBar_);
     progress_->show();
+    setProgress(percent);
 }
 
 void QtUiPort::setProgress(double percent) {
-    if (!progress_) return;
-    progress_->setValue(int(std::clamp(percent, 0.0, 100.0) * 10));
+    if (!progressBar_) return;
+    const int value = int(std::clamp(percent, 0.0, 100.0) * 10);
+    if (value == progressBar_->value() && progress_->isVisible()) return;
+    progressBar_->setValue(value);
+    paintProgress();
 }
 
 void QtUiPort::hideProgress() {

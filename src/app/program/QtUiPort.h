@@ -4,6 +4,7 @@
 #include "platform/ui/UiPort.h"
 
 #include <QPointer>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -49,6 +50,7 @@ private:
     QPointer<NumberSheet> numberSheet_;
     QPointer<TemplateWindow> templateWindow_;
     QPointer<QProgressDialog> progress_;
+    QPointer<QProgressBar> progressBar_;
 
     QWidget* parentWidget() const;
 };
