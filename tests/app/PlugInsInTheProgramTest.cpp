@@ -11,6 +11,7 @@
 #include "support/BuiltPlugIns.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <csignal>
 #include <QLineEdit>
@@ -51,6 +52,28 @@ TEST_F(PlugInsInTheProgramTest, LampwickLoadsAtStartAndWritesTheCacheFilesWhenTh
     gui->windowOf(*box)->close();
     flush();
     EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache", "Notes3.fdlcache"}));
+}
+
+// As "fendle Notes2.fdlcache" from the file manager: a cache file that the
+// program's own plug-in wrote opens its box at that slip.
+TEST_F(PlugInsInTheProgramTest, ACacheFileLampwickWroteOpensItsBoxAtItsSlip) {
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    discardChanges(*box);
+    gui->windowOf(*box)->close();
+    flush();
+    ASSERT_FALSE(gui->controller().documentForPath(boxPath()));
+    const QString cacheFile = QDir(Paths::spotlightCacheFolder()).filePath("Notes2.fdlcache");
+    ASSERT_TRUE(QFileInfo::exists(cacheFile));
+
+    gui->dispatch({LaunchRequest{LaunchRequest::Kind::Open, cacheFile, std::nullopt}});
+    flush();
+    const BoxPtr reopened = gui->controller().documentForPath(boxPath());
+    ASSERT_TRUE(reopened);
+    ASSERT_TRUE(reopened->currentSlip());
+    EXPECT_EQ(reopened->currentSlip()->key(), "2");
+    EXPECT_NE(gui->windowOf(*reopened), nullptr);
+    discardChanges(*reopened);
 }
 
 TEST_F(PlugInsInTheProgramTest, SigtermQuitsAsQuitDoesAndTheCacheFilesAreWritten) {
