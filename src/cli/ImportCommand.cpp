@@ -2,6 +2,7 @@
 #include "cli/CliBox.h"
 #include "io/BoxImport.h"
 #include "io/DelimitedImport.h"
+#include "io/ImportRoute.h"
 #include "platform/richtext/RichTextFile.h"
 #include "platform/text/TextEncoding.h"
 
@@ -16,22 +17,12 @@ const QString Kind = QStringLiteral("--kind");
 const QString Columns = QStringLiteral("--columns");
 const QString Encoding = QStringLiteral("--encoding");
 
-enum class ImportKind { Box, Tab, Csv, File };
-
-std::optional<ImportKind> kindNamed(const QString& name) {
-    if (name == QLatin1String("box")) return ImportKind::Box;
-    if (name == QLatin1String("tab")) return ImportKind::Tab;
-    if (name == QLatin1String("csv")) return ImportKind::Csv;
-    if (name == QLatin1String("file")) return ImportKind::File;
+std::optional<ImportRoute> routeNamed(const QString& name) {
+    if (name == QLatin1String("box")) return ImportRoute::Box;
+    if (name == QLatin1String("tab")) return ImportRoute::TabDelimited;
+    if (name == QLatin1String("csv")) return ImportRoute::CommaDelimited;
+    if (name == QLatin1String("file")) return ImportRoute::FileIntoSlip;
     return std::nullopt;
-}
-
-ImportKind kindOfExtension(const QString& path) {
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == QLatin1String("fendle")) return ImportKind::Box;
-    if (extension == QLatin1String("csv")) return ImportKind::Csv;
-    if (extension == QLatin1String("txt")) return ImportKind::Tab;
-    return ImportKind::File;
 }
 
 // "1:Slip Text:1,2:Keywords:" — column, field title and order text, the
@@ -58,7 +49,7 @@ Result<QList<ColumnAssignment>> parseColumns(const QString& text) {
 
 // What one run of the command needs besides the box.
 struct Options {
-    std::optional<ImportKind> kind;
+    std::optional<ImportRoute> kind;
     QList<ColumnAssignment> columns;
     int encoding = encoding::UTF8;
 };
@@ -66,7 +57,7 @@ struct Options {
 std::optional<Options> readOptions(const Arguments& arguments, Io& io) {
     Options options;
     if (arguments.has(Kind)) {
-        options.kind = kindNamed(arguments.value(Kind));
+        options.kind = routeNamed(arguments.value(Kind));
         if (!options.kind) {
             fail(io, QStringLiteral("unknown kind %1 (box, tab, csv or file)").arg(arguments.value(Kind)));
             return std::nullopt;
@@ -130,11 +121,12 @@ Imported importFileIntoSlip(const QString& path, const BoxData& box) {
 }
 
 Imported importOne(const QString& path, const Options& options, const BoxData& box) {
-    switch (options.kind.value_or(kindOfExtension(path))) {
-    case ImportKind::Box: return importBox(path, box);
-    case ImportKind::Tab: return importDelimited(path, u'\t', options, box);
-    case ImportKind::Csv: return importDelimited(path, u',', options, box);
-    case ImportKind::File: return importFileIntoSlip(path, box);
+    // Without --kind a .txt file is tab-delimited, as the window's tab kind reads it.
+    switch (options.kind.value_or(importRouteOf(path, true))) {
+    case ImportRoute::Box: return importBox(path, box);
+    case ImportRoute::TabDelimited: return importDelimited(path, u'\t', options, box);
+    case ImportRoute::CommaDelimited: return importDelimited(path, u',', options, box);
+    case ImportRoute::FileIntoSlip: return importFileIntoSlip(path, box);
     }
     return {};
 }

@@ -4,8 +4,8 @@
 #include "io/BoxImport.h"
 #include "io/ColumnAssignmentsDialog.h"
 #include "io/DelimitedImport.h"
+#include "io/ImportRoute.h"
 
-#include <QFileInfo>
 
 namespace fendle {
 
@@ -42,15 +42,12 @@ void Importer::importFile() {
 
 void Importer::importFiles(const QStringList& paths, const QString& kind) {
     for (const QString& path : paths) {
-        const QString extension = QFileInfo(path).suffix().toLower();
-        if (extension == QLatin1String("fendle"))
-            importBoxDocument(path);
-        else if (extension == QLatin1String("csv"))
-            importCommaDelimitedFile(path);
-        else if (extension == QLatin1String("txt") && kind == ImportTabDelFile)
-            importTabDelimitedFile(path);
-        else
-            application_.makeSlipFromFile(path);
+        switch (importRouteOf(path, kind == ImportTabDelFile)) {
+        case ImportRoute::Box: importBoxDocument(path); break;
+        case ImportRoute::CommaDelimited: importCommaDelimitedFile(path); break;
+        case ImportRoute::TabDelimited: importTabDelimitedFile(path); break;
+        case ImportRoute::FileIntoSlip: application_.makeSlipFromFile(path); break;
+        }
     }
 }
 
