@@ -1,12 +1,13 @@
 #include "lampwick/RevadiZozarorivInterface.h"
 
 #include "lampwick/CacheFile.h"
+#include "lampwick/CacheFolderListing.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 
 namespace lampwick {
 
@@ -22,17 +23,10 @@ bool fileHolds(const QString& path, const QByteArray& bytes) {
 }
 
 // The box's files that no slip of it writes any more.
-void deleteOldCacheFiles(const QString& folder, const QString& prefix, const QSet<QString>& written) {
-    const QString root = QDir(folder).path();
-    QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                         QDirIterator::Subdirectories);
-    QStringList doomed;
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString relative = path.mid(root.size() + 1);
-        if (!written.contains(relative) && CacheFile::belongsToBox(relative, prefix)) doomed.append(path);
-    }
-    for (const QString& path : doomed) QFile::remove(path);
+void deleteOldCacheFiles(const QString& folder, const QString& prefix, const CacheFolderListing& listing,
+                         const QSet<QString>& written) {
+    for (const QString& relative : listing.relativePaths())
+        if (!written.contains(relative) && CacheFile::belongsToBox(relative, prefix)) QFile::remove(folder + relative);
 }
 
 }  // namespace
@@ -70,31 +64,38 @@ void RevadiZozarorivInterface::generateCacheFiles(const QObject*) {
 void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QString& prefix, const QString& boxPath) {
     const HostServices& services = myBoxInterface->services();
     ProgressView& progress = myBoxInterface->progress();
-    QSet<QString> names;
-    myBox->forEachSlip([&](const SlipView& slip) { names.insert(CacheFile::fileName(prefix, slip.key())); });
-    deleteOldCacheFiles(folder, prefix, names);
-    progress.setValue(0.1);
     const bool tagFiles = services.boolDefault(OpenMetaDefaultKey);
+    // The old files go after the new ones are written, so that one pass over
+    // the slips finds both; the listing is taken before any file is written.
+    const CacheFolderListing listing = CacheFolderListing::read(folder);
+    written_.useFolder(folder);
+    progress.setValue(0.1);
+    QSet<QString> names;
     const qsizetype count = myBox->slipCount();
+    names.reserve(count);
     qsizetype done = 0;
     int shownPercent = 0;
     myBox->forEachSlip([&](const SlipView& slip) {
         // The bar moves by whole per cent: redrawing it costs more than a slip.
-        if (const int percent = int(++done * 100 / count); percent != shownPercent) {
+        if (const int percent = int(++done * 100 / std::max<qsizetype>(count, 1)); percent != shownPercent) {
             shownPercent = percent;
             progress.setValue(percent);
         }
-        const QString path = folder + CacheFile::fileName(prefix, slip.key());
+        const QString name = CacheFile::fileName(prefix, slip.key());
+        names.insert(name);
         // A file that would get the bytes it holds stays as it is: a
         // generation with nothing changed writes nothing.
-        const size_t fingerprint = WrittenFiles::fingerprint(slip, boxPath);
-        if (!written_.unchanged(path, fingerprint)) {
+        const WrittenFiles::Snapshot snapshot = WrittenFiles::snapshot(slip, boxPath);
+        const std::optional<FileIdentity> onDisk = listing.identityOf(name);
+        const QString path = folder + name;
+        if (!written_.unchanged(name, snapshot, onDisk)) {
             const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
-            if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
-            written_.note(path, fingerprint);
+            if (!(onDisk && fileHolds(path, bytes)) && !services.writeCacheFile(path, bytes)) return;
+            written_.note(name, snapshot, FileIdentity::of(path));
         }
         if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
     });
+    deleteOldCacheFiles(folder, prefix, listing, names);
 }
 
 }  // namespace lampwick

@@ -1,40 +1,38 @@
 #include "lampwick/WrittenFiles.h"
 
-#include <QFile>
-#include <sys/stat.h>
-
 namespace lampwick {
 
-size_t WrittenFiles::fingerprint(const fendle::plugin::SlipView& slip, const QString& boxPath) {
+namespace {
+bool sameText(const QString& a, const QString& b) {
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+}  // namespace
+
+WrittenFiles::Snapshot WrittenFiles::snapshot(const fendle::plugin::SlipView& slip, const QString& boxPath) {
     const std::optional<QString> author = slip.author();
-    return qHashMulti(0, boxPath, slip.key(), slip.title(), slip.plainText(), slip.keywords(), slip.source(),
-                      author.has_value(), author.value_or(QString()), slip.creationTime().toMSecsSinceEpoch(),
-                      slip.lastModificationTime().toMSecsSinceEpoch());
+    return {qHashMulti(0, boxPath, slip.key(), slip.title(), slip.keywords(), slip.source(), author.has_value(),
+                       author.value_or(QString()), slip.creationTime().toMSecsSinceEpoch(),
+                       slip.lastModificationTime().toMSecsSinceEpoch()),
+            slip.plainText()};
 }
 
-bool WrittenFiles::stat(const QString& path, OnDisk& identity) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return false;
-    identity.device = info.st_dev;
-    identity.inode = info.st_ino;
-    identity.size = info.st_size;
-    identity.modifiedNanoseconds = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    return true;
+void WrittenFiles::useFolder(const QString& folder) {
+    if (folder == folder_) return;
+    folder_ = folder;
+    files_.clear();
 }
 
-bool WrittenFiles::unchanged(const QString& path, size_t fingerprint) const {
-    const auto known = files_.constFind(path);
-    if (known == files_.cend() || known->fingerprint != fingerprint) return false;
-    OnDisk now{fingerprint};
-    return stat(path, now) && now == *known;
+bool WrittenFiles::unchanged(const QString& name, const Snapshot& slip, const std::optional<FileIdentity>& onDisk) const {
+    const auto known = files_.constFind(name);
+    return known != files_.cend() && onDisk && *onDisk == known->identity && known->slip.fields == slip.fields &&
+           sameText(known->slip.text, slip.text);
 }
 
-void WrittenFiles::note(const QString& path, size_t fingerprint) {
-    OnDisk identity{fingerprint};
-    if (stat(path, identity))
-        files_.insert(path, identity);
+void WrittenFiles::note(const QString& name, const Snapshot& slip, const std::optional<FileIdentity>& onDisk) {
+    if (onDisk)
+        files_.insert(name, Written{slip, *onDisk});
     else
-        files_.remove(path);
+        files_.remove(name);
 }
 
 }  // namespace lampwick

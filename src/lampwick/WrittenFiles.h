@@ -1,4 +1,5 @@
 #pragma once
+#include "lampwick/CacheFolderListing.h"
 #include "plugins/FendlePlugIn.h"
 
 #include <QHash>
@@ -6,30 +7,36 @@
 
 namespace lampwick {
 
-// What this instance wrote: for each cache file a fingerprint of the slip
-// it was made from and the file's identity on disk right after. A slip whose
-// fingerprint is unchanged, with its file still on disk as written, needs
-// neither its contents made nor its file touched.
+// What this instance wrote into one cache folder: for each cache file what
+// the slip held when the file was made and the file's identity on disk right
+// after. A slip that holds the same, with its file still on disk as written,
+// needs neither its contents made nor its file touched.
 class WrittenFiles {
 public:
-    static size_t fingerprint(const fendle::plugin::SlipView& slip, const QString& boxPath);
+    // The slip as far as its cache file shows it. The text, by far the
+    // largest part, is kept as the host's own shared string rather than
+    // hashed: an unedited slip hands out the same string, which compares
+    // equal at once.
+    struct Snapshot {
+        size_t fields = 0;
+        QString text;
+    };
+    static Snapshot snapshot(const fendle::plugin::SlipView& slip, const QString& boxPath);
 
-    bool unchanged(const QString& path, size_t fingerprint) const;
-    // The file at path now holds the contents made from this fingerprint.
-    void note(const QString& path, size_t fingerprint);
+    // Files noted for another folder are forgotten.
+    void useFolder(const QString& folder);
+    // onDisk is the file's identity as the folder lists it now, if it exists.
+    bool unchanged(const QString& name, const Snapshot& slip, const std::optional<FileIdentity>& onDisk) const;
+    // The file of this name now holds the contents made from the slip.
+    void note(const QString& name, const Snapshot& slip, const std::optional<FileIdentity>& onDisk);
 
 private:
-    struct OnDisk {
-        size_t fingerprint = 0;
-        quint64 device = 0;
-        quint64 inode = 0;
-        qint64 size = 0;
-        qint64 modifiedNanoseconds = 0;
-        friend bool operator==(const OnDisk&, const OnDisk&) = default;
+    struct Written {
+        Snapshot slip;
+        FileIdentity identity;
     };
-    QHash<QString, OnDisk> files_;
-
-    static bool stat(const QString& path, OnDisk& identity);
+    QString folder_;
+    QHash<QString, Written> files_;
 };
 
 }  // namespace lampwick

@@ -44,11 +44,15 @@ SlipPtr Slip::copy() const {
 
 QString Slip::key() const { return QString::number(static_cast<qint32>(slipID_)); }
 
-QDateTime Slip::missingTime() { return referenceDate().addSecs(7); }
+QDateTime Slip::missingTime() {
+    static const QDateTime missing = referenceDate().addSecs(7);
+    return missing;
+}
 
-QDateTime Slip::creationTime() const { return creationTime_.value_or(missingTime()); }
+// Not value_or: the stand-in would be made on every call.
+QDateTime Slip::creationTime() const { return creationTime_ ? *creationTime_ : missingTime(); }
 
-QDateTime Slip::lastModificationTime() const { return lastModificationTime_.value_or(missingTime()); }
+QDateTime Slip::lastModificationTime() const { return lastModificationTime_ ? *lastModificationTime_ : missingTime(); }
 
 void Slip::updateLastModificationTime() { lastModificationTime_ = QDateTime::currentDateTimeUtc(); }
 

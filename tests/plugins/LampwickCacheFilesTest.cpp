@@ -2,6 +2,7 @@
 #include "document/Box.h"
 #include "model/BoxFile.h"
 #include "model/Slip.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/files/ExtendedAttributes.h"
 #include "platform/plist/XmlPlist.h"
 #include "platform/system/DateUtils.h"
@@ -156,7 +157,9 @@ TEST_F(LampwickCacheFilesTest, AFileWhoseBytesWouldNotChangeIsNotWrittenAgain) {
     EXPECT_EQ(PlistValue(cacheFile("Notes2.fdlcache")).value("com_quorvel_fendle_fdlcache_source")->toString(), "changed");
 }
 
-TEST_F(LampwickCacheFilesTest, AFileChangedOrRemovedBySomeoneElseIsWrittenAgain) {
+// Cache files are only ever replaced whole, so a file that is not the one
+// this instance put there was replaced or removed by someone else.
+TEST_F(LampwickCacheFilesTest, AFileReplacedOrRemovedBySomeoneElseIsWrittenAgain) {
     const BoxPtr box = openBox("Notes.fendle", {1, 2});
     generate(*box);
     const QString one = Paths::spotlightCacheFolder() + "Notes1.fdlcache";
@@ -164,15 +167,53 @@ TEST_F(LampwickCacheFilesTest, AFileChangedOrRemovedBySomeoneElseIsWrittenAgain)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray written = file.readAll();
     file.close();
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("spoilt");
-    file.close();
+    ASSERT_TRUE(writeFileAtomically(one, "spoilt", Durability::Regenerable).ok());
     ASSERT_TRUE(QFile::remove(Paths::spotlightCacheFolder() + "Notes2.fdlcache"));
 
     generate(*box);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), written);
     EXPECT_EQ(cacheFiles(), (QStringList{"Notes1.fdlcache", "Notes2.fdlcache"}));
+}
+
+// A new instance (the next start) trusts nothing it did not write itself: a
+// file spoilt in place gets its bytes back.
+TEST_F(LampwickCacheFilesTest, TheNextStartMendsAFileSpoiltInPlace) {
+    const QString one = Paths::spotlightCacheFolder() + "Notes1.fdlcache";
+    QByteArray written;
+    {
+        const BoxPtr box = openBox("Notes.fendle", {1});
+        generate(*box);
+        QFile file(one);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        written = file.readAll();
+        plugIns->boxWillClose(*box);
+    }
+    QFile file(one);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("spoilt");
+    file.close();
+
+    plugIns = host();
+    plugIns->prepareAndLoadPlugIns();
+    const BoxPtr box = openBox("Notes.fendle", {1});
+    generate(*box);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), written);
+}
+
+// The old-file walk never leaves the cache folder through a link.
+TEST_F(LampwickCacheFilesTest, ALinkInTheCacheFolderIsNotFollowed) {
+    const BoxPtr box = openBox("Notes.fendle", {1});
+    generate(*box);
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    ASSERT_TRUE(writeFileAtomically(outside.filePath("Notes7.fdlcache"), "theirs").ok());
+    ASSERT_TRUE(QFile::link(outside.path(), Paths::spotlightCacheFolder() + "Notes9"));
+
+    generate(*box);
+    EXPECT_TRUE(QFileInfo::exists(outside.filePath("Notes7.fdlcache")));
+    EXPECT_EQ(cacheFiles(), QStringList{"Notes1.fdlcache"});
 }
 
 TEST_F(LampwickCacheFilesTest, OpenMetaTagsAreWrittenOnlyWhenSwitchedOn) {

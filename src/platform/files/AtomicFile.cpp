@@ -1,6 +1,7 @@
 #include "platform/files/AtomicFile.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,23 +50,21 @@ Status keepBackup(const QString& path, const QString& backupPath) {
     return succeeded();
 }
 
-Status replaceFile(const QString& path, const QByteArray& bytes, const QString& backupPath, Durability durability) {
+// The temporary file is private; the box gets the old file's mode, or the
+// usual mode for new files.
+Status replaceSyncedFile(const QString& path, const QByteArray& bytes, const QString& backupPath) {
     const QFileInfo info(path);
     QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
         return Status::failure(QStringLiteral("cannot write in %1: %2").arg(info.absolutePath(), temporary.errorString()));
     if (temporary.write(bytes) != bytes.size() || !temporary.flush())
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString()));
-    if (durability == Durability::Synced && ::fsync(temporary.handle()) != 0)
+    if (::fsync(temporary.handle()) != 0)
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
-    // The temporary file is private; the box gets the old file's mode, or
-    // the usual mode for new files. Many regenerable files are written in a
-    // row: their mask is read once.
-    static const mode_t umaskAtFirstWrite = currentUmask();
     if (QFileInfo::exists(path)) {
         temporary.setPermissions(QFile(path).permissions());
     } else {
-        ::fchmod(temporary.handle(), 0666 & ~(durability == Durability::Synced ? currentUmask() : umaskAtFirstWrite));
+        ::fchmod(temporary.handle(), 0666 & ~currentUmask());
     }
     if (!backupPath.isEmpty()) {
         const Status backup = keepBackup(path, backupPath);
@@ -76,14 +76,59 @@ Status replaceFile(const QString& path, const QByteArray& bytes, const QString& 
     return succeeded();
 }
 
+bool writeAll(int descriptor, const QByteArray& bytes) {
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t got = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        written += got;
+    }
+    return true;
+}
+
+// Regenerable files come by the ten thousand: a named temporary file made
+// with the usual mode for new files costs fewer calls than an anonymous one
+// that needs a link to get a name and a mode set afterwards.
+Status replaceRegenerableFile(const QString& path, const QByteArray& bytes) {
+    static std::atomic<quint64> serial{0};
+    const QByteArray target = QFile::encodeName(path);
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray temporaryPrefix =
+        target.left(slash + 1) + '.' + target.mid(slash + 1) + '.' + QByteArray::number(::getpid()) + '.';
+    QByteArray temporary;
+    int descriptor = -1;
+    for (int attempt = 0; descriptor < 0 && attempt < 100; ++attempt) {
+        temporary = temporaryPrefix + QByteArray::number(serial++);
+        descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno != EEXIST) break;
+    }
+    if (descriptor < 0) return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0) ::fchmod(descriptor, old.st_mode & 07777);
+    const bool written = writeAll(descriptor, bytes);
+    const QString writeError = systemError();
+    if (::close(descriptor) != 0 || !written) {
+        ::unlink(temporary.constData());
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, written ? systemError() : writeError));
+    }
+    if (std::rename(temporary.constData(), target.constData()) != 0) {
+        const QString why = systemError();
+        ::unlink(temporary.constData());
+        return Status::failure(QStringLiteral("cannot replace %1: %2").arg(path, why));
+    }
+    return succeeded();
+}
+
 }  // namespace
 
 Status writeFileAtomically(const QString& path, const QByteArray& bytes, const QString& backupPath) {
-    return replaceFile(path, bytes, backupPath, Durability::Synced);
+    return replaceSyncedFile(path, bytes, backupPath);
 }
 
 Status writeFileAtomically(const QString& path, const QByteArray& bytes, Durability durability) {
-    return replaceFile(path, bytes, QString(), durability);
+    return durability == Durability::Synced ? replaceSyncedFile(path, bytes, QString())
+                                            : replaceRegenerableFile(path, bytes);
 }
 
 Result<QByteArray> readWholeFile(const QString& path, qint64 maxSize) {
