@@ -171,4 +171,30 @@ TEST_F(PlugInsInTheProgramTest, APlugInsMenuItemsReachItThroughThePlugInsMenu) {
     EXPECT_EQ(menus->instance->shortInformation(), "Shout");
 }
 
+// Bundles of the old format (their local catalogue still names the old
+// identifiers) go to the trash at start-up, before any plug-in loads.
+TEST_F(PlugInsInTheProgramTest, PlugInsOfTheOldFormatGoToTheTrashBeforeAnythingLoads) {
+    const QString plugIns = Paths::plugInsFolder();
+    test::installPlugIn("Menus", plugIns);
+    QFile catalogue(plugIns + "/pluginCatalogue.xml");
+    ASSERT_TRUE(catalogue.open(QIODevice::WriteOnly));
+    catalogue.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>net.halvorn.fendle.testmenus</key><dict/></dict></plist>)");
+    catalogue.close();
+    const auto on = PlistValue(PlistValue::Dictionary{{"load", PlistValue(true)}});
+    defaults.setObject("PlugInTableData", PlistValue(PlistValue::Dictionary{{"com.quorvel.fendle.testmenus", on}}));
+
+    QStringList messages;
+    answerNextAlert("OK", &messages);
+    Box* box = startWithBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(messages, QStringList{"Fendle versions of 0.9.7 and later use a different plug-in format. Your current "
+                                    "plug-ins will be deleted."});
+    EXPECT_TRUE(QDir(plugIns).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_FALSE(gui->plugIns().identifiersOfLoadedPlugIns().contains("com.quorvel.fendle.testmenus"));
+    const QString trash = QString::fromUtf8(qgetenv("XDG_DATA_HOME")) + "/Trash/files";
+    EXPECT_TRUE(QFileInfo::exists(trash + "/Menus.fdlplugin/Contents/Info.plist"));
+    discardChanges(*box);
+}
+
 }  // namespace
