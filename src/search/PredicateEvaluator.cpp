@@ -4,6 +4,7 @@
 #include "platform/text/TextMatching.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <algorithm>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct PredicateEvaluator::Node {
     std::shared_ptr<RegexMatcher> regex;
     QString regexError;
     std::vector<std::unique_ptr<Node>> children;
+    // Keyword tests: the method, read once, and the answer for each
+    // distinct keyword met so far. A box has far fewer keywords than its
+    // slips have keyword entries.
+    enum class KeywordMethod { ContainsObject, WithPrefix, WithSuffix, ThatContains, Like, ThatMatches, Unknown };
+    KeywordMethod keywordMethod = KeywordMethod::Unknown;
+    mutable QHash<QString, bool> keywordAnswers;
 };
 
 namespace {
@@ -40,12 +47,24 @@ bool orderHolds(Op op, int order) {
     }
 }
 
+Node::KeywordMethod keywordMethodOf(const QString& method) {
+    using M = Node::KeywordMethod;
+    static const QHash<QString, M> methods{{QStringLiteral("containsObject:"), M::ContainsObject},
+                                           {QStringLiteral("hasKeywordWithPrefix:"), M::WithPrefix},
+                                           {QStringLiteral("hasKeywordWithSuffix:"), M::WithSuffix},
+                                           {QStringLiteral("hasKeywordThatContains:"), M::ThatContains},
+                                           {QStringLiteral("hasKeywordLike:"), M::Like},
+                                           {QStringLiteral("hasKeywordThatMatches:"), M::ThatMatches}};
+    return methods.value(method, M::Unknown);
+}
+
 std::unique_ptr<Node> compile(const PredicatePtr& predicate) {
     auto node = std::make_unique<Node>();
     node->predicate = predicate.get();
     for (const PredicatePtr& sub : predicate->subpredicates()) node->children.push_back(compile(sub));
     if (predicate->kind() == Predicate::Kind::Compound) return node;
     const bool keywordTest = predicate->kind() == Predicate::Kind::KeywordTest;
+    if (keywordTest) node->keywordMethod = keywordMethodOf(predicate->method());
     const QString right = predicate->rightValue().toString();
     const bool fold = predicate->caseInsensitive() && !keywordTest;
     node->needle = fold ? foldCase(right) : right;
@@ -121,23 +140,41 @@ bool valuesCompare(Op op, const QVariant& left, const QVariant& right) {
     return op == Op::NotEqualTo;
 }
 
+bool singleKeywordHolds(const Node& node, const QString& keyword) {
+    using M = Node::KeywordMethod;
+    const KeywordsArray keywords(QStringList{keyword});
+    const QString& argument = node.needle;
+    switch (node.keywordMethod) {
+    case M::WithPrefix: return keywords.hasKeywordWithPrefix(argument);
+    case M::WithSuffix: return keywords.hasKeywordWithSuffix(argument);
+    case M::ThatContains: return keywords.hasKeywordThatContains(argument);
+    case M::Like: return keywords.hasKeywordLike(argument);
+    case M::ThatMatches: return node.regex->matchesWhole(keyword);
+    case M::ContainsObject: return keyword == argument;
+    case M::Unknown: return false;
+    }
+    return false;
+}
+
 bool keywordTestHolds(const Node& node, const Slip& slip, QString* error) {
     const KeywordsArray& keywords = slip.keywords();
-    const QString& method = node.predicate->method();
-    const QString& argument = node.needle;
-    if (method == u"containsObject:") return keywords.toStringList().contains(argument);
-    if (method == u"hasKeywordWithPrefix:") return keywords.hasKeywordWithPrefix(argument);
-    if (method == u"hasKeywordWithSuffix:") return keywords.hasKeywordWithSuffix(argument);
-    if (method == u"hasKeywordThatContains:") return keywords.hasKeywordThatContains(argument);
-    if (method == u"hasKeywordLike:") return keywords.hasKeywordLike(argument);
-    if (method == u"hasKeywordThatMatches:") {
+    switch (node.keywordMethod) {
+    case Node::KeywordMethod::Unknown: return false;
+    case Node::KeywordMethod::ContainsObject:
+        return std::find(keywords.begin(), keywords.end(), node.needle) != keywords.end();
+    case Node::KeywordMethod::ThatMatches:
         if (!node.regex) {
             *error = node.regexError;
             return false;
         }
-        return std::any_of(keywords.begin(), keywords.end(), [&](const QString& k) { return node.regex->matchesWhole(k); });
+        break;
+    default: break;
     }
-    return false;
+    return std::any_of(keywords.begin(), keywords.end(), [&node](const QString& keyword) {
+        const auto known = node.keywordAnswers.constFind(keyword);
+        if (known != node.keywordAnswers.cend()) return *known;
+        return *node.keywordAnswers.insert(keyword, singleKeywordHolds(node, keyword));
+    });
 }
 
 bool evaluateNode(const Node& node, const Slip& slip, FoldedTextCache* cache, QString* error);

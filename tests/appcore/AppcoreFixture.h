@@ -48,7 +48,7 @@ inline QCoreApplication& coreApplication() {
     static int argc = 1;
     static char name[] = "tests_appcore";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     return *QCoreApplication::instance();
 }
 

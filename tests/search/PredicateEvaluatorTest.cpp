@@ -93,6 +93,27 @@ TEST(PredicateEvaluator, KeywordTestsHaveTheirOwnCaseRules) {
     EXPECT_EQ(test("hasKeywordWithPrefix:", ""), QStringList{});
 }
 
+// Each distinct keyword is tested once per run; slips sharing it, or
+// holding it in another case, still get their own right answer.
+TEST(PredicateEvaluator, KeywordTestsAnswerEverySlipThatSharesAKeyword) {
+    Box box;
+    fileSlip(box.data, {4, QStringLiteral("ethics, graph"), QString(), QString(), QString(), QString()});
+    fileSlip(box.data, {5, QStringLiteral("Ethics"), QString(), QString(), QString(), QString()});
+    const auto test = [&](const char* method, const char* argument) {
+        return box.keys(Predicate::keywordTest(QStringLiteral("keywords"), QString::fromLatin1(method),
+                                               QString::fromLatin1(argument)));
+    };
+    EXPECT_EQ(test("hasKeywordWithPrefix:", "ETH"), (QStringList{"1", "4", "5"}));
+    EXPECT_EQ(test("hasKeywordWithPrefix:", "gra"), (QStringList{"2", "4"}));
+    EXPECT_EQ(test("hasKeywordThatContains:", "thic"), (QStringList{"1", "4", "5"}));
+    EXPECT_EQ(test("hasKeywordThatMatches:", "e.*"), (QStringList{"1", "4", "5"}));
+    EXPECT_EQ(test("containsObject:", "Ethics"), QStringList{"5"});
+    const PredicatePtr graphOrEthics = Predicate::compound(
+        Type::Or, {Predicate::keywordTest(QStringLiteral("keywords"), QStringLiteral("hasKeywordLike:"), "gr*"),
+                   Predicate::keywordTest(QStringLiteral("keywords"), QStringLiteral("hasKeywordWithSuffix:"), "HICS")});
+    EXPECT_EQ(box.keys(graphOrEthics), (QStringList{"1", "2", "4", "5"}));
+}
+
 TEST(PredicateEvaluator, MalformedRegularExpressionIsAnError) {
     Box box;
     for (const PredicatePtr& bad :
