@@ -85,14 +85,12 @@ void PlugInTableController::plugInTableButtonClicked(qsizetype index) {
     } else if (!makeRoomForSpotlightPlugIn(row)) {
         // Cancelled: the row shows the plug-in as not loaded again.
     } else if (!host_.installedBundle(row.identifier)) {
-        updates_.setLoadPlugInAfterDownload(true);
-        updates_.startDownloadingPlugIn(name);
+        updates_.startDownloadingPlugIn(name, PlugInUpdates::AfterDownload::InstallAndLoad);
     } else if (updates_.updateAvailable(row.identifier) &&
                ui_.askQuestion({UiPort::AlertStyle::Modal, QStringLiteral("Update available for %1").arg(row.name),
                                 QStringLiteral("Do you want to download the updated version?"),
                                 {QStringLiteral("Update"), QStringLiteral("Don't update")}}) == 0) {
-        updates_.setLoadPlugInAfterDownload(true);
-        updates_.startDownloadingPlugIn(name);
+        updates_.startDownloadingPlugIn(name, PlugInUpdates::AfterDownload::InstallAndLoad);
     } else {
         host_.loadPlugIns({row.identifier});
     }

@@ -74,8 +74,9 @@ void PlugInUpdates::checkForPlugInUpdates(Initiator initiator) {
         plugInsAlreadyOfferedForUpdate_.clear();
         numberOfPlugInsUpdated_ = 0;
     }
-    // One check at a time; the one running answers for both.
-    if (catalogueTransfer_) return;
+    // One check at a time, and none while a download runs: the one running
+    // answers for both, and a download goes on with the check anyway.
+    if (catalogueTransfer_ || download_) return;
     const std::optional<QUrl> base = baseURL();
     if (!base) {
         if (initiator == Initiator::Button) ui_.showAlert({UiPort::AlertStyle::Modal, CouldNotRetrieve, NoConnection});
@@ -137,9 +138,8 @@ bool PlugInUpdates::offerNewPlugIns(const PlugInCatalogue& fresh) {
                                             entry.info.description(),
                                             {QStringLiteral("Install"), QStringLiteral("Cancel"), QStringLiteral("Install & Load")}});
         if (answer == 1) continue;
-        continueCheckForPlugInUpdates_ = true;
-        loadPlugInAfterDownload_ = answer == 2;
-        startDownloadingPlugIn(PlugInCatalogue::plugInName(entry.identifier));
+        startDownloadingPlugIn(PlugInCatalogue::plugInName(entry.identifier),
+                               answer == 2 ? AfterDownload::InstallAndLoad : AfterDownload::Install, true);
         return true;
     }
     return false;
@@ -169,9 +169,9 @@ bool PlugInUpdates::offerUpdates(const PlugInCatalogue& fresh, bool& aborted) {
         }
         if (answer == 2) continue;
         host_.unloadPlugIn(entry.identifier);
-        continueCheckForPlugInUpdates_ = true;
-        loadPlugInAfterDownload_ = PlugInTable::loadEntry(PlugInTable::saved(defaults_), entry.identifier);
-        startDownloadingPlugIn(PlugInCatalogue::plugInName(entry.identifier));
+        const bool switchedOn = PlugInTable::loadEntry(PlugInTable::saved(defaults_), entry.identifier);
+        startDownloadingPlugIn(PlugInCatalogue::plugInName(entry.identifier),
+                               switchedOn ? AfterDownload::InstallAndLoad : AfterDownload::Install, true);
         return true;
     }
     return false;
@@ -191,10 +191,10 @@ void PlugInUpdates::endCycle() {
     if (answer == 0) emit restartRequested();
 }
 
-void PlugInUpdates::startDownloadingPlugIn(const QString& name) {
+bool PlugInUpdates::startDownloadingPlugIn(const QString& name, AfterDownload after, bool continueCheck) {
     if (download_) {
         logLine(QStringLiteral("PlugInController:startDownloadingPlugIn: a download is running already"));
-        return;
+        return false;
     }
     const std::optional<PlugInCatalogue> catalogue = plugInCatalogue();
     const PlugInCatalogue::Entry* entry = catalogue ? catalogue->entry(IdentifierPrefix + name) : nullptr;
@@ -203,14 +203,16 @@ void PlugInUpdates::startDownloadingPlugIn(const QString& name) {
                                        "installed. Please update Fendle before downloading it.")
                             .arg(entry->info.name().isEmpty() ? name : entry->info.name()),
                         QStringLiteral("You have version %1 of Fendle installed, but this plug-in requires version %2.")))
-        return;
+        return false;
     const QString fileName = name + QLatin1Char('.') + PlugInCatalogue::ArchiveExtension;
     const std::optional<QUrl> base = baseURL();
     if (!base || PlugInCatalogue::plugInName(name) != name) {
         logLine(QStringLiteral("PlugInController:startDownloadingPlugIn: Could not start the download for %1").arg(fileName));
-        return;
+        return false;
     }
     downloadName_ = name;
+    loadPlugInAfterDownload_ = after == AfterDownload::InstallAndLoad;
+    continueCheckForPlugInUpdates_ = continueCheck;
     download_ = std::make_unique<WebTransfer>(base->resolved(QUrl(fileName)), PlugInArchive::MaxArchiveSize, timeout_);
     connect(download_.get(), &WebTransfer::progress, this, [this](qint64 received, qint64 expected) {
         if (expected > 0) ui_.setProgress(double(received) / double(expected) * 100.0);
@@ -219,6 +221,7 @@ void PlugInUpdates::startDownloadingPlugIn(const QString& name) {
     ui_.showProgress(QStringLiteral("Downloading plug-in"), 0);
     emit downloadRunningChanged(true);
     download_->start();
+    return true;
 }
 
 void PlugInUpdates::downloadFinished() {

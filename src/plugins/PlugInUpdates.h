@@ -41,9 +41,10 @@ public:
     void checkForPlugInUpdates(Initiator initiator);
     // Whether the catalogue publishes a newer version of the installed plug-in.
     bool updateAvailable(const QString& identifier) const;
-    // name: the identifier's last component.
-    void startDownloadingPlugIn(const QString& name);
-    void setLoadPlugInAfterDownload(bool load) { loadPlugInAfterDownload_ = load; }
+    enum class AfterDownload { Install, InstallAndLoad };
+    // name: the identifier's last component. Answers whether the download
+    // started; a check cycle goes on after it when continueCheck is set.
+    bool startDownloadingPlugIn(const QString& name, AfterDownload after, bool continueCheck = false);
 
     bool downloadRunning() const { return download_ != nullptr; }
     // Something is still on its way: the catalogue or an archive.

@@ -65,7 +65,10 @@ PlugInsPreferencesPage::PlugInsPreferencesPage(PlugInController& plugIns, Defaul
     });
     // No second download while one runs.
     connect(&plugIns_.updates(), &PlugInUpdates::downloadRunningChanged, tableView_,
-            [this](bool running) { tableView_->setEnabled(!running); });
+            [this](bool running) {
+                tableView_->setEnabled(!running);
+                checkNow_->setEnabled(!running);
+            });
 }
 
 PlugInsPreferencesPage::~PlugInsPreferencesPage() = default;
