@@ -112,6 +112,36 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpdateOfferTest,
                          ::testing::Values(VersionOffer{"1.2", "1.10", true}, VersionOffer{"1.2.0", "1.2", false},
                                            VersionOffer{"1.2.1", "1.2", false}, VersionOffer{"1.9", "2", true}));
 
+TEST_F(PlugInUpdatesTest, APlugInForANewerProgramIsExplainedAndNotDownloaded) {
+    publish({variant("Menus", "ZNRequiredFDLVersion", "9.0")});
+    offerPublishedFolder();
+    localCopy();
+    auto plugIns = host();
+    check(*plugIns);
+    EXPECT_TRUE(ui.questions.isEmpty());
+    ASSERT_EQ(ui.alerts.size(), 2);
+    EXPECT_EQ(ui.alerts[0].message, "There is a new plug-in \"Test Menus\", but it requires a higher application version "
+                                    "than the one you have installed. Please update Fendle before installing this plug-in.");
+    EXPECT_EQ(ui.alerts[0].informativeText, "You have version 1.0 of Fendle installed, but this plug-in needs version 9.0.");
+    EXPECT_EQ(ui.alerts[1].message, UpToDate);
+    EXPECT_FALSE(plugIns->updates().startDownloadingPlugIn("testmenus", PlugInUpdates::AfterDownload::Install));
+    EXPECT_EQ(ui.alerts.size(), 3);
+    EXPECT_FALSE(QFileInfo::exists(userFolder + "/testmenus.fdlplugin"));
+}
+
+TEST_F(PlugInUpdatesTest, AbortEndsTheCycleWithoutASummary) {
+    setInfoString(install("Menus", userFolder), "CFBundleVersion", "1.0");
+    setInfoString(install("Beacon", userFolder), "CFBundleVersion", "1.0");
+    publish({builtBundle("Menus"), builtBundle("Beacon")});
+    offerPublishedFolder();
+    auto plugIns = host();
+    ui.answers = {1};
+    check(*plugIns);
+    EXPECT_EQ(questionMessages(), QStringList{"Update available for Test Menus"});
+    EXPECT_TRUE(ui.alerts.isEmpty());
+    EXPECT_EQ(PlugInBundle::open(userFolder + "/Menus.fdlplugin")->version(), "1.0");
+}
+
 TEST_F(PlugInUpdatesTest, WithoutAnAddressOnlyTheButtonSaysSo) {
     auto plugIns = host();
     check(*plugIns, PlugInUpdates::Initiator::Application);
