@@ -79,7 +79,7 @@ void PlugInUpdates::checkForPlugInUpdates(Initiator initiator) {
     if (catalogueTransfer_ || download_) return;
     const std::optional<QUrl> base = baseURL();
     if (!base) {
-        if (initiator == Initiator::Button) ui_.showAlert({UiPort::AlertStyle::Modal, CouldNotRetrieve, NoConnection});
+        couldNotRetrieve();
         return;
     }
     catalogueTransfer_ = std::make_unique<WebTransfer>(base->resolved(QUrl(PlugInCatalogue::FileName)),

@@ -21,6 +21,11 @@ void ShortcutRecorder::keyPressEvent(QKeyEvent* event) {
     if (key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta || key == 0 ||
         key == Qt::Key_unknown)
         return;
+    // Tab without Ctrl moves on to the next control, as everywhere.
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     if ((key == Qt::Key_Backspace) && event->modifiers() == Qt::NoModifier) {
         emit cleared();
         return;
