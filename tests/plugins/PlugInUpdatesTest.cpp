@@ -193,6 +193,26 @@ TEST_F(PlugInUpdatesTest, WhatAServerSendsBeyondWhatItAnnouncedIsNotRead) {
     EXPECT_EQ(plugIns->updates().plugInCatalogue()->entries().size(), 0);
 }
 
+TEST_F(PlugInUpdatesTest, RedirectsAreFollowedOnlyToTheSameSchemeOrAStrongerOne) {
+    publish({builtBundle("Menus")});
+    LocalWebServer server;
+    server.pages["/moved/pluginCatalogue.xml"] = {"text/xml", publishedCatalogue()};
+    server.pages["/web/pluginCatalogue.xml"] = {"text/xml", {}, false, false, false, server.url("/moved/pluginCatalogue.xml").toEncoded()};
+    server.pages["/local/pluginCatalogue.xml"] = {"text/xml", {}, false, false, false,
+                                                  QUrl::fromLocalFile(published + "/pluginCatalogue.xml").toEncoded()};
+    auto plugIns = host();
+    setBaseURL(server.url("/local/"));
+    check(*plugIns);
+    EXPECT_EQ(ui.takeMessages(), QStringList{CouldNotRetrieve});
+    EXPECT_FALSE(plugIns->updates().plugInCatalogue());
+
+    setBaseURL(server.url("/web/"));
+    check(*plugIns);
+    EXPECT_EQ(ui.takeMessages(), QStringList{UpToDate});
+    ASSERT_TRUE(plugIns->updates().plugInCatalogue());
+    EXPECT_EQ(plugIns->updates().plugInCatalogue()->identifiers(), QStringList{MenusIdentifier});
+}
+
 TEST_F(PlugInUpdatesTest, AnArchiveLeadingOutOfTheFolderIsNotInstalled) {
     publish({builtBundle("Menus")});
     localCopy();

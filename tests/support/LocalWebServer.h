@@ -15,7 +15,7 @@ namespace fendle::test {
 // table of pages while the code under test waits in an event loop. Unknown
 // paths get 404. A page can misbehave as hostile servers do: announce more
 // than it sends and close (cutShort), send more than it announces
-// (overSend), or never answer (stall).
+// (overSend), never answer (stall), or send the client elsewhere (redirect).
 class LocalWebServer {
 public:
     struct Page {
@@ -24,6 +24,8 @@ public:
         bool cutShort = false;
         bool overSend = false;
         bool stall = false;
+        // Answered with a redirect to this address instead.
+        QByteArray redirect;
     };
     QMap<QString, Page> pages;
     QStringList requested;
@@ -62,6 +64,12 @@ private:
         const auto found = pages.constFind(path);
         const Page page = found == pages.constEnd() ? Page{"text/html", "<h1>Not Found</h1>"} : *found;
         if (page.stall) return;
+        if (!page.redirect.isEmpty()) {
+            socket.write("HTTP/1.1 302 Found\r\nLocation: " + page.redirect +
+                         "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket.disconnectFromHost();
+            return;
+        }
         const QByteArray status = found == pages.constEnd() ? "404 Not Found" : "200 OK";
         qsizetype announced = page.body.size();
         if (page.cutShort) announced *= 10;
