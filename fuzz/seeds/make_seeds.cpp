@@ -7,9 +7,11 @@
 #include "platform/richtext/RichTextArchive.h"
 #include "platform/system/DateUtils.h"
 #include "platform/typedstream/TypedStreamCodecs.h"
+#include "plugins/PlugInArchive.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -102,6 +104,22 @@ bool write(const QString& folder, const QStringList& targets, const QString& nam
     }
     return true;
 }
+// A small plug-in archive with a folder, files and a link.
+QByteArray plugInArchive() {
+    QTemporaryDir dir;
+    const QString bundle = dir.filePath(QStringLiteral("Seed.fdlplugin"));
+    QDir().mkpath(bundle + QStringLiteral("/Contents/Resources/Help"));
+    QFile info(bundle + QStringLiteral("/Contents/Info.plist"));
+    if (info.open(QIODevice::WriteOnly)) info.write("<plist><dict><key>CFBundleIdentifier</key><string>a.seed</string></dict></plist>");
+    info.close();
+    QFile help(bundle + QStringLiteral("/Contents/Resources/Help/seed.html"));
+    if (help.open(QIODevice::WriteOnly)) help.write("<p>help</p>");
+    help.close();
+    QFile::link(QStringLiteral("Help/seed.html"), bundle + QStringLiteral("/Contents/Resources/index.html"));
+    const Result<QByteArray> archive = PlugInArchive::pack(bundle, QStringLiteral("seed"));
+    return archive ? *archive : QByteArray();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +142,7 @@ int main(int argc, char** argv) {
                     write(out, {typed}, QStringLiteral("cmyk.typedstream"),
                           archivedColorData(ColorAttribute::cmyk(0.05, 0.85, 0.99, 0.17))) &&
                     write(out, {typed}, QStringLiteral("rgb.typedstream"), archivedColorData(ColorAttribute::rgb(1, 0.5, 0))) &&
-                    write(out, {pasted}, QStringLiteral("styled.richtext"), RichTextArchive::archive(styledText()));
+                    write(out, {pasted}, QStringLiteral("styled.richtext"), RichTextArchive::archive(styledText())) &&
+                    write(out, {QStringLiteral("fuzz_plugin_archive")}, QStringLiteral("seed.tgz"), plugInArchive());
     return ok ? 0 : 1;
 }

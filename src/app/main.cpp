@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <cstdio>
 
 using namespace fendle;
@@ -56,5 +57,11 @@ int main(int argc, char** argv)
     const int status = app.exec();
     gui.application().applicationShouldTerminate();
     defaults.synchronize();
+    // After plug-in updates: the same program with the same arguments, once
+    // this one no longer listens for later starts.
+    if (gui.relaunchRequested()) {
+        instance.close();
+        QProcess::startDetached(QApplication::applicationFilePath(), app.arguments().mid(1));
+    }
     return status;
 }

@@ -25,6 +25,8 @@ public:
     explicit SingleInstance(QString serverName);
     // Starts listening; a socket left behind by a crashed instance is removed.
     Status listen();
+    // Stops listening, so that a new start of the program becomes the first.
+    void close() { server_.close(); }
 
 signals:
     // A later start handed over its requests.

@@ -7,10 +7,7 @@
 #include <QTimer>
 
 namespace fendle {
-namespace {
-// A server that closes the connection early is not always reported as an
-// error; a body shorter than its announced length is one. (An encoded body
-// is announced by its encoded length, so it cannot be checked here.)
+// An encoded body is announced by its encoded length, so it cannot be checked here.
 Result<QByteArray> completeBody(QNetworkReply& reply) {
     QByteArray body = reply.readAll();
     bool announced = false;
@@ -19,7 +16,6 @@ Result<QByteArray> completeBody(QNetworkReply& reply) {
         return Result<QByteArray>::failure(QStringLiteral("The download was cut short"));
     return body;
 }
-}  // namespace
 
 Result<QByteArray> downloadData(const QUrl& url, qint64 maxSize, int timeoutMilliseconds) {
     const QString scheme = url.scheme().toLower();

@@ -9,21 +9,6 @@
 
 namespace fendle {
 
-namespace {
-
-const PlistValue* entry(const PlistValue::Dictionary& info, const QString& key) {
-    for (const auto& [k, v] : info)
-        if (k == key) return &v;
-    return nullptr;
-}
-
-const PlistValue* stringEntry(const PlistValue::Dictionary& info, const QString& key) {
-    const PlistValue* value = entry(info, key);
-    return value && value->type() == PlistValue::Type::String ? value : nullptr;
-}
-
-}  // namespace
-
 Result<PlistValue::Dictionary> PlugInBundle::parseInfoDictionary(const QByteArray& bytes) {
     using R = Result<PlistValue::Dictionary>;
     Result<PlistValue> plist = readPlist(bytes);
@@ -56,33 +41,17 @@ Result<PlugInBundle> PlugInBundle::open(const QString& path) {
 
 Result<PlugInBundle> PlugInBundle::fromInfo(const QString& path, PlistValue::Dictionary info) {
     using R = Result<PlugInBundle>;
-    const PlistValue* identifier = stringEntry(info, QStringLiteral("CFBundleIdentifier"));
-    if (!identifier || identifier->toString().isEmpty())
-        return R::failure(QStringLiteral("%1 has no \"CFBundleIdentifier\"").arg(path));
+    PlugInInfo typed(std::move(info));
+    if (typed.identifier().isEmpty()) return R::failure(QStringLiteral("%1 has no \"CFBundleIdentifier\"").arg(path));
     PlugInBundle bundle;
     bundle.path_ = QDir::cleanPath(path);
-    bundle.identifier_ = identifier->toString();
-    bundle.info_ = std::move(info);
+    bundle.identifier_ = typed.identifier();
+    bundle.info_ = std::move(typed);
     return bundle;
 }
 
-QString PlugInBundle::string(const char* key) const {
-    const PlistValue* value = stringEntry(info_, QString::fromLatin1(key));
-    return value ? value->toString() : QString();
-}
-
-std::optional<QString> PlugInBundle::requiredVersion() const {
-    const PlistValue* value = stringEntry(info_, QStringLiteral("ZNRequiredFDLVersion"));
-    return value ? std::optional<QString>(value->toString()) : std::nullopt;
-}
-
-std::optional<QDateTime> PlugInBundle::versionDate() const {
-    const PlistValue* value = entry(info_, QStringLiteral("ZNVersionDate"));
-    return value && value->type() == PlistValue::Type::Date ? std::optional<QDateTime>(value->toDate()) : std::nullopt;
-}
-
 QString PlugInBundle::libraryPath() const {
-    const QString executable = string("CFBundleExecutable");
+    const QString executable = info_.string("CFBundleExecutable");
     if (executable.isEmpty() || executable.contains(QLatin1Char('/'))) return QString();
     return path_ + QStringLiteral("/Contents/Linux/") + executable;
 }

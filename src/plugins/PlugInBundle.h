@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/plist/PlistValue.h"
+#include "plugins/PlugInInfo.h"
 #include "platform/system/Result.h"
 
 #include <QDateTime>
@@ -32,12 +33,12 @@ public:
 
     const QString& path() const { return path_; }
     const QString& identifier() const { return identifier_; }
-    QString version() const { return string("CFBundleVersion"); }
-    QString name() const { return string("ZNPlugInName"); }
-    QString description() const { return string("ZNPlugInDescription"); }
-    std::optional<QString> requiredVersion() const;
-    std::optional<QDateTime> versionDate() const;
-    const PlistValue::Dictionary& info() const { return info_; }
+    QString version() const { return info_.version(); }
+    QString name() const { return info_.name(); }
+    QString description() const { return info_.description(); }
+    std::optional<QString> requiredVersion() const { return info_.requiredVersion(); }
+    std::optional<QDateTime> versionDate() const { return info_.versionDate(); }
+    const PlugInInfo& info() const { return info_; }
     // Contents/Linux/ and the "CFBundleExecutable" name; empty when absent.
     QString libraryPath() const;
     QString resourcePath(const QString& relative) const;
@@ -49,9 +50,7 @@ public:
 private:
     QString path_;
     QString identifier_;
-    PlistValue::Dictionary info_;
-
-    QString string(const char* key) const;
+    PlugInInfo info_;
 };
 
 }  // namespace fendle

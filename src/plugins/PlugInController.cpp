@@ -34,7 +34,9 @@ PlugInController::PlugInController(UiPort& ui, Defaults& defaults, FendleControl
       applicationVersion_(applicationVersion.isEmpty() ? versionString() : std::move(applicationVersion)),
       services_(defaults),
       preferencesView_(preferences),
-      menu_(defaults) {}
+      menu_(defaults),
+      updates_(*this, ui, defaults, applicationVersion_),
+      table_(*this, updates_, ui) {}
 
 PlugInController::~PlugInController() {
     // The per-box instances go before the plug-ins that made them.
@@ -190,15 +192,30 @@ std::optional<QString> PlugInController::pathForPluginIdentifier(const QString& 
     return it == identifierToPlugInPath_.end() ? std::nullopt : std::optional<QString>(it->second);
 }
 
+std::optional<PlugInBundle> PlugInController::installedBundle(const QString& identifier) const {
+    const std::optional<QString> path = pathForPluginIdentifier(identifier);
+    if (!path) return std::nullopt;
+    Result<PlugInBundle> bundle = PlugInBundle::open(*path);
+    if (!bundle || bundle->identifier() != identifier) return std::nullopt;
+    return std::move(*bundle);
+}
+
+QString PlugInController::plugInsFolder() { return Paths::plugInsFolder(); }
+
+const PlugInController::LoadedPlugIn* PlugInController::loadedSpotlightPlugIn() const {
+    for (const LoadedPlugIn& loaded : loadedPlugIns_)
+        if (qobject_cast<plugin::SpotlightProtocol*>(loaded.principalClass)) return &loaded;
+    return nullptr;
+}
+
 const PlugInBundle* PlugInController::bundleForPlugInID(const QString& identifier) const {
     const auto it = identifierToBundle_.find(identifier);
     return it == identifierToBundle_.end() ? nullptr : &it->second;
 }
 
 plugin::SpotlightProtocol* PlugInController::spotlightInterface() const {
-    for (const LoadedPlugIn& loaded : loadedPlugIns_)
-        if (auto* spotlight = qobject_cast<plugin::SpotlightProtocol*>(loaded.principalClass)) return spotlight;
-    return nullptr;
+    const LoadedPlugIn* loaded = loadedSpotlightPlugIn();
+    return loaded ? qobject_cast<plugin::SpotlightProtocol*>(loaded->principalClass) : nullptr;
 }
 
 void PlugInController::startSpotlightTimers() {

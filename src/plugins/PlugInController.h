@@ -5,6 +5,8 @@
 #include "plugins/PlugInFolders.h"
 #include "plugins/PlugInMenu.h"
 #include "plugins/PlugInServices.h"
+#include "plugins/PlugInTableController.h"
+#include "plugins/PlugInUpdates.h"
 #include "plugins/PreferencesPlugInView.h"
 #include "plugins/SpotlightTimer.h"
 
@@ -27,7 +29,8 @@ class UiPort;
 // copy of a twice-installed one to keep, loads those the saved table
 // switches on (one owner per exclusive protocol), checks that the program
 // is new enough for each, and runs the per-box cache timers of the
-// Spotlight plug-in.
+// Spotlight plug-in. The catalogue and its downloads, and the plug-in table
+// of the preferences, are its parts.
 class PlugInController : public QObject,
                          public CacheTimers,
                          public plugin::DocumentControllerView {
@@ -58,6 +61,12 @@ public:
     const std::vector<LoadedPlugIn>& loadedPlugIns() const { return loadedPlugIns_; }
     const QStringList& identifiersOfLoadedPlugIns() const { return identifiersOfLoadedPlugIns_; }
     std::optional<QString> pathForPluginIdentifier(const QString& identifier) const;
+    // The bundle installed under the identifier at the last preparation, if it is still there.
+    std::optional<PlugInBundle> installedBundle(const QString& identifier) const;
+    const LoadedPlugIn* loadedSpotlightPlugIn() const;
+    // The user's plug-ins folder, whether or not it exists yet.
+    static QString plugInsFolder();
+    Defaults& defaults() { return defaults_; }
     const PlugInBundle* bundleForPlugInID(const QString& identifier) const;
     // The principal class of the first loaded Spotlight plug-in.
     plugin::SpotlightProtocol* spotlightInterface() const;
@@ -80,6 +89,9 @@ public:
     // The "Plug-ins" menu of the loaded plug-ins.
     PlugInMenu& plugInMenu() { return menu_; }
     const PlugInMenu& plugInMenu() const { return menu_; }
+
+    PlugInUpdates& updates() { return updates_; }
+    PlugInTableController& plugInTable() { return table_; }
 
     // What plug-ins see of the host.
     const plugin::HostServices& services() const override { return services_; }
@@ -104,6 +116,8 @@ private:
     std::map<QString, QString> identifierToPlugInPath_;
     QStringList identifiersOfLoadedPlugIns_;
     std::map<const Box*, std::unique_ptr<SpotlightTimer>> spotlightTimers_;
+    PlugInUpdates updates_;
+    PlugInTableController table_;
 
     // The copy the user keeps; the other one is removed.
     QString keepOneOf(const QString& identifier, const QString& earlier, const QString& later);

@@ -51,6 +51,15 @@ void PlugInMenu::remove(const QList<plugin::MenuItemDescription>& descriptions, 
     }
 }
 
+PlugInMenuItem* PlugInMenu::find(const QString& title, QList<PlugInMenuItem>& menu) {
+    for (PlugInMenuItem& item : menu) {
+        if (item.submenu)
+            if (PlugInMenuItem* inner = find(title, *item.submenu)) return inner;
+        if (item.title == title) return &item;
+    }
+    return nullptr;
+}
+
 bool PlugInMenu::executePluginMenuAction(const QString& title) {
     const auto it = plugInMenuToPlugInObjects_.find(title);
     if (it == plugInMenuToPlugInObjects_.end()) return false;

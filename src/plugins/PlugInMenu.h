@@ -29,6 +29,9 @@ public:
     explicit PlugInMenu(const Defaults& defaults) : defaults_(defaults) {}
 
     const QList<PlugInMenuItem>& items() const { return items_; }
+    // The item of that title, its submenu searched before its own title is
+    // compared; none when there is none.
+    PlugInMenuItem* menuItemWithTitle(const QString& title) { return find(title, items_); }
     void addMenuItems(const QList<plugin::MenuItemDescription>& descriptions, const QString& plugInName,
                       plugin::GeneralProtocol& instance);
     void removeMenuItems(const QList<plugin::MenuItemDescription>& descriptions);
@@ -46,6 +49,7 @@ private:
     void add(const QList<plugin::MenuItemDescription>& descriptions, const QString& plugInName,
              plugin::GeneralProtocol& instance, QList<PlugInMenuItem>& menu);
     void remove(const QList<plugin::MenuItemDescription>& descriptions, QList<PlugInMenuItem>& menu);
+    static PlugInMenuItem* find(const QString& title, QList<PlugInMenuItem>& menu);
 };
 
 }  // namespace fendle

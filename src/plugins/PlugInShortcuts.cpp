@@ -19,6 +19,11 @@ constexpr std::array<std::pair<int, char>, 48> KeyCodes{{
     {0x2A, '\\'}, {0x2B, ','}, {0x2C, '/'}, {0x2D, 'N'}, {0x2E, 'M'}, {0x2F, '.'}, {0x32, '`'}, {0x31, ' '},
 }};
 
+// Keys without a character that the program's own menus use.
+constexpr std::array<std::pair<int, int>, 5> SpecialKeyCodes{{
+    {Qt::Key_Home, 115}, {Qt::Key_PageUp, 116}, {Qt::Key_Delete, 117}, {Qt::Key_End, 119}, {Qt::Key_PageDown, 121},
+}};
+
 }  // namespace
 
 QString PlugInShortcuts::storeKey(const QString& plugInName, const QString& title) {
@@ -41,6 +46,29 @@ QString PlugInShortcuts::characterForKeyCode(qint64 keyCode) {
     for (const auto& [code, character] : KeyCodes)
         if (code == keyCode) return QString(QLatin1Char(character));
     return QString();
+}
+
+qint64 PlugInShortcuts::keyCodeForCharacter(const QString& character) {
+    const QString upper = character.toUpper();
+    for (const auto& [code, c] : KeyCodes)
+        if (upper == QLatin1Char(c)) return code;
+    return -1;
+}
+
+qint64 PlugInShortcuts::keyCodeForQtKey(int key) {
+    for (const auto& [qtKey, code] : SpecialKeyCodes)
+        if (qtKey == key) return code;
+    // Qt's key codes of the Latin letters and signs are their capital characters.
+    return key > 0 && key < 0x80 ? keyCodeForCharacter(QString(QChar(key))) : -1;
+}
+
+quint64 PlugInShortcuts::flagsForQtModifiers(Qt::KeyboardModifiers modifiers) {
+    quint64 flags = 0;
+    if (modifiers & Qt::ControlModifier) flags |= Command;
+    if (modifiers & Qt::MetaModifier) flags |= Control;
+    if (modifiers & Qt::AltModifier) flags |= Option;
+    if (modifiers & Qt::ShiftModifier) flags |= Shift;
+    return flags;
 }
 
 QKeyCombination PlugInShortcuts::qtKeys(const QString& keyEquivalent, quint64 modifierMask) {

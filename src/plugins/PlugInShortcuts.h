@@ -30,6 +30,13 @@ public:
 
     // The capital letter or sign of a key code; empty for codes without one.
     static QString characterForKeyCode(qint64 keyCode);
+    // The reverse: the key code of a character, upper-cased first; -1 for none.
+    static qint64 keyCodeForCharacter(const QString& character);
+    // The key code of a key pressed here (letters, digits, signs and the
+    // page and deletion keys); -1 for keys without one.
+    static qint64 keyCodeForQtKey(int key);
+    // The modifier bits of modifiers pressed here.
+    static quint64 flagsForQtModifiers(Qt::KeyboardModifiers modifiers);
     // A key equivalent with its modifier bits as Qt keys: Command is the
     // control key here, Control the meta key.
     static QKeyCombination qtKeys(const QString& keyEquivalent, quint64 modifierMask);

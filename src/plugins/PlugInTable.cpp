@@ -22,3 +22,27 @@ bool PlugInTable::loadEntry(const PlistValue::Dictionary& table, const QString& 
 }
 
 }  // namespace fendle
+
+namespace fendle {
+
+void PlugInTable::sortPlugInTable() {
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [](const PlugInTableEntry& a, const PlugInTableEntry& b) { return a.compareNameAscending(b); });
+}
+
+const PlugInTableEntry* PlugInTable::plugInAtIndex(qsizetype row) const {
+    return row >= 0 && row < rows_.size() ? &rows_[row] : nullptr;
+}
+
+PlugInTableEntry* PlugInTable::plugInAtIndex(qsizetype row) {
+    return row >= 0 && row < rows_.size() ? &rows_[row] : nullptr;
+}
+
+PlistValue PlugInTable::tableDictionary() const {
+    PlistValue::Dictionary table;
+    for (const PlugInTableEntry& row : rows_)
+        table.emplace_back(row.identifier.toLower(), PlistValue(PlistValue::Dictionary{{QStringLiteral("load"), PlistValue(row.loaded)}}));
+    return PlistValue(std::move(table));
+}
+
+}  // namespace fendle

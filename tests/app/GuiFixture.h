@@ -70,7 +70,7 @@ protected:
             auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!alert) return;
             for (QAbstractButton* candidate : alert->buttons()) {
-                if (candidate->text() != button) continue;
+                if (candidate->text().replace(QStringLiteral("&&"), QStringLiteral("&")) != button) continue;
                 if (messages) messages->append(alert->text());
                 poll->deleteLater();
                 poll->stop();

@@ -53,7 +53,7 @@ const QByteArray Article = R"(<html><head><meta name="keywords" content="owls, n
 class WebLinkDropTest : public BoxFixture {
 protected:
     ScratchDataHome dataHome;
-    LocalWebServer server;
+    CursorRecordingWebServer server;
     const QByteArray png = smallPng();
     DesktopWebResources desktopWeb;
 
@@ -227,7 +227,7 @@ class WebLinkDropWindowTest : public BoxWindowFixture {};
 
 TEST_F(WebLinkDropWindowTest, TheWindowFetchesDroppedMediaForItsSlipText) {
     ScratchDataHome dataHome;
-    LocalWebServer server;
+    CursorRecordingWebServer server;
     ASSERT_TRUE(server.listening());
     server.pages["/owl.png"] = {"image/png", smallPng()};
     open({1});

@@ -1,4 +1,6 @@
 #include "model/BoxFile.h"
+#include "plugins/PlugInArchive.h"
+#include "plugins/PlugInCatalogue.h"
 #include "support/BoxOfTexts.h"
 #include "support/BuiltPlugIns.h"
 
@@ -41,6 +43,33 @@ TEST_F(PlugInCommandsTest, PlugInsListsEveryBundleWithWhyItWouldNotLoad) {
     EXPECT_TRUE(lines[1].startsWith("com.quorvel.fendle.revadizozaroriv\t"));
     EXPECT_TRUE(lines[1].contains("\tDuzodu Vurizodar Uvadederu\tload\t"));
     EXPECT_TRUE(lines[1].endsWith("Lampwick.fdlplugin\tloads"));
+}
+
+TEST_F(PlugInCommandsTest, PublishPlugInsWritesTheArchivesAndTheCatalogueTheCheckReads) {
+    const QString out = folder.filePath("site");
+    const CliTextOutcome published =
+        runCliForText({"publish-plugins", test::builtPlugIn("Menus"), test::builtPlugIn("Lampwick"), "--out", out});
+    ASSERT_EQ(published.status, 0) << published.err.toStdString();
+    EXPECT_EQ(published.out, out + "/testmenus.tgz\n" + out + "/revadizozaroriv.tgz\n");
+    const Result<PlugInCatalogue> catalogue = PlugInCatalogue::readFile(out + "/pluginCatalogue.xml");
+    ASSERT_TRUE(catalogue);
+    EXPECT_EQ(catalogue->identifiers(),
+              (QStringList{"com.quorvel.fendle.testmenus", "com.quorvel.fendle.revadizozaroriv"}));
+    EXPECT_EQ(catalogue->entry("com.quorvel.fendle.testmenus")->info.version(), "2.1");
+    EXPECT_EQ(catalogue->entry("com.quorvel.fendle.testmenus")->info.description(), "A plug-in the tests install.");
+    QFile archive(out + "/revadizozaroriv.tgz");
+    ASSERT_TRUE(archive.open(QIODevice::ReadOnly));
+    EXPECT_EQ(*PlugInArchive::check(archive.readAll()), "revadizozaroriv.fdlplugin");
+
+    // Publishing one more keeps what was published before.
+    ASSERT_EQ(runCliForText({"publish-plugins", test::builtPlugIn("Beacon"), "--out", out}).status, 0);
+    EXPECT_EQ(PlugInCatalogue::readFile(out + "/pluginCatalogue.xml")->identifiers().size(), 3);
+
+    EXPECT_EQ(runCliForText({"publish-plugins", "--out", out}).status, 2);
+    EXPECT_EQ(runCliForText({"publish-plugins", test::builtPlugIn("Menus")}).status, 2);
+    const CliTextOutcome notABundle = runCliForText({"publish-plugins", folder.path(), "--out", out});
+    EXPECT_EQ(notABundle.status, 2);
+    EXPECT_FALSE(notABundle.err.isEmpty());
 }
 
 TEST_F(PlugInCommandsTest, CacheWritesTheBoxsFilesAndThenLeavesThemAlone) {

@@ -5,7 +5,8 @@
 
 namespace fendle {
 
-PlugInsMenu::PlugInsMenu(PlugInController& plugIns, QWidget* parent) : QMenu(Title, parent), plugIns_(plugIns) {
+PlugInsMenu::PlugInsMenu(PlugInController& plugIns, Host& host, QWidget* parent)
+    : QMenu(Title, parent), plugIns_(plugIns), host_(host) {
     connect(&plugIns_, &PlugInController::plugInMenuChanged, this, &PlugInsMenu::rebuild);
     connect(this, &QMenu::aboutToShow, this, [this] { validate(*this); });
     rebuild();
@@ -14,6 +15,9 @@ PlugInsMenu::PlugInsMenu(PlugInController& plugIns, QWidget* parent) : QMenu(Tit
 void PlugInsMenu::rebuild() {
     clear();
     fill(*this, plugIns_.plugInMenu().items());
+    if (!plugIns_.plugInMenu().items().isEmpty()) addSeparator();
+    connect(addAction(PreferencesTitle), &QAction::triggered, this, [this] { host_.showPlugInPreferences(); });
+    connect(addAction(ShortcutsTitle), &QAction::triggered, this, [this] { host_.showShortcutRecorder(); });
 }
 
 void PlugInsMenu::fill(QMenu& menu, const QList<PlugInMenuItem>& items) {
@@ -33,7 +37,8 @@ void PlugInsMenu::fill(QMenu& menu, const QList<PlugInMenuItem>& items) {
 
 void PlugInsMenu::validate(QMenu& menu) {
     for (QAction* action : menu.actions())
-        action->setEnabled(plugIns_.plugInMenu().validateMenuItem(action->text(), WindowName));
+        if (action->text() != PreferencesTitle && action->text() != ShortcutsTitle)
+            action->setEnabled(plugIns_.plugInMenu().validateMenuItem(action->text(), WindowName));
 }
 
 }  // namespace fendle

@@ -9,7 +9,9 @@
 #include "app/windows/ExtraSlipWindows.h"
 #include "app/windows/HelpWindow.h"
 #include "app/windows/InfoPanel.h"
+#include "app/windows/PlugInsPreferencesPage.h"
 #include "app/windows/PreferencesWindow.h"
+#include "app/windows/ShortcutEditorWindow.h"
 #include "appcore/Preferences.h"
 #include "document/Box.h"
 #include "platform/system/Defaults.h"
@@ -38,10 +40,12 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
     // Whether the last window closing quits is the preference's business.
     QApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &FendleGui::keyWindowChanged);
+    connect(&plugIns_->updates(), &PlugInUpdates::restartRequested, this, &FendleGui::relaunch);
 }
 
 FendleGui::~FendleGui() {
     for (auto& [box, window] : windows_) delete window.data();
+    shortcutEditor_.reset();
     // The preference set outlives us: it must not call back into what is gone.
     if (preferencesWindow_) {
         preferencesWindow_.reset();
@@ -92,7 +96,7 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     windows_[&box] = window;
     if (document.path) recent_.note(*document.path);
     BoxMenuBar* menus = window->boxMenuBar();
-    menus->insertMenu(menus->menu(QStringLiteral("Help"))->menuAction(), new PlugInsMenu(*plugIns_, menus));
+    menus->insertMenu(menus->menu(QStringLiteral("Help"))->menuAction(), new PlugInsMenu(*plugIns_, *this, menus));
     plugIns_->startSpotlightTimer(box);
     window->show();
 }
@@ -146,9 +150,25 @@ std::optional<QString> FendleGui::runBackupSavePanel(const QString& proposedName
 }
 
 void FendleGui::plugInsInstalled() {
-    // Installed bundles are found again at the next start, when the plug-ins
-    // are prepared and loaded.
-    logLine(QStringLiteral("FendleGui: a plug-in was installed in %1").arg(controller_.plugInFolder()));
+    // The new bundle is known to the table at once; switching it on there loads it.
+    plugIns_->plugInTable().showPlugInTable();
+}
+
+void FendleGui::showPlugInPreferences() {
+    showPreferences();
+    preferencesWindow_->pages()->setCurrentWidget(plugInsPage_);
+}
+
+void FendleGui::showShortcutRecorder() {
+    if (!shortcutEditor_) shortcutEditor_ = std::make_unique<ShortcutEditorWindow>(*plugIns_, defaults_);
+    shortcutEditor_->showMenuItems();
+}
+
+void FendleGui::relaunch() {
+    relaunchRequested_ = true;
+    quit();
+    // A box that would not close keeps the program running, and so no restart.
+    if (!windows().isEmpty()) relaunchRequested_ = false;
 }
 
 // ---- launch -----------------------------------------------------------------
@@ -163,6 +183,8 @@ void FendleGui::start(const QList<LaunchRequest>& requests) {
     // After the default box opened; its window then gets its cache timer.
     plugIns_->prepareAndLoadPlugIns();
     application_.applicationDidFinishLaunching();
+    if (preferences_.boolForKey(Preferences::CheckForPlugInUpdates))
+        plugIns_->updates().checkForPlugInUpdates(PlugInUpdates::Initiator::Application);
     // Without any window there would be no way to reach the program.
     if (windows().isEmpty()) controller_.openUntitledDocument(true);
     if (defaults_.boolForKey(FendleApplication::InspectorVisibleKey)) inspector().show();
@@ -278,6 +300,8 @@ void FendleGui::showPreferences() {
         preferences_.setUiPort(&applicationPort_);
         preferences_.fontChanged = [this](const QString& key) { preferenceFontChanged(key); };
         preferencesWindow_ = std::make_unique<PreferencesWindow>(preferences_, defaults_, *plugIns_);
+        plugInsPage_ = new PlugInsPreferencesPage(*plugIns_, defaults_, preferencesWindow_.get());
+        preferencesWindow_->addPage(plugInsPage_, PlugInsPreferencesPage::Title);
         connect(preferencesWindow_.get(), &QDialog::finished, this, &FendleGui::preferencesSaved);
     }
     preferencesWindow_->showPreferences();

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/commands/PlugInsMenu.h"
 #include "app/dialogs/ColumnAssignmentsWindow.h"
 #include "app/program/ClipboardPasteboard.h"
 #include "app/program/DesktopServices.h"
@@ -28,8 +29,10 @@ class ExtraSlipWindow;
 class HelpWindow;
 class InfoPanel;
 class PlugInController;
+class PlugInsPreferencesPage;
 class Preferences;
 class PreferencesWindow;
+class ShortcutEditorWindow;
 
 // The running program: the document controller and the application object,
 // with the windows and dialogs they work through; one window per box.
@@ -38,6 +41,7 @@ class FendleGui : public QObject,
                   public FendleController::Host,
                   public FendleApplication::Host,
                   public BoxWindow::Host,
+                  public PlugInsMenu::Host,
                   public InspectorTarget {
     Q_OBJECT
 public:
@@ -75,10 +79,19 @@ public:
     std::optional<QString> runBackupSavePanel(const QString& proposedName) override;
     void bringToFront(Box& box) override;
     void plugInsInstalled() override;
-    void showPlugInPreferences() override { showPreferences(); }
+    // The preferences window at its "Plug-ins" page.
+    void showPlugInPreferences() override;
     void makeSlipFromFile(const QString& path) override { application_.makeSlipFromFile(path); }
     void refreshInspector() override;
     void documentClosed(Box& box) override;
+
+    // PlugInsMenu::Host
+    void showShortcutRecorder() override;
+
+    // "Restart" after plug-in updates: the program quits, and main starts it
+    // again with the same arguments once everything is closed.
+    void relaunch();
+    bool relaunchRequested() const { return relaunchRequested_; }
 
     // FendleApplication::Host
     void activate() override;
@@ -124,6 +137,8 @@ public:
     Importer& importer() { return importer_; }
     ColumnAssignmentsWindow& columnAssignmentsWindow() { return columnAssignmentsWindow_; }
     HelpWindow* helpWindow() const { return helpWindow_.get(); }
+    PlugInsPreferencesPage* plugInsPreferencesPage() const { return plugInsPage_; }
+    ShortcutEditorWindow* shortcutEditorWindow() const { return shortcutEditor_.get(); }
 
 private:
     Defaults& defaults_;
@@ -146,7 +161,10 @@ private:
     mutable QPointer<BoxWindow> lastCurrentWindow_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    PlugInsPreferencesPage* plugInsPage_ = nullptr;
+    std::unique_ptr<ShortcutEditorWindow> shortcutEditor_;
     bool windowsFloat_ = false;
+    bool relaunchRequested_ = false;
 
     bool openPath(const QString& path);
     BoxWindow::Settings windowSettings() const;

@@ -18,7 +18,9 @@ QMessageBox* makeMessageBox(const UiPort::Alert& alert, QWidget* parent) {
     box->setInformativeText(alert.informativeText);
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : alert.buttons;
     for (int i = 0; i < buttons.size(); ++i) {
-        QPushButton* button = box->addButton(buttons[i], QMessageBox::ActionRole);
+        // "Install & Load" shows its "&" rather than making a mnemonic of it.
+        QPushButton* button = box->addButton(QString(buttons[i]).replace(QLatin1Char('&'), QStringLiteral("&&")),
+                                             QMessageBox::ActionRole);
         button->setProperty("buttonIndex", i);
         if (i == 0) box->setDefaultButton(button);
     }
@@ -152,6 +154,13 @@ void QtUiPort::showProgress(const QString& text, double percent) {
 
 void QtUiPort::setProgress(double percent) {
     if (!progressBar_) return;
+    // No known end: the bar moves to and fro.
+    if (percent < 0) {
+        progressBar_->setRange(0, 0);
+        paintProgress();
+        return;
+    }
+    if (progressBar_->maximum() == 0) progressBar_->setRange(0, 1000);
     const int value = int(std::clamp(percent, 0.0, 100.0) * 10);
     if (value == progressBar_->value() && progress_->isVisible()) return;
     progressBar_->setValue(value);

@@ -71,7 +71,8 @@ PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& default
     pages_->addTab(makeSpotlightPage(), QStringLiteral("Spotlight"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
-    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) { setWindowTitle(pageTitles().value(page)); });
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this](int page) { setWindowTitle(pageTitles().value(page, pages_->tabText(page))); });
     setWindowTitle(pageTitles().first());
 
     chooseFont = [this](const QFont& current, const QString& title) -> std::optional<QFont> {
@@ -99,6 +100,8 @@ PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& default
 PreferencesWindow::~PreferencesWindow() {
     if (ownsDocumentChooser_) preferences_.chooseDefaultDocument = nullptr;
 }
+
+void PreferencesWindow::addPage(QWidget* page, const QString& title) { pages_->addTab(page, title); }
 
 QWidget* PreferencesWindow::makeGeneralPage() {
     auto* page = new QWidget(this);

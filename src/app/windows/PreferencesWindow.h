@@ -45,6 +45,8 @@ public:
     static FontAttribute fromQFont(const QFont& font);
 
     QTabWidget* pages() const { return pages_; }
+    // A page that lives in files of its own (the plug-ins) joins the window.
+    void addPage(QWidget* page, const QString& title);
     QButtonGroup* startupModeMatrix() const { return startupMode_; }
     QLineEdit* defaultDocumentField() const { return defaultDocument_; }
     QPushButton* selectDefaultDocumentButton() const { return selectDefaultDocument_; }

@@ -80,7 +80,8 @@ public:
 
     // A busy indicator while a slow fetch runs; always switched off again.
     virtual void setBusy(bool busy) = 0;
-    // The progress panel of a long walk: text and a value in per cent.
+    // The progress panel of a long walk: text and a value in per cent; a
+    // negative value shows work without a known end.
     virtual void showProgress(const QString& text, double percent) = 0;
     virtual void setProgress(double percent) = 0;
     virtual void hideProgress() = 0;
