@@ -6,6 +6,7 @@
 #include "app/program/QtUiPort.h"
 #include "app/program/RecentBoxes.h"
 #include "app/windows/BoxWindow.h"
+#include "app/windows/DesktopSearchWindow.h"
 #include "app/windows/InspectorTarget.h"
 #include "appcore/FendleApplication.h"
 #include "appcore/FendleController.h"
@@ -38,6 +39,7 @@ class FendleGui : public QObject,
                   public FendleController::Host,
                   public FendleApplication::Host,
                   public BoxWindow::Host,
+                  public DesktopSearchWindow::Host,
                   public InspectorTarget {
     Q_OBJECT
 public:
@@ -108,6 +110,12 @@ public:
     void floatWindows() override;
     bool windowsFloat() const override { return windowsFloat_; }
     DesktopServices& desktopServices() override { return *desktopServices_; }
+    bool showDesktopSearch(const QString& query) override;
+
+    // DesktopSearchWindow::Host: as when the cache file is handed to the program.
+    void openCacheFile(const QString& path) override { openPath(path); }
+    // Made on first use; none before.
+    DesktopSearchWindow* desktopSearchWindow() const { return desktopSearchWindow_.get(); }
 
     // InspectorTarget: the box window in front, or the one of the extra
     // slip window in front.
@@ -146,6 +154,7 @@ private:
     mutable QPointer<BoxWindow> lastCurrentWindow_;
     std::unique_ptr<PreferencesWindow> preferencesWindow_;
     std::unique_ptr<HelpWindow> helpWindow_;
+    std::unique_ptr<DesktopSearchWindow> desktopSearchWindow_;
     bool windowsFloat_ = false;
 
     bool openPath(const QString& path);

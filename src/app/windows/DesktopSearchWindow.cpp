@@ -1,0 +1,94 @@
+#include "app/windows/DesktopSearchWindow.h"
+
+#include "app/editing/RichTextDocument.h"
+#include "fendlelook/CacheFile.h"
+#include "fendlelook/PreviewDocument.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace fendle {
+
+DesktopSearchWindow::DesktopSearchWindow(UiPort& ui, Host& host, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      ui_(ui),
+      host_(host),
+      field_(new QLineEdit(this)),
+      table_(new QTableView(this)),
+      preview_(new QTextBrowser(this)),
+      status_(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Desktop Search"));
+    setObjectName(QStringLiteral("desktopSearchWindow"));
+    field_->setClearButtonEnabled(true);
+    field_->setPlaceholderText(QStringLiteral("\"keyword\" \"phrase\" word"));
+    table_->setModel(&model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    preview_->setOpenLinks(false);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(table_);
+    splitter->addWidget(preview_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(field_);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(status_);
+    resize(900, 500);
+
+    connect(field_, &QLineEdit::textEdited, this, [this] { runSearch(); });
+    connect(field_, &QLineEdit::returnPressed, this, [this] {
+        if (!table_->currentIndex().isValid() && model_.rowCount() > 0) table_->selectRow(0);
+        openSelectedResult();
+    });
+    // Double-click and Return.
+    connect(table_, &QAbstractItemView::activated, this, [this] { openSelectedResult(); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { showPreview(); });
+}
+
+bool DesktopSearchWindow::search(const QString& query) {
+    field_->setText(query);
+    return runSearch();
+}
+
+bool DesktopSearchWindow::runSearch() {
+    // Cache files written since the last search count; the index reads only those.
+    const bool readable = index_.refresh(ui_);
+    model_.setResults(readable ? index_.search(DesktopSearchQuery::parse(field_->text())) : QList<DesktopSearchResult>());
+    if (model_.rowCount() > 0) table_->selectRow(0);
+    else showPreview();
+    updateStatus();
+    return readable;
+}
+
+void DesktopSearchWindow::updateStatus() {
+    QString text = QStringLiteral("%1 slips found").arg(model_.rowCount());
+    if (index_.skippedCount() > 0) text += QStringLiteral(" - %1 unreadable cache files skipped").arg(index_.skippedCount());
+    status_->setText(text);
+}
+
+void DesktopSearchWindow::showPreview() {
+    preview_->clear();
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid() || !table_->selectionModel()->isRowSelected(current.row(), {})) return;
+    const std::optional<look::CacheFile> file = look::CacheFile::read(model_.results().at(current.row()).cacheFile);
+    if (!file) return;
+    RichTextDocument(*preview_->document()).setRichText(look::PreviewDocument::text(*file));
+}
+
+void DesktopSearchWindow::openSelectedResult() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) return;
+    host_.openCacheFile(model_.results().at(current.row()).cacheFile);
+}
+
+}  // namespace fendle
