@@ -100,8 +100,9 @@ std::optional<QStringList> LookUpActions::keywordStringsOfSelectedTab() const {
         return QStringList{slip ? slip->keywordsString() : QString()};
     }
     case BoxTab::Search: {
+        const ResultTable selected = box.selectedSearchResults();
         QStringList keywordStrings;
-        for (const ResultEntry& result : box.selectedSearchResults().results()) keywordStrings.append(result.entry());
+        for (const ResultEntry& result : selected.results()) keywordStrings.append(result.entry());
         return keywordStrings;
     }
     case BoxTab::KeywordScent: {

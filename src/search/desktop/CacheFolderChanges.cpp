@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -51,7 +52,7 @@ void CacheFolderChanges::readEvents(QSet<QString>& names) {
             if (offset + size > length) return;
             if (event->mask & FolderGoneEvents) lost_ = true;
             if (event->len > 0 && event->wd == watchDescriptor_)
-                names.insert(QFile::decodeName(QByteArray(event->name, qstrnlen(event->name, event->len))));
+                names.insert(QFile::decodeName(QByteArray(event->name, qsizetype(::strnlen(event->name, event->len)))));
             offset += size;
         }
     }

@@ -9,6 +9,7 @@
 
 using namespace fendle;
 using fendle::test::CacheFileFields;
+using fendle::test::FakeUiPort;
 using fendle::test::writeBytes;
 using fendle::test::writeCacheFile;
 
