@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Result<CacheFileRecord> record = CacheFileRecord::fromBytes(bytes);
     if (!record) return 0;
     if (record->keywordsLength < 0 || record->keywordsLength > record->folded.size()) __builtin_trap();
-    if (record->boxPath.isEmpty() || record->slipKey.isEmpty()) __builtin_trap();
+    if (record->slip.boxPath.isEmpty() || record->slip.slipKey.isEmpty()) __builtin_trap();
     // The words of a plain title, read as a query, find the record.
-    const QString& title = record->title;
+    const QString& title = record->slip.title;
     const bool plain = std::all_of(title.begin(), title.end(),
                                    [](QChar c) { return c.isLetterOrNumber() || c.isMark() || c == u' '; });
     if (!plain) return 0;

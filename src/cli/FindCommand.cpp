@@ -18,13 +18,13 @@ const QString BoxOfOption = QStringLiteral("--box-of");
 QJsonObject resultJson(const DesktopSearchResult& result) {
     return QJsonObject{
         {QStringLiteral("box"), result.boxName},
-        {QStringLiteral("boxPath"), result.boxPath},
+        {QStringLiteral("boxPath"), result.slip.boxPath},
         {QStringLiteral("boxMissing"), result.boxMissing},
-        {QStringLiteral("key"), result.slipKey},
-        {QStringLiteral("title"), result.title},
-        {QStringLiteral("keywords"), QJsonArray::fromStringList(result.keywords)},
-        {QStringLiteral("source"), result.source},
-        {QStringLiteral("modified"), result.modificationDate},
+        {QStringLiteral("key"), result.slip.slipKey},
+        {QStringLiteral("title"), result.slip.title},
+        {QStringLiteral("keywords"), QJsonArray::fromStringList(result.slip.keywords)},
+        {QStringLiteral("source"), result.slip.source},
+        {QStringLiteral("modified"), result.slip.modificationDate},
         {QStringLiteral("keywordHits"), result.keywordHits},
         {QStringLiteral("cacheFile"), result.cacheFile},
     };
@@ -32,7 +32,7 @@ QJsonObject resultJson(const DesktopSearchResult& result) {
 
 // One line a result; a tab or line break inside a field would split it.
 QString resultLine(const DesktopSearchResult& result) {
-    QStringList fields{result.boxName, result.slipKey, result.title};
+    QStringList fields{result.boxName, result.slip.slipKey, result.slip.title};
     for (QString& field : fields) field.replace(QRegularExpression(QStringLiteral("[\\t\\r\\n]")), QStringLiteral(" "));
     return fields.join(u'\t');
 }

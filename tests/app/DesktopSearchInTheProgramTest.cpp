@@ -50,7 +50,7 @@ protected:
 
     static QStringList shownKeys(const DesktopSearchWindow& window) {
         QStringList keys;
-        for (const DesktopSearchResult& result : window.results().results()) keys.append(result.slipKey);
+        for (const DesktopSearchResult& result : window.results().results()) keys.append(result.slip.slipKey);
         return keys;
     }
 };

@@ -25,14 +25,14 @@ QVariant DesktopSearchResultsModel::data(const QModelIndex& index, int role) con
         font.setItalic(true);
         return font;
     }
-    if (role == Qt::ToolTipRole && index.column() == BoxColumn) return result.boxPath;
+    if (role == Qt::ToolTipRole && index.column() == BoxColumn) return result.slip.boxPath;
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
     case BoxColumn: return result.boxMissing ? result.boxName + MissingMark : result.boxName;
-    case SlipColumn: return result.slipKey;
-    case TitleColumn: return result.title;
-    case KeywordsColumn: return result.keywords.join(QStringLiteral(", "));
-    case ModifiedColumn: return result.modificationDate;
+    case SlipColumn: return result.slip.slipKey;
+    case TitleColumn: return result.slip.title;
+    case KeywordsColumn: return result.slip.keywords.join(QStringLiteral(", "));
+    case ModifiedColumn: return result.slip.modificationDate;
     default: return {};
     }
 }

@@ -166,9 +166,9 @@ void CacheFileIndex::forget(const QString& name) {
 
 // Records of one box share its path; the box is looked at once a refresh.
 void CacheFileIndex::countBox(CacheFileRecord& record, int delta) {
-    auto box = boxes_.find(record.boxPath);
-    if (box == boxes_.end()) box = boxes_.insert(record.boxPath, Box{CacheFileRecord::boxNameOf(record.boxPath)});
-    record.boxPath = box.key();
+    auto box = boxes_.find(record.slip.boxPath);
+    if (box == boxes_.end()) box = boxes_.insert(record.slip.boxPath, Box{CacheFileRecord::boxNameOf(record.slip.boxPath)});
+    record.slip.boxPath = box.key();
     box->records += delta;
     if (box->records <= 0) boxes_.erase(box);
 }
@@ -211,8 +211,8 @@ QList<DesktopSearchResult> CacheFileIndex::search(const DesktopSearchQuery& quer
     }
     std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
         if (a.keywordHits != b.keywordHits) return a.keywordHits > b.keywordHits;
-        const CacheFileRecord& x = *a.entry->record;
-        const CacheFileRecord& y = *b.entry->record;
+        const CachedSlip& x = a.entry->record->slip;
+        const CachedSlip& y = b.entry->record->slip;
         if (x.modified != y.modified) return x.modified > y.modified;
         return a.entry->name < b.entry->name;
     });
@@ -225,19 +225,7 @@ QList<DesktopSearchResult> CacheFileIndex::search(const DesktopSearchQuery& quer
 DesktopSearchResult CacheFileIndex::resultOf(const Entry& entry, int keywordHits) const {
     const CacheFileRecord& record = *entry.record;
     const Box& box = boxOf(record);
-    DesktopSearchResult result;
-    result.cacheFile = folder_ + entry.name;
-    result.boxName = box.name;
-    result.boxPath = record.boxPath;
-    result.slipKey = record.slipKey;
-    result.title = record.title;
-    result.keywords = record.keywords;
-    result.source = record.source;
-    result.modificationDate = record.modificationDate;
-    result.modified = record.modified;
-    result.boxMissing = !box.exists;
-    result.keywordHits = keywordHits;
-    return result;
+    return DesktopSearchResult{folder_ + entry.name, box.name, record.slip, !box.exists, keywordHits};
 }
 
 }  // namespace fendle

@@ -79,7 +79,7 @@ private:
     void forget(const QString& name);
     void countBox(CacheFileRecord& record, int delta);
     void checkBoxes();
-    const Box& boxOf(const CacheFileRecord& record) const { return *boxes_.constFind(record.boxPath); }
+    const Box& boxOf(const CacheFileRecord& record) const { return *boxes_.constFind(record.slip.boxPath); }
     DesktopSearchResult resultOf(const Entry& entry, int keywordHits) const;
 };
 

@@ -77,15 +77,10 @@ Result<CacheFileRecord> CacheFileRecord::fromDictionary(const PlistValue& dictio
     if (!keywords) return Failure::failure(keywords);
 
     CacheFileRecord record;
-    record.boxPath = *boxPath;
-    record.slipKey = *slipKey;
-    record.title = *title;
-    record.keywords = *keywords;
-    record.source = *source;
-    record.modificationDate = *modificationDate;
-    record.modified = dateFromStandardDescription(*modificationDate).value_or(QDateTime());
+    record.slip = CachedSlip{*boxPath, *slipKey, *title, *keywords, *source, *modificationDate,
+                             dateFromStandardDescription(*modificationDate).value_or(QDateTime())};
     record.folded.reserve(text->size() + title->size() + 64);
-    for (const QString& keyword : record.keywords) appendFolded(record.folded, keyword);
+    for (const QString& keyword : *keywords) appendFolded(record.folded, keyword);
     record.keywordsLength = record.folded.size();
     for (const QString& field : {*title, *text, *source}) appendFolded(record.folded, field);
     record.folded.squeeze();

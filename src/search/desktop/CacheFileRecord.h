@@ -1,11 +1,10 @@
 #pragma once
 #include "platform/plist/PlistValue.h"
 #include "platform/system/Result.h"
+#include "search/desktop/CachedSlip.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
-#include <QStringList>
 
 namespace fendle {
 
@@ -25,15 +24,7 @@ struct CacheFileRecord {
     // A slip's text is far smaller; larger files are refused unread.
     static constexpr qint64 MaximumFileSize = qint64(8) << 20;
 
-    QString boxPath;
-    QString slipKey;
-    QString title;
-    QStringList keywords;
-    QString source;
-    // As written ("2009-03-05 14:22:07 +0100"), and read for ordering;
-    // invalid when the file has none that reads.
-    QString modificationDate;
-    QDateTime modified;
+    CachedSlip slip;
     // The folded keywords, each followed by a separator, then the folded
     // title, text and source likewise: a match before keywordsLength is a
     // keyword match.

@@ -1,7 +1,7 @@
 #pragma once
-#include <QDateTime>
+#include "search/desktop/CachedSlip.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace fendle {
 
@@ -10,14 +10,7 @@ struct DesktopSearchResult {
     // The cache file: opening it opens the box at the slip.
     QString cacheFile;
     QString boxName;
-    QString boxPath;
-    QString slipKey;
-    QString title;
-    QStringList keywords;
-    QString source;
-    // As the cache file has it, and read (invalid when it does not read).
-    QString modificationDate;
-    QDateTime modified;
+    CachedSlip slip;
     // The box file is no longer where the cache file says.
     bool boxMissing = false;
     // How many terms matched one of the slip's keywords.

@@ -41,7 +41,7 @@ protected:
         EXPECT_TRUE(index.refresh(ui));
         QStringList found;
         for (const DesktopSearchResult& result : index.search(DesktopSearchQuery::parse(text), box))
-            found.append(result.boxName + QLatin1Char(' ') + result.slipKey);
+            found.append(result.boxName + QLatin1Char(' ') + result.slip.slipKey);
         return found;
     }
 };
