@@ -145,7 +145,7 @@ void CacheFileIndex::store(const OnDisk& file, std::optional<CacheFileRecord> re
     if (record) countBox(*record, 1);
     else ++skipped_;
     positions_.insert(file.name, entries_.size());
-    entries_.push_back(Entry{file.name, file.size, file.modifiedNanoseconds, std::move(record)});
+    entries_.push_back(Entry{file.name, folder_ + file.name, file.size, file.modifiedNanoseconds, std::move(record)});
 }
 
 void CacheFileIndex::forget(const QString& name) {
@@ -211,9 +211,9 @@ QList<DesktopSearchResult> CacheFileIndex::search(const DesktopSearchQuery& quer
     }
     std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
         if (a.keywordHits != b.keywordHits) return a.keywordHits > b.keywordHits;
-        const CachedSlip& x = a.entry->record->slip;
-        const CachedSlip& y = b.entry->record->slip;
-        if (x.modified != y.modified) return x.modified > y.modified;
+        const qint64 x = a.entry->record->modifiedMilliseconds;
+        const qint64 y = b.entry->record->modifiedMilliseconds;
+        if (x != y) return x > y;
         return a.entry->name < b.entry->name;
     });
     QList<DesktopSearchResult> results;
@@ -225,7 +225,7 @@ QList<DesktopSearchResult> CacheFileIndex::search(const DesktopSearchQuery& quer
 DesktopSearchResult CacheFileIndex::resultOf(const Entry& entry, int keywordHits) const {
     const CacheFileRecord& record = *entry.record;
     const Box& box = boxOf(record);
-    return DesktopSearchResult{folder_ + entry.name, box.name, record.slip, !box.exists, keywordHits};
+    return DesktopSearchResult{entry.path, box.name, record.slip, !box.exists, keywordHits};
 }
 
 }  // namespace fendle

@@ -45,6 +45,8 @@ public:
 private:
     struct Entry {
         QString name;
+        // Made once: every result of the file shares it.
+        QString path;
         qint64 size = -1;
         qint64 modifiedNanoseconds = -1;
         // None: the file is no usable cache file.

@@ -79,6 +79,7 @@ Result<CacheFileRecord> CacheFileRecord::fromDictionary(const PlistValue& dictio
     CacheFileRecord record;
     record.slip = CachedSlip{*boxPath, *slipKey, *title, *keywords, *source, *modificationDate,
                              dateFromStandardDescription(*modificationDate).value_or(QDateTime())};
+    if (record.slip.modified.isValid()) record.modifiedMilliseconds = record.slip.modified.toMSecsSinceEpoch();
     record.folded.reserve(text->size() + title->size() + 64);
     for (const QString& keyword : *keywords) appendFolded(record.folded, keyword);
     record.keywordsLength = record.folded.size();

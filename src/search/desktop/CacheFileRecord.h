@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <limits>
 
 namespace fendle {
 
@@ -25,6 +26,9 @@ struct CacheFileRecord {
     static constexpr qint64 MaximumFileSize = qint64(8) << 20;
 
     CachedSlip slip;
+    // The modification time in milliseconds, the oldest possible when none:
+    // results are ordered by it without reading dates again.
+    qint64 modifiedMilliseconds = std::numeric_limits<qint64>::min();
     // The folded keywords, each followed by a separator, then the folded
     // title, text and source likewise: a match before keywordsLength is a
     // keyword match.
