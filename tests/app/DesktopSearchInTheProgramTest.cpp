@@ -2,6 +2,9 @@
 #include "app/program/FendleGui.h"
 #include "app/views/DesktopSearchResultsModel.h"
 #include "app/views/LookUpActions.h"
+#include "app/views/SearchView.h"
+#include "app/views/ZNTableView.h"
+#include "search/ResultTable.h"
 #include "app/windows/DesktopSearchWindow.h"
 #include "document/Box.h"
 #include "model/BoxFile.h"
@@ -84,6 +87,30 @@ TEST_F(DesktopSearchInTheProgramTest, TheBoxHandsItsQueryToTheSearchWindowAndARe
     EXPECT_EQ(box->currentSlip()->key(), "3");
     EXPECT_EQ(gui->controller().documents().size(), 1u);
     EXPECT_EQ(gui->windowOf(*box), boxWindow);
+    discardChanges(*box);
+}
+
+TEST_F(DesktopSearchInTheProgramTest, OnTheSearchTabTheSelectedResultsHandTheirKeywordsOver) {
+    const BoxPtr box = startWithCachedBox();
+    ASSERT_TRUE(box);
+    BoxWindow* boxWindow = gui->windowOf(*box);
+    boxWindow->run(Command::SearchView);
+    QApplication::processEvents();
+    ZNTableView& table = *boxWindow->searchView()->resultsTable();
+    for (const QString key : {"2", "4"}) {
+        const int row = int(box->currentSearchResults().rowForResultWithSlipID(key));
+        table.selectionModel()->select(table.model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    ASSERT_EQ(box->selectedSearchResultRows().size(), 2);
+
+    ASSERT_TRUE(boxWindow->runCommand("Search Spotlight"));
+    DesktopSearchWindow* search = gui->desktopSearchWindow();
+    ASSERT_TRUE(search);
+    EXPECT_EQ(search->searchField()->text(), "\"alpha\" \"beta\"");
+    QStringList found = shownKeys(*search);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (QStringList{"1", "3"}));
     discardChanges(*box);
 }
 
