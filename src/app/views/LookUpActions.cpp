@@ -71,18 +71,14 @@ void LookUpActions::searchWikipedia(const QString& text) {
     window_.host().desktopServices().openUrl(*url);
 }
 
-void LookUpActions::searchSpotlight(const QString& text) { handToDesktopSearch({text}); }
+void LookUpActions::searchSpotlight(const QString& text) { showDesktopSearch(LookUpAddresses::desktopSearchQuery(text)); }
 
 void LookUpActions::searchSpotlightForSelectedTab() {
     if (const std::optional<QStringList> keywordStrings = keywordStringsOfSelectedTab())
-        handToDesktopSearch(*keywordStrings);
+        showDesktopSearch(desktopSearchQueryText(*keywordStrings));
 }
 
 void LookUpActions::openDesktopSearch() { showDesktopSearch(QString()); }
-
-void LookUpActions::handToDesktopSearch(const QStringList& keywordStrings) {
-    showDesktopSearch(desktopSearchQueryText(keywordStrings));
-}
 
 void LookUpActions::showDesktopSearch(const QString& query) {
     if (!window_.host().showDesktopSearch(query))

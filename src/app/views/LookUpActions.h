@@ -50,7 +50,6 @@ private:
     void handOver(const std::optional<QUrl>& url, const Failure& noAddress, const Failure& noService) const;
     void alert(const QString& message, const QString& information) const;
     std::optional<QStringList> keywordStringsOfSelectedTab() const;
-    void handToDesktopSearch(const QStringList& keywordStrings);
     // The cache folder that cannot be read is the one failure left to report.
     void showDesktopSearch(const QString& query);
 };
