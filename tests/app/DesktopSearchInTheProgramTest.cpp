@@ -107,7 +107,9 @@ TEST_F(DesktopSearchInTheProgramTest, OnTheSearchTabTheSelectedResultsHandTheirK
     ASSERT_TRUE(boxWindow->runCommand("Search Spotlight"));
     DesktopSearchWindow* search = gui->desktopSearchWindow();
     ASSERT_TRUE(search);
-    EXPECT_EQ(search->searchField()->text(), "\"alpha\" \"beta\"");
+    // The keywords come in the order of the rows, which the table's sorting decides.
+    const QString query = search->searchField()->text();
+    EXPECT_TRUE(query == "\"alpha\" \"beta\"" || query == "\"beta\" \"alpha\"") << query.toStdString();
     QStringList found = shownKeys(*search);
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (QStringList{"1", "3"}));
