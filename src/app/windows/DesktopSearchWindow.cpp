@@ -31,19 +31,28 @@ DesktopSearchWindow::DesktopSearchWindow(UiPort& ui, Host& host, QWidget* parent
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // One line a row; widths fixed, not measured: measuring would read every row.
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(DesktopSearchResultsModel::TitleColumn, QHeaderView::Stretch);
+    header->resizeSection(DesktopSearchResultsModel::BoxColumn, 90);
+    header->resizeSection(DesktopSearchResultsModel::SlipColumn, 45);
+    header->resizeSection(DesktopSearchResultsModel::KeywordsColumn, 140);
+    header->resizeSection(DesktopSearchResultsModel::ModifiedColumn, 165);
     preview_->setOpenLinks(false);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(table_);
     splitter->addWidget(preview_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({720, 360});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(field_);
     layout->addWidget(splitter, 1);
     layout->addWidget(status_);
-    resize(900, 500);
+    resize(1100, 560);
 
     connect(field_, &QLineEdit::textEdited, this, [this] { runSearch(); });
     connect(field_, &QLineEdit::returnPressed, this, [this] {
