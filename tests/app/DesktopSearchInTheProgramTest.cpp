@@ -10,6 +10,7 @@
 #include "model/BoxFile.h"
 #include "platform/files/Paths.h"
 #include "plugins/PlugInController.h"
+#include "search/desktop/CacheFolderWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,24 @@ TEST_F(DesktopSearchInTheProgramTest, TypingSearchesAgainAndTheListsMenuHandsIts
     search->searchField()->clear();
     QTest::keyClicks(search->searchField(), "number 4");
     EXPECT_EQ(shownKeys(*search), QStringList{"4"});
+    discardChanges(*box);
+}
+
+TEST_F(DesktopSearchInTheProgramTest, ACacheFileWrittenWhileTheWindowIsOpenShowsUpAndTheSelectionStays) {
+    const BoxPtr box = startWithCachedBox();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(gui->showDesktopSearch("gamma"));
+    DesktopSearchWindow* search = gui->desktopSearchWindow();
+    ASSERT_EQ(shownKeys(*search), QStringList{"3"});
+    search->resultsTable()->selectRow(0);
+
+    test::writeCacheFile(Paths::spotlightCacheFolder(),
+                         {boxPath(), "9", "a later slip", {"gamma"}, QString(), "2099-01-01 10:00:00 +0000"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownKeys(*search).size() == 2; }, 5000));
+    EXPECT_EQ(shownKeys(*search), (QStringList{"9", "3"}));
+    const QModelIndex current = search->resultsTable()->currentIndex();
+    ASSERT_TRUE(current.isValid());
+    EXPECT_EQ(search->results().results().at(current.row()).slip.slipKey, "3");
     discardChanges(*box);
 }
 

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSocketNotifier>
 #include <QSplitter>
 #include <QTableView>
 #include <QTextBrowser>
@@ -62,6 +63,12 @@ DesktopSearchWindow::DesktopSearchWindow(UiPort& ui, Host& host, QWidget* parent
     // Double-click and Return.
     connect(table_, &QAbstractItemView::activated, this, [this] { openSelectedResult(); });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { showPreview(); });
+    // A generation that rewrote cache files shows in the results at once;
+    // searching again also takes the changes the kernel reported.
+    if (index_.changeDescriptor() >= 0) {
+        auto* changes = new QSocketNotifier(qintptr(index_.changeDescriptor()), QSocketNotifier::Read, this);
+        connect(changes, &QSocketNotifier::activated, this, [this] { runSearch(); });
+    }
 }
 
 bool DesktopSearchWindow::search(const QString& query) {
@@ -70,10 +77,18 @@ bool DesktopSearchWindow::search(const QString& query) {
 }
 
 bool DesktopSearchWindow::runSearch() {
+    const QModelIndex current = table_->currentIndex();
+    const QString selected = current.isValid() ? model_.results().at(current.row()).cacheFile : QString();
     // Cache files written since the last search count; the index reads only those.
     const bool readable = index_.refresh(ui_);
     model_.setResults(readable ? index_.search(DesktopSearchQuery::parse(field_->text())) : QList<DesktopSearchResult>());
-    if (model_.rowCount() > 0) table_->selectRow(0);
+    int row = 0;
+    for (int i = 0; i < model_.rowCount() && !selected.isEmpty(); ++i) {
+        if (model_.results().at(i).cacheFile != selected) continue;
+        row = i;
+        break;
+    }
+    if (model_.rowCount() > 0) table_->selectRow(row);
     else showPreview();
     updateStatus();
     return readable;

@@ -49,6 +49,7 @@ private:
     QTextBrowser* preview_;
     QLabel* status_;
 
+    // Searches again, keeping the selected slip selected where it is still found.
     bool runSearch();
     void showPreview();
     void updateStatus();

@@ -77,7 +77,7 @@ bool CacheFileIndex::refresh(UiPort& ui) {
     for (const QString& name : gone) forget(name);
     read(changed, ui);
     checkBoxes();
-    complete_ = changes_.descriptor() >= 0;
+    complete_ = changes_.watching();
     return true;
 }
 

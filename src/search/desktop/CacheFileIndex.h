@@ -39,7 +39,8 @@ public:
     const QString& folder() const { return folder_; }
     qsizetype count() const { return qsizetype(entries_.size()) - skipped_; }
     qsizetype skippedCount() const { return skipped_; }
-    // Readable when the folder changed since the last refresh; -1 while unknown.
+    // Readable when the folder changed since the last refresh, until the next
+    // refresh; -1 when changes cannot be watched.
     int changeDescriptor() const { return changes_.descriptor(); }
 
 private:

@@ -22,8 +22,10 @@ public:
     void watch();
     // The names reported since the last call; none when unknown.
     std::optional<QSet<QString>> takeChangedNames();
-    // Readable when changes are pending (for a socket notifier); -1 without a watch.
-    int descriptor() const { return watching_ ? descriptor_ : -1; }
+    // Readable when changes are pending (for a socket notifier); -1 when the
+    // kernel offers no watching at all.
+    int descriptor() const { return descriptor_; }
+    bool watching() const { return watching_; }
 
 private:
     QString folder_;
