@@ -250,6 +250,10 @@ BoxPtr FendleController::openCacheFile(const QString& path, bool display, QStrin
         host_.bringToFront(*open);
         return open;
     }
+    if (!QFileInfo::exists(*boxPath)) {
+        setError(error, QStringLiteral("The box %1 of this slip is no longer there.").arg(*boxPath));
+        return nullptr;
+    }
     currentlyOpeningFromCacheFile_ = key.has_value();
     slipToDisplay_ = key.value_or(QString());
     BoxPtr box = openDocumentWithContentsOfURL(QUrl::fromLocalFile(*boxPath), display, error);

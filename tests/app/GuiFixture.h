@@ -16,19 +16,14 @@
 
 namespace fendle::test {
 
-// Addresses and desktop searches the program hands to the desktop, kept
-// instead of opening a browser.
+// Addresses the program hands to the desktop, kept instead of opening a
+// browser.
 class RecordingDesktopServices : public DesktopServices {
 public:
     QList<QUrl> opened;
-    QStringList searches;
     bool answer = true;
     bool openUrl(const QUrl& url) override {
         opened.append(url);
-        return answer;
-    }
-    bool desktopSearch(const QString& query) override {
-        searches.append(query);
         return answer;
     }
 };

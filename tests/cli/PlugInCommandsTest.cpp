@@ -5,6 +5,10 @@
 #include "support/BuiltPlugIns.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,6 +95,64 @@ TEST_F(PlugInCommandsTest, CacheOfABoxThatCannotBeReadFails) {
     const CliTextOutcome outcome = runCliForText({"cache", folder.filePath("Missing.fendle")});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_TRUE(outcome.out.isEmpty());
+}
+
+// A box whose slips carry these keywords, keyed 1, 2, … in order.
+BoxData boxOfKeywords(const QList<QStringList>& keywords) {
+    BoxData box = test::boxOfTexts(QStringList(keywords.size(), QStringLiteral("Slip text")));
+    for (qsizetype i = 0; i < keywords.size(); ++i)
+        box.slipForKey(QString::number(i + 1))->setKeywords(KeywordsArray(keywords[i]));
+    return box;
+}
+
+TEST_F(PlugInCommandsTest, FindSearchesTheCacheFilesOfAllBoxesAsTheCacheCommandWroteThem) {
+    const QString notes = folder.filePath("Notes.fendle");
+    const QString other = folder.filePath("Other.fendle");
+    ASSERT_TRUE(BoxFile::writeToURL(boxOfKeywords({{"alpha", "beta"}, {"alpha"}, {"Bêta", "ALPHA"}}), notes));
+    ASSERT_TRUE(BoxFile::writeToURL(boxOfKeywords({{"beta"}, {"alpha", "beta", "gamma"}}), other));
+    ASSERT_EQ(runCliForText({"cache", notes}).status, 0);
+    ASSERT_EQ(runCliForText({"cache", other}).status, 0);
+
+    const CliTextOutcome found = runCliForText({"find", "\"alpha\" \"beta\""});
+    ASSERT_EQ(found.status, 0) << found.err.toStdString();
+    QStringList lines = found.out.split('\n', Qt::SkipEmptyParts);
+    lines.sort();
+    EXPECT_EQ(lines, (QStringList{"Notes\t1\tSlip text", "Notes\t3\tSlip text", "Other\t2\tSlip text"}));
+
+    const CliOutcome json = runCli({"find", "gamma", "--json"});
+    const QJsonArray results = QJsonDocument::fromJson(json.out).array();
+    ASSERT_EQ(results.size(), 1) << json.out.toStdString();
+    const QJsonObject result = results.first().toObject();
+    EXPECT_EQ(result["box"].toString(), "Other");
+    EXPECT_EQ(result["boxPath"].toString(), other);
+    EXPECT_FALSE(result["boxMissing"].toBool());
+    EXPECT_EQ(result["key"].toString(), "2");
+    EXPECT_EQ(result["keywords"].toArray(), QJsonArray({"alpha", "beta", "gamma"}));
+    EXPECT_EQ(result["keywordHits"].toInt(), 1);
+    EXPECT_TRUE(result["cacheFile"].toString().endsWith("/Metadata/Fendle/Other2.fdlcache"));
+
+    EXPECT_EQ(runCliForText({"find", "beta", "--box-of", other}).out.split('\n', Qt::SkipEmptyParts).size(), 2);
+}
+
+TEST_F(PlugInCommandsTest, FindSkipsAndCountsFilesThatAreNoCacheFilesAndFailsOnAnUnreadableFolder) {
+    const QString cache = folder.filePath("XDG_CACHE_HOME") + "/Metadata/Fendle";
+    ASSERT_TRUE(QDir().mkpath(cache));
+    QFile junk(cache + "/Junk1.fdlcache");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("<plist><dict><key>kMDItemTitle</key><integer>1</integer></dict></plist>");
+    junk.close();
+    const CliTextOutcome skipped = runCliForText({"find", "anything"});
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_TRUE(skipped.out.isEmpty());
+    EXPECT_EQ(skipped.err, "fendle-cli: skipped 1 unreadable cache files\n");
+
+    ASSERT_TRUE(QDir(cache).removeRecursively());
+    QFile blocker(cache);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const CliTextOutcome unreadable = runCliForText({"find", "anything"});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_TRUE(unreadable.err.contains("cannot read the cache folder")) << unreadable.err.toStdString();
 }
 
 }  // namespace

@@ -23,3 +23,13 @@ TEST(DateUtils, DayIsMidnightUtcOfTheLocalDay) {
     const QDateTime t(QDate(2024, 7, 1), QTime(23, 30), QTimeZone::utc());
     EXPECT_EQ(dayOf(t), QDateTime(QDate(2024, 7, 2), QTime(0, 0), QTimeZone::utc()));
 }
+
+TEST(DateUtils, StandardDescriptionReadsBackAndOtherTextDoesNot) {
+    const QDateTime date(QDate(2009, 3, 5), QTime(13, 22, 7), QTimeZone::utc());
+    EXPECT_EQ(dateFromStandardDescription(QStringLiteral("2009-03-05 14:22:07 +0100")), date);
+    EXPECT_EQ(dateFromStandardDescription(QStringLiteral("2009-03-05 08:52:07 -0430")), date);
+    EXPECT_EQ(dateFromStandardDescription(standardDescription(date)), date);
+    for (const char* text : {"", "2009-03-05 14:22:07", "2009-13-05 14:22:07 +0100", "2009-03-05 14:22:07 *0100",
+                             "2009-03-05T14:22:07 +0100", "2009-03-05 14:22:07 +01x0", "2009-03-05 25:22:07 +0100"})
+        EXPECT_FALSE(dateFromStandardDescription(QString::fromLatin1(text))) << text;
+}

@@ -34,3 +34,11 @@ TEST(TextMatching, RegexMatchesWholeTextAndReportsBadPatterns) {
     EXPECT_FALSE(RegexMatcher::compile(QStringLiteral("(unclosed"), true, &error));
     EXPECT_FALSE(error.isEmpty());
 }
+
+TEST(TextMatching, FoldingForDesktopSearchDropsCaseAndDiacritics) {
+    EXPECT_EQ(foldCaseAndDiacritics(QStringLiteral("Éclair CAFÉ über")), QStringLiteral("eclair cafe uber"));
+    EXPECT_EQ(foldCaseAndDiacritics(QStringLiteral("Straße")), QStringLiteral("strasse"));
+    // Already decomposed input folds the same as composed input.
+    EXPECT_EQ(foldCaseAndDiacritics(QStringLiteral("E\u0301t\u00e9")), QStringLiteral("ete"));
+    EXPECT_EQ(foldCaseAndDiacritics(QStringLiteral("Plain ASCII")), QStringLiteral("plain ascii"));
+}

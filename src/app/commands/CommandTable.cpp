@@ -2,6 +2,7 @@
 
 #include "app/commands/BoxWindowContext.h"
 #include "app/commands/SlipCommands.h"
+#include "app/views/LookUpActions.h"
 #include "app/editing/TextStyling.h"
 #include "app/windows/BoxWindow.h"
 #include "app/windows/ExtraSlipWindows.h"
@@ -197,6 +198,8 @@ QList<CommandEntry> makeEntries() {
          false, false,
          [](W& w) { w.perform([&w] { w.box().searchRuleEditor().initiateSearch(QStringLiteral("any textual field")); }); },
          always},
+        {Command::SearchSpotlight, box, {}, "Search Spotlight", {}, keys(Ctrl | Alt | Qt::Key_F), false, false,
+         [](W& w) { w.lookUpActions().searchSpotlightForSelectedTab(); }, always},
         {Command::Statistics, box, {}, "Statistics...", {}, {}, true, false, [](W& w) { w.slipCommands().statistics(); },
          always},
         {Command::FindSingletonKeywords, box, {}, "Find Singleton Keywords", {}, {}, false, false,
@@ -212,6 +215,9 @@ QList<CommandEntry> makeEntries() {
          [](W& w) { w.extraSlipWindows().arrangeExtraSlipWindows(); }, extraWindowsOpen},
         {Command::CloseAllExtraSlipWindows, window, {}, "Close All Extra Slip Windows", {}, {}, false, false,
          [](W& w) { w.extraSlipWindows().closeAllExtraSlipWindows(); }, extraWindowsOpen},
+
+        {Command::DesktopSearch, window, {}, "Desktop Search", {}, keys(Ctrl | Shift | Qt::Key_Space), true, false,
+         [](W& w) { w.lookUpActions().openDesktopSearch(); }, always},
 
         {Command::FendleHelp, help, {}, "Fendle Help", {}, K::HelpContents, false, false,
          [](W& w) { w.host().showHelp(); }, always},

@@ -25,10 +25,10 @@ enum class Command {
     AddKeywordToSelectedResults, MakeSlipLink, FindNextOrphanedSlipLink, EditSlipTemplate, EmptyTrash,
     // Box
     SearchForKeyword, SearchForSource, SearchInAnyTextualField, Statistics, FindSingletonKeywords,
-    FindOrphanedSlips,
+    FindOrphanedSlips, SearchSpotlight,
     // Window
     ShowSelectedSlipsInExtraWindow, ShowFlaggedSlipsInExtraWindow, ArrangeExtraSlipWindows,
-    CloseAllExtraSlipWindows,
+    CloseAllExtraSlipWindows, DesktopSearch,
     // Help
     FendleHelp,
 };

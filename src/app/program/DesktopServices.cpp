@@ -6,6 +6,4 @@ namespace fendle {
 
 bool DesktopServices::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
-bool DesktopServices::desktopSearch(const QString&) { return false; }
-
 }  // namespace fendle

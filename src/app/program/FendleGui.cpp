@@ -319,6 +319,15 @@ void FendleGui::preferenceFontChanged(const QString& key) {
     }
 }
 
+bool FendleGui::showDesktopSearch(const QString& query) {
+    if (!desktopSearchWindow_) desktopSearchWindow_ = std::make_unique<DesktopSearchWindow>(applicationPort_, *this);
+    if (!desktopSearchWindow_->search(query)) return false;
+    desktopSearchWindow_->show();
+    desktopSearchWindow_->raise();
+    desktopSearchWindow_->activateWindow();
+    return true;
+}
+
 void FendleGui::showHelp() {
     if (!helpWindow_) helpWindow_ = std::make_unique<HelpWindow>();
     helpWindow_->show();

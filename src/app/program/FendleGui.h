@@ -7,6 +7,7 @@
 #include "app/program/QtUiPort.h"
 #include "app/program/RecentBoxes.h"
 #include "app/windows/BoxWindow.h"
+#include "app/windows/DesktopSearchWindow.h"
 #include "app/windows/InspectorTarget.h"
 #include "appcore/FendleApplication.h"
 #include "appcore/FendleController.h"
@@ -42,6 +43,7 @@ class FendleGui : public QObject,
                   public FendleApplication::Host,
                   public BoxWindow::Host,
                   public PlugInsMenu::Host,
+                  public DesktopSearchWindow::Host,
                   public InspectorTarget {
     Q_OBJECT
 public:
@@ -121,6 +123,12 @@ public:
     void floatWindows() override;
     bool windowsFloat() const override { return windowsFloat_; }
     DesktopServices& desktopServices() override { return *desktopServices_; }
+    bool showDesktopSearch(const QString& query) override;
+
+    // DesktopSearchWindow::Host: as when the cache file is handed to the program.
+    void openCacheFile(const QString& path) override { openPath(path); }
+    // Made on first use; none before.
+    DesktopSearchWindow* desktopSearchWindow() const { return desktopSearchWindow_.get(); }
 
     // InspectorTarget: the box window in front, or the one of the extra
     // slip window in front.
@@ -163,6 +171,7 @@ private:
     std::unique_ptr<HelpWindow> helpWindow_;
     PlugInsPreferencesPage* plugInsPage_ = nullptr;
     std::unique_ptr<ShortcutEditorWindow> shortcutEditor_;
+    std::unique_ptr<DesktopSearchWindow> desktopSearchWindow_;
     bool windowsFloat_ = false;
     bool relaunchRequested_ = false;
 

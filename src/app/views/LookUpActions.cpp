@@ -3,9 +3,14 @@
 #include "app/commands/SlipCommands.h"
 #include "app/program/DesktopServices.h"
 #include "app/windows/BoxWindow.h"
+#include "app/views/KeywordScentView.h"
+#include "app/views/ZNOutlineView.h"
 #include "appcore/LookUpAddresses.h"
 #include "document/Box.h"
 #include "platform/ui/UiPort.h"
+#include "scents/AlternatingScentEntry.h"
+#include "search/ResultTable.h"
+#include "search/SearchResultsText.h"
 #include "search/SearchRuleEditor.h"
 
 #include <QClipboard>
@@ -66,11 +71,51 @@ void LookUpActions::searchWikipedia(const QString& text) {
     window_.host().desktopServices().openUrl(*url);
 }
 
-void LookUpActions::searchSpotlight(const QString& text) {
-    const QString query = LookUpAddresses::desktopSearchQuery(text);
-    if (!window_.host().desktopServices().desktopSearch(query))
+void LookUpActions::searchSpotlight(const QString& text) { showDesktopSearch(LookUpAddresses::desktopSearchQuery(text)); }
+
+void LookUpActions::searchSpotlightForSelectedTab() {
+    if (const std::optional<QStringList> keywordStrings = keywordStringsOfSelectedTab())
+        showDesktopSearch(desktopSearchQueryText(*keywordStrings));
+}
+
+void LookUpActions::openDesktopSearch() { showDesktopSearch(QString()); }
+
+void LookUpActions::showDesktopSearch(const QString& query) {
+    if (!window_.host().showDesktopSearch(query))
         alert(QStringLiteral("I could not establish the connection to Spotlight!"),
               QStringLiteral("I don't know what went wrong here, but please inform the developer of this problem."));
+}
+
+// What the tab in view offers to desktop search; none when a scent tab has
+// no row selected, or for another tab.
+std::optional<QStringList> LookUpActions::keywordStringsOfSelectedTab() const {
+    Box& box = window_.box();
+    switch (box.selectedTab()) {
+    case BoxTab::Slip: {
+        const SlipPtr slip = box.currentSlip();
+        return QStringList{slip ? slip->keywordsString() : QString()};
+    }
+    case BoxTab::Search: {
+        const ResultTable selected = box.selectedSearchResults();
+        QStringList keywordStrings;
+        for (const ResultEntry& result : selected.results()) keywordStrings.append(result.entry());
+        return keywordStrings;
+    }
+    case BoxTab::KeywordScent: {
+        const QString keyword = window_.keywordScentView()->outlineView()->lookupString();
+        if (keyword.isEmpty()) return std::nullopt;
+        return QStringList{keyword};
+    }
+    case BoxTab::AlternatingScent: {
+        const std::optional<Box::AlternatingRow>& row = box.selectedAlternatingScentRow();
+        if (!row) return std::nullopt;
+        if (!row->isSlip) return QStringList{row->label};
+        const QString key = AlternatingScentEntry::slipKeyOfLabel(row->label);
+        const SlipPtr slip = box.box().slipForKey(key);
+        return QStringList{slip ? slip->keywordsString() : QString()};
+    }
+    }
+    return std::nullopt;
 }
 
 void LookUpActions::searchForKeywordContextualAction(const QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <optional>
 #include <utility>
@@ -33,7 +34,12 @@ public:
     void lookUpInDictionary(const QString& text);
     void searchGoogle(const QString& text);
     void searchWikipedia(const QString& text);
+    // Hands the keywords of the text ("a, b") to desktop search.
     void searchSpotlight(const QString& text);
+    // The "Search Spotlight" command: the keywords of what the selected tab shows.
+    void searchSpotlightForSelectedTab();
+    // The desktop search window with an empty search field.
+    void openDesktopSearch();
     void searchForKeywordContextualAction(const QString& text);
 
 private:
@@ -43,6 +49,9 @@ private:
     // Opens the address, or shows why not: no address made, or nothing took it.
     void handOver(const std::optional<QUrl>& url, const Failure& noAddress, const Failure& noService) const;
     void alert(const QString& message, const QString& information) const;
+    std::optional<QStringList> keywordStringsOfSelectedTab() const;
+    // The cache folder that cannot be read is the one failure left to report.
+    void showDesktopSearch(const QString& query);
 };
 
 }  // namespace fendle

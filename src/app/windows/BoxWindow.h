@@ -73,8 +73,11 @@ public:
         virtual bool textCheckingState(const QString& defaultsKey) const = 0;
         virtual void floatWindows() = 0;
         virtual bool windowsFloat() const = 0;
-        // Where addresses and desktop-search queries leave the program.
+        // Where addresses leave the program.
         virtual DesktopServices& desktopServices() = 0;
+        // The desktop search window, searching for the query; false when the
+        // cache folder cannot be read.
+        virtual bool showDesktopSearch(const QString& query) = 0;
     };
 
     struct Settings {

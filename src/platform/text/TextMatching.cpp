@@ -1,5 +1,7 @@
 #include "platform/text/TextMatching.h"
 
+#include "platform/text/UnicodeForms.h"
+
 #include <unicode/uchar.h>
 #include <unicode/uregex.h>
 #include <unicode/ustring.h>
@@ -36,6 +38,19 @@ QString foldCase(const QString& text) {
     if (U_FAILURE(status)) return text.toCaseFolded();
     out.truncate(written);
     return out;
+}
+
+QString foldCaseAndDiacritics(const QString& text) {
+    // Most text is ASCII: lower-casing is all it needs.
+    bool ascii = true;
+    for (const QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) return text.toLower();
+    const QString decomposed = decomposedString(text);
+    QString bare;
+    bare.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (!(U_GET_GC_MASK(c.unicode()) & U_GC_MN_MASK)) bare.append(c);
+    return foldCase(bare);
 }
 
 bool hasPrefixIgnoringCase(const QString& text, const QString& prefix) {

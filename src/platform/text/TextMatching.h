@@ -6,6 +6,9 @@ namespace fendle {
 
 // Case-insensitive text tests with ICU full case folding; diacritics count.
 QString foldCase(const QString& text);
+// Case folded and without diacritics (decomposed, combining marks dropped):
+// "Éclair" and "eclair" fold alike, as desktop searches compare words.
+QString foldCaseAndDiacritics(const QString& text);
 bool hasPrefixIgnoringCase(const QString& text, const QString& prefix);
 bool hasSuffixIgnoringCase(const QString& text, const QString& suffix);
 bool containsIgnoringCase(const QString& text, const QString& part);
