@@ -166,7 +166,7 @@ TEST_F(ListContextMenuTest, LookUpsThatCannotBeHandedOverShowTheirAlerts) {
     actions().searchGoogle("alpha");
     actions().lookUpInDictionary("alpha");
     actions().lookUpInDictionary("");
-    EXPECT_EQ(sheets(), QStringList({"I could not establish the connection to Spotlight! / I don't know what went wrong here, "
+    EXPECT_EQ(sheets(), QStringList({"I could not establish the connection to Desktop Search! / I don't know what went wrong here, "
                                   "but please inform the developer of this problem.",
                                   "Problem with the Google service! / Is the Search With Google system service available?",
                                   "Problem with the Dictionary service! / Is the Dictionary system service available?",

@@ -69,7 +69,7 @@ void LookUpActions::searchWikipedia(const QString& text) {
 void LookUpActions::searchSpotlight(const QString& text) {
     const QString query = LookUpAddresses::desktopSearchQuery(text);
     if (!window_.host().desktopServices().desktopSearch(query))
-        alert(QStringLiteral("I could not establish the connection to Spotlight!"),
+        alert(QStringLiteral("I could not establish the connection to Desktop Search!"),
               QStringLiteral("I don't know what went wrong here, but please inform the developer of this problem."));
 }
 
