@@ -35,8 +35,9 @@ BoxMenuBar::BoxMenuBar(QWidget* parent) : QMenuBar(parent), menuBarMnemonics_(Co
         if (entry.separatorBefore) menu->addSeparator();
         Mnemonics& mnemonics = mnemonicsOf(menu);
         const QString marked = mnemonics.mark(entry.title);
-        markedTitles_.emplace(entry.command,
-                              std::pair{marked, entry.titleInTrash.isEmpty() ? marked : mnemonics.markAlike(entry.titleInTrash, marked)});
+        const QString markedInTrash =
+            entry.titleInTrash.isEmpty() ? marked : mnemonics.markAlike(entry.titleInTrash, marked);
+        markedTitles_.emplace(entry.command, std::pair{marked, markedInTrash});
         QAction* action = menu->addAction(marked);
         action->setIcon(ThemeIcons::icon(CommandTable::iconNames(entry.command)));
         action->setShortcut(entry.shortcut);
