@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 PREFIX      ?= /usr/local
 DESTDIR     ?=
 
-.PHONY: deps run install test bench fuzz clean
+.PHONY: deps run install test screenshots bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -28,6 +28,15 @@ test: deps
 	cmake --build $(BUILD_DIR)/test -j $(JOBS)
 	cd $(BUILD_DIR)/test && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure --timeout 600 -j $(JOBS)
+
+# Pictures of the views, the inspector and the preferences, drawn offscreen
+# by the assembled program, into $(BUILD_DIR)/screenshots/.
+screenshots: deps
+	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/test -j $(JOBS) --target tests_app
+	FENDLE_SCREENSHOTS_DIR=$(abspath $(BUILD_DIR))/screenshots ASAN_OPTIONS=detect_leaks=0 \
+	  $(BUILD_DIR)/test/tests/tests_app --gtest_filter='ScreenshotsTest.*'
+	@echo "screenshots: $(BUILD_DIR)/screenshots/"
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDLE_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_FLAGS)

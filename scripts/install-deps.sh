@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   libplist-dev
   xvfb
-  qt6-image-formats-plugins
+  qt6-image-formats-plugins libqt6svg6 breeze-icon-theme
   shared-mime-info xdg-utils desktop-file-utils appstream
   libfile-mimeinfo-perl libglib2.0-bin
 )

@@ -14,6 +14,14 @@ RichText slipScentHeading(const QString& key) {
     return RichText(key, attributes);
 }
 
+quint32 scentStrength(const Slip& slip, const Slip& related) {
+    const QStringList relatedPieces = splitCommaDelimitedString(related.keywordsString());
+    quint32 strength = 0;
+    for (const QString& piece : splitCommaDelimitedString(slip.keywordsString()))
+        if (!piece.isEmpty()) strength += static_cast<quint32>(relatedPieces.count(piece));
+    return strength;
+}
+
 QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index) {
     return index.rankSlipsForPieces(splitCommaDelimitedString(slip.keywordsString()), BoxData::makeKey(slip.slipID()));
 }

@@ -13,6 +13,9 @@ SlipScentList slipScentsForSlip(const Slip& slip, const KeywordScent& index);
 // The same ranking with the strength of each related slip.
 QList<Scent> rankedSlipScents(const Slip& slip, const KeywordScent& index);
 
+// The strength of one related slip's scent, counted as the ranking counts it.
+quint32 scentStrength(const Slip& slip, const Slip& related);
+
 // The slip's key in the bold system font at 13 points.
 RichText slipScentHeading(const QString& key);
 

@@ -14,7 +14,7 @@ class BoxWindowNavigationTest : public BoxWindowFixture {};
 TEST_F(BoxWindowNavigationTest, OpensOnTheLastSlipInTheSlipTab) {
     open({1, 2, 3});
     EXPECT_EQ(current(), "3");
-    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 3 - Box1.fendle");
+    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 3 - Box1.fendle[*]");
     EXPECT_EQ(window->tabs()->tabText(window->tabs()->currentIndex()), "Slip");
     EXPECT_TRUE(toolbar().viewSelectorToolbarControl->isSegmentSelected(0));
     EXPECT_TRUE(window->fields()->sourceSnapBackButton()->isHidden());
@@ -27,7 +27,7 @@ TEST_F(BoxWindowNavigationTest, ToolbarMovesThroughTheBoxAndItsHistory) {
     click(change, 0);
     EXPECT_EQ(current(), "2");
     EXPECT_EQ(keywordsField()->text(), "k2");
-    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 2 - Box1.fendle");
+    EXPECT_EQ(window->windowTitle(), "Slip View - Slip 2 - Box1.fendle[*]");
     click(change, 0);
     EXPECT_EQ(current(), "1");
     EXPECT_FALSE(change->isSegmentEnabled(0));

@@ -32,19 +32,14 @@ protected:
         settle();
         ASSERT_EQ(focus(), window->slipTextView());
     }
-    void clickTab(int index) {
-        QTabBar* bar = window->tabs()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-        settle();
-    }
 };
 
-TEST_F(BoxWindowTabFocusTest, ClickingATabGivesItsListTheKeyboard) {
+TEST_F(BoxWindowTabFocusTest, ClickingAViewSegmentGivesItsListTheKeyboard) {
     const std::pair<int, QWidget*> tabs[] = {{1, searchList()}, {2, keywordList()}, {3, alternatingList()}};
     for (const auto& [index, list] : tabs) {
         SCOPED_TRACE(index);
         startInTheSlipText();
-        clickTab(index);
+        click(toolbar().viewSelectorToolbarControl, index);
         EXPECT_EQ(window->tabs()->currentIndex(), index);
         EXPECT_EQ(focus(), list);
     }

@@ -55,3 +55,15 @@ TEST(ExtraSlipWindowPlacementTest, CascadeStepsDownAndStartsOverAtTheScreenEdge)
     EXPECT_EQ(wrapped.topLeft, QPoint(0, 0));
     EXPECT_EQ(wrapped.next, QPoint(22, 22));
 }
+
+TEST(ExtraSlipWindowPlacementTest, ANewCascadeStartsBesideTheBoxWindow) {
+    const QSize size(400, 300);
+    // Room on the right: beside it, tops aligned.
+    EXPECT_EQ(ExtraSlipWindowPlacement::besideWindow(QRect(0, 100, 600, 500), size, screen), QPoint(610, 100));
+    // No room on the right, room on the left.
+    EXPECT_EQ(ExtraSlipWindowPlacement::besideWindow(QRect(500, 100, 600, 500), size, screen), QPoint(90, 100));
+    // A box window filling the screen: over its corner, a cascade step in.
+    EXPECT_EQ(ExtraSlipWindowPlacement::besideWindow(QRect(0, 0, 1200, 900), size, screen), QPoint(44, 44));
+    // A box window low on the screen: the extra window stays on it.
+    EXPECT_EQ(ExtraSlipWindowPlacement::besideWindow(QRect(0, 800, 600, 100), size, screen).y(), 600);
+}

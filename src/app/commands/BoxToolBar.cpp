@@ -4,52 +4,89 @@
 #include "app/commands/SegmentedControl.h"
 #include "app/commands/ToolbarState.h"
 #include "app/editing/ZoomFactors.h"
+#include "app/program/ThemeIcons.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLayout>
+#include <QEvent>
+#include <QStyle>
 
 namespace fendle {
+
+namespace {
+
+// The theme icons of the images the toolbar state names.
+QIcon iconForImage(const QString& imageName) {
+    if (imageName == QLatin1String("restoreSlipBlack")) return ThemeIcons::icon({"edit-undo", "document-revert"});
+    if (imageName == QLatin1String("removeSlipBlack")) return ThemeIcons::icon("list-remove");
+    if (imageName == QLatin1String("leaveTrashMode")) return ThemeIcons::icon({"user-trash-full", "user-trash"});
+    return ThemeIcons::icon("user-trash");
+}
+
+}  // namespace
 
 BoxToolBar::BoxToolBar(QWidget* parent) : QToolBar(QStringLiteral("Toolbar"), parent) {
     setObjectName(QStringLiteral("BoxToolBar"));
     setMovable(false);
-    auto control = [this](const QStringList& segments, const QString& label) {
-        auto* made = new SegmentedControl(segments, label, this);
-        addWidget(made);
+    setIconSize(QSize(22, 22));
+    // Each segment: its text (shown when the theme lacks the icon) and icon names.
+    using Segments = QList<std::pair<QString, QStringList>>;
+    auto control = [this](const Segments& segments, const QString& label, bool onToolbar = true) {
+        QStringList texts;
+        for (const auto& segment : segments) texts.append(segment.first);
+        auto* made = new SegmentedControl(texts, label, this);
+        for (int tag = 0; tag < segments.size(); ++tag) made->setSegmentIcon(tag, ThemeIcons::icon(segments[tag].second));
+        if (onToolbar)
+            addWidget(made);
+        else
+            made->hide();
         return made;
     };
-    saveBoxToolbarControl = control({QStringLiteral("Save")}, QString());
-    changeSlipToolbarControl = control({QStringLiteral("\u25C0"), QStringLiteral("\u25B6")}, QStringLiteral("Previous/Next"));
-    changeSlipToolbarControl->setSegmentToolTip(0, QStringLiteral("Previous"));
-    changeSlipToolbarControl->setSegmentToolTip(1, QStringLiteral("Next"));
-    goBackForwardToolbarControl = control({QStringLiteral("\u21E0"), QStringLiteral("\u21E2")}, QStringLiteral("Back/Forward"));
-    goBackForwardToolbarControl->setSegmentToolTip(0, QStringLiteral("Go Back"));
-    goBackForwardToolbarControl->setSegmentToolTip(1, QStringLiteral("Go Forward"));
-    viewSelectorToolbarControl = control({QStringLiteral("Slip"), QStringLiteral("Search"), QStringLiteral("Keyword Scent"),
-                                          QStringLiteral("Alternating Scent")},
+    saveBoxToolbarControl = control({{"Save", {"document-save"}}}, QStringLiteral("Save"));
+    addSeparator();
+    changeSlipToolbarControl = control({{"\u25C0", {"go-up"}}, {"\u25B6", {"go-down"}}}, QStringLiteral("Previous/Next"));
+    goBackForwardToolbarControl = control({{"\u21E0", {"go-previous"}}, {"\u21E2", {"go-next"}}}, QStringLiteral("Back/Forward"));
+    addSeparator();
+    viewSelectorToolbarControl = control({{"Slip", {"view-pim-notes", "text-x-generic"}},
+                                          {"Search", {"edit-find", "system-search"}},
+                                          {"Keyword Scent", {"view-list-tree"}},
+                                          {"Alternating Scent", {"view-process-tree", "view-list-details"}}},
                                          QStringLiteral("View"));
     viewSelectorToolbarControl->setSegmentsCheckable(true);
-    fontCharacteristicsToolbarControl =
-        control({QStringLiteral("B"), QStringLiteral("I"), QStringLiteral("U"), QStringLiteral("H")}, QStringLiteral("Style"));
+    addSeparator();
+    fontCharacteristicsToolbarControl = control({{"B", {"format-text-bold"}},
+                                                 {"I", {"format-text-italic"}},
+                                                 {"U", {"format-text-underline"}},
+                                                 {"H", {"draw-highlight", "format-text-color"}}},
+                                                QStringLiteral("Style"));
     fontCharacteristicsToolbarControl->setSegmentsCheckable(true);
-    zoomToolbarControl = control({QStringLiteral("\u2212"), QStringLiteral("1:1"), QStringLiteral("+")}, QStringLiteral("Zoom"));
+    zoomToolbarControl = control({{"\u2212", {"zoom-out"}}, {"1:1", {"zoom-original"}}, {"+", {"zoom-in"}}},
+                                 QStringLiteral("Zoom"));
     zoomPopUp = new QComboBox(this);
     zoomPopUp->setObjectName(QStringLiteral("zoomPopUp"));
+    zoomPopUp->setToolTip(QStringLiteral("Zoom factor of the slip text"));
     for (const qint32 factor : ZoomFactors::all()) zoomPopUp->addItem(zoomTitle(factor), factor);
     addWidget(zoomPopUp);
-    addSlipToolbarControl = control({QStringLiteral("Add")}, QString());
-    addRemoveSlipToolbarControl = control({QStringLiteral("+"), QStringLiteral("\u2212")}, QStringLiteral("Add/Remove"));
+    addSeparator();
+    addSlipToolbarControl = control({{"Add", {"list-add"}}}, QStringLiteral("Add"), false);
+    addRemoveSlipToolbarControl = control({{"+", {"list-add"}}, {"\u2212", {"list-remove"}}}, QStringLiteral("Add/Remove"));
     addRemoveSlipToolbarControl->setObjectName(ToolbarState::AddRemoveItemIdentifier);
-    splitMergeToolbarControl = control({QStringLiteral("Split"), QStringLiteral("Merge")}, QStringLiteral("Split/Merge"));
-    // The inspector comes with a window of its own; until then its control
-    // only shows its state.
-    openInExtraSlipWindowToolbarControl = control({QStringLiteral("\u29C9")}, QStringLiteral("Extra Window"));
-    inspectorToolbarControl = control({QStringLiteral("i")}, QStringLiteral("Inspector"));
+    splitMergeToolbarControl =
+        control({{"Split", {"edit-cut"}}, {"Merge", {"merge", "edit-paste"}}}, QStringLiteral("Split/Merge"));
+    addSeparator();
+    openInExtraSlipWindowToolbarControl = control({{"\u29C9", {"window-new"}}}, QStringLiteral("Extra Window"));
+    inspectorToolbarControl =
+        control({{"i", {"document-properties", "dialog-information"}}}, QStringLiteral("Inspector"));
     inspectorToolbarControl->setSegmentsCheckable(true);
     addSeparator();
-    printItem = addAction(QStringLiteral("Print"));
-    trashItem = addAction(QStringLiteral("Trash"));
-    preferencesItem = addAction(QStringLiteral("Preferences"));
+    printItem = addAction(ThemeIcons::icon("document-print"), QStringLiteral("Print"));
+    trashItem = addAction(iconForImage(QStringLiteral("trashMode")), QStringLiteral("Trash"));
+    // Checked while the trash is shown: the button says which mode the box is in.
+    trashItem->setCheckable(true);
+    preferencesItem =
+        addAction(ThemeIcons::icon({"preferences-system", "configure", "preferences-other"}), QStringLiteral("Preferences"));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
 QString BoxToolBar::zoomTitle(qint32 percent) { return QStringLiteral("%1%").arg(percent); }
@@ -64,6 +101,7 @@ void BoxToolBar::apply(const ToolbarState& s, const BoxWindowContext& context) {
     addRemoveSlipToolbarControl->setSegmentEnabled(0, s.addSegment);
     addRemoveSlipToolbarControl->setSegmentEnabled(1, s.removeSegment);
     addRemoveSlipToolbarControl->setSegmentImage(1, s.removeImage);
+    addRemoveSlipToolbarControl->setSegmentIcon(1, iconForImage(s.removeImage));
     addRemoveSlipToolbarControl->setSegmentToolTip(1, s.removeToolTip);
     addRemoveSlipToolbarControl->setLabel(s.addRemoveLabel);
     fontCharacteristicsToolbarControl->setEnabled(s.fontCharacteristics);
@@ -79,6 +117,8 @@ void BoxToolBar::apply(const ToolbarState& s, const BoxWindowContext& context) {
     trashItem->setText(s.trashLabel);
     trashItem->setToolTip(s.trashToolTip);
     trashItem->setProperty("imageName", s.trashImage);
+    trashItem->setIcon(iconForImage(s.trashImage));
+    trashItem->setChecked(s.trashImage == QLatin1String("leaveTrashMode"));
     trashItem->setEnabled(ToolbarState::validateToolbarItem(trashItem->text(), context));
     preferencesItem->setEnabled(ToolbarState::validateToolbarItem(preferencesItem->text(), context));
     printItem->setEnabled(ToolbarState::validateToolbarItem(printItem->text(), context));
@@ -96,6 +136,46 @@ void BoxToolBar::showZoomFactor(qint32 percent) {
         const QSignalBlocker quiet(zoomPopUp);
         zoomPopUp->setCurrentIndex(index);
     }
+}
+
+int BoxToolBar::neededWidth() const {
+    const int spacing = layout() ? layout()->spacing() : 0;
+    int width = 2 * style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, this) +
+                2 * style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
+    for (QAction* action : actions()) {
+        if (!action->isVisible()) continue;
+        const QWidget* item = widgetForAction(action);
+        width += (item ? item->sizeHint().width()
+                       : style()->pixelMetric(QStyle::PM_ToolBarSeparatorExtent, nullptr, this)) +
+                 spacing;
+    }
+    return width;
+}
+
+bool BoxToolBar::event(QEvent* event) {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) fitToWidth();
+    return QToolBar::event(event);
+}
+
+void BoxToolBar::fitToWidth() {
+    const bool shown = viewSelectorToolbarControl->textsShown();
+    const int withTexts = neededWidth() + (shown ? 0 : viewSelectorToolbarControl->textsExtent());
+    const bool fits = withTexts <= width();
+    if (fits == shown || nudging_) return;
+    viewSelectorToolbarControl->setTextsShown(fits);
+    // The layout placed the items before this resize reached us, by their
+    // old sizes, and keeps its overflow button until the toolbar is resized
+    // again: a resize there and back places them anew.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            nudging_ = true;
+            const QSize now = size();
+            resize(now + QSize(1, 0));
+            resize(now);
+            nudging_ = false;
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace fendle

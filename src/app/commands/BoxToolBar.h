@@ -11,8 +11,9 @@ struct BoxWindowContext;
 struct ToolbarState;
 
 // The box window's toolbar: the segmented controls in their declared
-// order and the plain items "Print", "Trash" and "Preferences". It shows
-// what a ToolbarState says and emits the user's clicks.
+// order and the plain items "Print", "Trash" and "Preferences", as theme
+// icons with tool tips. It shows what a ToolbarState says and emits the
+// user's clicks.
 class BoxToolBar : public QToolBar {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ public:
     SegmentedControl* fontCharacteristicsToolbarControl;
     SegmentedControl* zoomToolbarControl;
     QComboBox* zoomPopUp;
+    // Kept for its state only: the "+" of "Add/Remove" adds slips on the
+    // toolbar, "Slip > Add" in the menu.
     SegmentedControl* addSlipToolbarControl;
     SegmentedControl* addRemoveSlipToolbarControl;
     SegmentedControl* splitMergeToolbarControl;
@@ -39,6 +42,17 @@ public:
     void showZoomFactor(qint32 percent);
     // The zoom pop-up's titles: "%@%%" of each factor.
     static QString zoomTitle(qint32 percent);
+    // The width every item needs side by side, so none goes to the overflow menu.
+    int neededWidth() const;
+
+protected:
+    // QToolBar takes its resize events in event(), so the fitting waits there.
+    bool event(QEvent* event) override;
+
+private:
+    // The view selector names its views where there is room, else shows icons only.
+    void fitToWidth();
+    bool nudging_ = false;
 };
 
 }  // namespace fendle

@@ -1,6 +1,7 @@
 #include "app/commands/CommandTable.h"
 
 #include "app/commands/BoxWindowContext.h"
+#include "app/dialogs/AboutDialog.h"
 #include "app/commands/SlipCommands.h"
 #include "app/views/LookUpActions.h"
 #include "app/editing/TextStyling.h"
@@ -215,12 +216,16 @@ QList<CommandEntry> makeEntries() {
          [](W& w) { w.extraSlipWindows().arrangeExtraSlipWindows(); }, extraWindowsOpen},
         {Command::CloseAllExtraSlipWindows, window, {}, "Close All Extra Slip Windows", {}, {}, false, false,
          [](W& w) { w.extraSlipWindows().closeAllExtraSlipWindows(); }, extraWindowsOpen},
+        {Command::Inspector, window, {}, "Inspector", {}, {}, true, false, [](W& w) { w.host().toggleInspector(); },
+         always},
 
         {Command::DesktopSearch, window, {}, "Desktop Search", {}, keys(Ctrl | Shift | Qt::Key_Space), true, false,
          [](W& w) { w.lookUpActions().openDesktopSearch(); }, always},
 
         {Command::FendleHelp, help, {}, "Fendle Help", {}, K::HelpContents, false, false,
          [](W& w) { w.host().showHelp(); }, always},
+        {Command::AboutFendle, help, {}, "About Fendle", {}, {}, true, false, [](W& w) { AboutDialog::present(&w); },
+         always},
     };
 }
 
@@ -242,6 +247,60 @@ const CommandEntry* CommandTable::entryForTitle(const QString& title) {
     for (const CommandEntry& row : entries())
         if (row.title == title || (!row.titleInTrash.isEmpty() && row.titleInTrash == title)) return &row;
     return nullptr;
+}
+
+QStringList CommandTable::iconNames(Command command) {
+    switch (command) {
+    case Command::New: return {"document-new"};
+    case Command::Open: return {"document-open"};
+    case Command::Close: return {"document-close", "window-close"};
+    case Command::Save: return {"document-save"};
+    case Command::SaveAs: return {"document-save-as"};
+    case Command::RevertToSaved: return {"document-revert"};
+    case Command::Import: return {"document-import"};
+    case Command::ExportSlips: return {"document-export"};
+    case Command::Preferences: return {"preferences-system", "configure"};
+    case Command::Print: return {"document-print"};
+    case Command::Quit: return {"application-exit"};
+    case Command::Undo: return {"edit-undo"};
+    case Command::Redo: return {"edit-redo"};
+    case Command::Cut: return {"edit-cut"};
+    case Command::Copy: return {"edit-copy"};
+    case Command::Paste: return {"edit-paste"};
+    case Command::SelectAll: return {"edit-select-all"};
+    case Command::Bold: return {"format-text-bold"};
+    case Command::Italic: return {"format-text-italic"};
+    case Command::Underline: return {"format-text-underline"};
+    case Command::Highlight: return {"draw-highlight", "format-text-color"};
+    case Command::BrowseTrash: return {"user-trash"};
+    case Command::ZoomIn: return {"zoom-in"};
+    case Command::ZoomOut: return {"zoom-out"};
+    case Command::ActualSize: return {"zoom-original"};
+    case Command::ShowInspector:
+    case Command::Inspector: return {"document-properties", "dialog-information"};
+    case Command::Add: return {"list-add"};
+    case Command::Remove: return {"list-remove"};
+    case Command::Next: return {"go-down"};
+    case Command::Previous: return {"go-up"};
+    case Command::First: return {"go-top"};
+    case Command::Last: return {"go-bottom"};
+    case Command::GoBack: return {"go-previous"};
+    case Command::GoForward: return {"go-next"};
+    case Command::GoToSlip: return {"go-jump"};
+    case Command::SearchForKeyword: return {"edit-find"};
+    case Command::ShowSelectedSlipsInExtraWindow: return {"window-new"};
+    case Command::FendleHelp: return {"help-contents"};
+    case Command::AboutFendle: return {"help-about"};
+    default: return {};
+    }
+}
+
+QString CommandTable::toolTip(Command command) {
+    const CommandEntry& row = entry(command);
+    QString title = row.title;
+    if (title.endsWith(QLatin1String("..."))) title.chop(3);
+    if (row.shortcut.isEmpty()) return title;
+    return QStringLiteral("%1 (%2)").arg(title, row.shortcut.toString(QKeySequence::NativeText));
 }
 
 const QStringList& CommandTable::menus() {

@@ -28,9 +28,9 @@ enum class Command {
     FindOrphanedSlips, SearchSpotlight,
     // Window
     ShowSelectedSlipsInExtraWindow, ShowFlaggedSlipsInExtraWindow, ArrangeExtraSlipWindows,
-    CloseAllExtraSlipWindows, DesktopSearch,
+    CloseAllExtraSlipWindows, DesktopSearch, Inspector,
     // Help
-    FendleHelp,
+    FendleHelp, AboutFendle,
 };
 
 // One row of the table: where the command sits in the menus, the title the
@@ -60,6 +60,10 @@ public:
     static const CommandEntry* entryForTitle(const QString& title);
     // The top-level menus in order.
     static const QStringList& menus();
+    // The freedesktop names of the command's icon, the preferred first; none for most.
+    static QStringList iconNames(Command command);
+    // "Go To Slip (Ctrl+L)": the title without its ellipsis and the shortcut.
+    static QString toolTip(Command command);
 };
 
 }  // namespace fendle

@@ -2,13 +2,16 @@
 #include <QList>
 #include <QWidget>
 
+class QIcon;
 class QLabel;
 class QToolButton;
 
 namespace fendle {
 
-// A toolbar group of buttons (segments) with a label below it. Segments
-// are addressed by their tag, their position in the group.
+// A toolbar group of flat buttons (segments) that show theme icons. The
+// group's label ("Add/Remove"...) names it for tool tips and screen readers;
+// a toolbar row of captions would cost more width than the icons.
+// Segments are addressed by their tag, their position in the group.
 class SegmentedControl : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +28,14 @@ public:
     // segment as its "imageName" property.
     void setSegmentImage(int tag, const QString& imageName);
     void setSegmentsCheckable(bool checkable);
+    // A theme icon; the segment's text stays as its name and shows only
+    // when the theme has no icon for it.
+    void setSegmentIcon(int tag, const QIcon& icon);
+    // Icons with their texts beside them, or icons alone.
+    void setTextsShown(bool shown);
+    bool textsShown() const;
+    // How much wider the control gets with its texts shown beside the icons.
+    int textsExtent() const;
     void setLabel(const QString& label);
     QString label() const;
 

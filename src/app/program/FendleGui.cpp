@@ -2,6 +2,7 @@
 
 #include "app/commands/BoxMenuBar.h"
 #include "app/commands/PlugInsMenu.h"
+#include "app/program/ThemeIcons.h"
 #include "app/editing/TextFormatMapping.h"
 #include "app/views/KeywordScentView.h"
 #include "app/views/SearchView.h"
@@ -39,6 +40,7 @@ FendleGui::FendleGui(Defaults& defaults, Preferences& preferences)
       recent_(defaults) {
     // Whether the last window closing quits is the preference's business.
     QApplication::setQuitOnLastWindowClosed(false);
+    ThemeIcons::install();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &FendleGui::keyWindowChanged);
     connect(&plugIns_->updates(), &PlugInUpdates::restartRequested, this, &FendleGui::relaunch);
 }
@@ -96,7 +98,7 @@ void FendleGui::documentOpened(FendleController::Document& document) {
     windows_[&box] = window;
     if (document.path) recent_.note(*document.path);
     BoxMenuBar* menus = window->boxMenuBar();
-    menus->insertMenu(menus->menu(QStringLiteral("Help"))->menuAction(), new PlugInsMenu(*plugIns_, *this, menus));
+    menus->insertMenuBefore(new PlugInsMenu(*plugIns_, *this, menus), menus->menu(QStringLiteral("Help")));
     plugIns_->startSpotlightTimer(box);
     window->show();
 }

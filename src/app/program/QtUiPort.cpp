@@ -14,7 +14,9 @@ namespace fendle {
 namespace {
 
 QMessageBox* makeMessageBox(const UiPort::Alert& alert, QWidget* parent) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QString(), alert.message, QMessageBox::NoButton, parent);
+    // A message with nothing to decide informs; one with a choice warns of what it may cost.
+    const QMessageBox::Icon icon = alert.buttons.size() > 1 ? QMessageBox::Warning : QMessageBox::Information;
+    auto* box = new QMessageBox(icon, QString(), alert.message, QMessageBox::NoButton, parent);
     box->setInformativeText(alert.informativeText);
     const QStringList buttons = alert.buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : alert.buttons;
     for (int i = 0; i < buttons.size(); ++i) {

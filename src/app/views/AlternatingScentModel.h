@@ -19,9 +19,14 @@ public:
 protected:
     // A keyword's slips come from the graph's map, without making them.
     bool mayExpand(AlternatingScentEntry& entry) const override;
+    int childCount(AlternatingScentEntry& entry) const override;
+    // Keyword rows show a tag, slip rows a note.
+    QIcon iconOf(const AlternatingScentEntry& entry) const override;
 
 private:
     std::shared_ptr<AlternatingScent> alternatingScent_;
+
+    const QStringList* slipsOfKeyword(const AlternatingScentEntry& entry) const;
 };
 
 }  // namespace fendle

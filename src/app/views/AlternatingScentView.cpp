@@ -12,6 +12,7 @@ namespace fendle {
 AlternatingScentView::AlternatingScentView(fendle::Box& box, QWidget* parent)
     : ZNOutlineView(parent), box_(box), model_(new AlternatingScentModel(this)) {
     setModel(model_);
+    setItemDelegate(new DetailedRowDelegate(this));
     connect(this, &QAbstractItemView::doubleClicked, this,
             &AlternatingScentView::doubleClickOnAlternatingScentOutlineView);
     connect(this, &ZNOutlineView::returnPressed, this, &AlternatingScentView::doubleClickOnAlternatingScentOutlineView);

@@ -1,5 +1,7 @@
 #include "app/views/KeywordScentModel.h"
 
+#include "app/program/ThemeIcons.h"
+
 #include <algorithm>
 
 namespace fendle {
@@ -15,16 +17,24 @@ void KeywordScentModel::setShowDuplicates(bool showDuplicates) {
     resetTo(keywordScent_->keywordScents());
 }
 
-bool KeywordScentModel::mayExpand(KeywordScentEntry& entry) const {
-    if (!keywordScent_) return false;
+bool KeywordScentModel::mayExpand(KeywordScentEntry& entry) const { return childCount(entry) > 0; }
+
+int KeywordScentModel::childCount(KeywordScentEntry& entry) const {
+    if (!keywordScent_) return 0;
     const KeywordTable& table = keywordScent_->table();
     const int id = table.idOf(entry.entry());
     const std::vector<int>* related = id >= 0 ? table.related(id) : nullptr;
-    if (!related || related->empty()) return false;
-    if (entry.showDuplicates()) return true;
-    // Hidden duplicates: some related keyword must lie off the path.
+    if (!related || related->empty()) return 0;
+    if (entry.showDuplicates()) return static_cast<int>(related->size());
+    // Hidden duplicates: only the related keywords off the path become rows.
     const QStringList path = entry.path();
-    return std::any_of(related->begin(), related->end(), [&](int r) { return !path.contains(table.keyword(r)); });
+    return static_cast<int>(
+        std::count_if(related->begin(), related->end(), [&](int r) { return !path.contains(table.keyword(r)); }));
+}
+
+QIcon KeywordScentModel::iconOf(const KeywordScentEntry&) const {
+    const QIcon keyword = ThemeIcons::icon({"tag", "bookmark-new"});
+    return keyword;
 }
 
 QString KeywordScentModel::keywordAt(const QModelIndex& index) const {

@@ -24,6 +24,8 @@ public:
 protected:
     // From the co-occurrence table, without making the children.
     bool mayExpand(KeywordScentEntry& entry) const override;
+    int childCount(KeywordScentEntry& entry) const override;
+    QIcon iconOf(const KeywordScentEntry& entry) const override;
 
 private:
     std::shared_ptr<KeywordScent> keywordScent_;

@@ -20,6 +20,7 @@ KeywordScentView::KeywordScentView(Box& box, QWidget* parent)
       showDuplicates_(new QCheckBox(tr("Show duplicates in scent path"), this)),
       useScentPath_(new QCheckBox(tr("Use scent path for search"), this)) {
     tree_->setModel(model_);
+    tree_->setItemDelegate(new DetailedRowDelegate(tree_));
     showDuplicates_->setChecked(box_.showDuplicatesInScentPath());
 
     auto* buttons = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "app/views/ResultTableModel.h"
 
+#include "app/views/LocaleDate.h"
 #include "document/Box.h"
 #include "search/ResultTable.h"
 
@@ -14,9 +15,6 @@ namespace fendle {
 namespace {
 const QString Flagged = QStringLiteral("flagged");
 
-QString dateText(const QDateTime& date) {
-    return date.isValid() ? QLocale().toString(date.toLocalTime(), QLocale::ShortFormat) : QString();
-}
 // "flag-header": a small red pennant on a pole, drawn once.
 QIcon flagHeaderImage() {
     static const QIcon icon = [] {
@@ -83,7 +81,7 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
         return value.toString() == u"1" ? Qt::Checked : Qt::Unchecked;
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    if (value.metaType().id() == QMetaType::QDateTime) return dateText(value.toDateTime());
+    if (value.metaType().id() == QMetaType::QDateTime) return localeDateText(value.toDateTime());
     return value;
 }
 

@@ -1,5 +1,6 @@
 #include "app/views/RuleEditorWidget.h"
 
+#include "app/program/ThemeIcons.h"
 #include "document/Box.h"
 #include "search/SearchRuleEditor.h"
 #include "search/SearchVocabulary.h"
@@ -75,18 +76,18 @@ QWidget* RuleEditorWidget::makeLine(int row, int depth) {
     layout->addStretch();
 
     Line& controls = lines_[row];
-    controls.remove = makeButton(QStringLiteral("−"), tr("Remove this rule"));
+    controls.remove = makeButton(QStringLiteral("−"), tr("Remove this rule"), {"list-remove"});
     // The top rule holds the search together; it stays while it is alone.
     const bool onlyTopRow = shown_[row].parent < 0 && rules().subrowIndexes(-1).size() == 1;
     controls.remove->setEnabled(!onlyTopRow);
     connect(controls.remove, &QAbstractButton::clicked, this, [this, row] { removeRule(row); });
-    controls.add = makeButton(QStringLiteral("+"), tr("Add a rule"));
+    controls.add = makeButton(QStringLiteral("+"), tr("Add a rule"), {"list-add"});
     controls.add->setEnabled(rules().canAddRow(parentOfAddedRule(row)));
     connect(controls.add, &QAbstractButton::clicked, this, [this, row] { addRuleBelow(row, SearchRuleEditor::SimpleRow); });
     layout->addWidget(controls.remove);
     layout->addWidget(controls.add);
     if (shown_[row].type == SearchRuleEditor::CompoundRow) {
-        controls.addCompound = makeButton(QStringLiteral("…"), tr("Add a group of rules"));
+        controls.addCompound = makeButton(tr("Add Group"), tr("Add a group of rules"), {});
         // The group comes with its first rule, one level further in.
         controls.addCompound->setEnabled(rules().canAddRow(row) && depth + 1 < SearchRuleEditor::MaximumDepth);
         connect(controls.addCompound, &QAbstractButton::clicked, this,
@@ -151,10 +152,12 @@ QWidget* RuleEditorWidget::makeValueControl(int row, int tag, const QVariant& va
     return control;
 }
 
-QAbstractButton* RuleEditorWidget::makeButton(const QString& text, const QString& toolTip) {
+QAbstractButton* RuleEditorWidget::makeButton(const QString& text, const QString& toolTip, const QStringList& icon) {
     auto* button = new QToolButton(content_);
     button->setText(text);
     button->setToolTip(toolTip);
+    button->setIcon(ThemeIcons::icon(icon));
+    button->setToolButtonStyle(button->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
     return button;
 }
 

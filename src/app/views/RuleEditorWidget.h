@@ -65,7 +65,8 @@ private:
     void addSimpleControls(QLayout& line, int row);
     QComboBox* makePopUp(int row, int level, const QStringList& titles, const QString& current);
     QWidget* makeValueControl(int row, int tag, const QVariant& value);
-    QAbstractButton* makeButton(const QString& text, const QString& toolTip);
+    // A small button: the theme icon when there is one, else its text.
+    QAbstractButton* makeButton(const QString& text, const QString& toolTip, const QStringList& icon);
     // A value typed into a control: the rules take it, the shown copy too,
     // so the line being typed in stays.
     void valueEdited(int row, const QVariant& value);

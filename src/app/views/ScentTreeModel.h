@@ -1,5 +1,8 @@
 #pragma once
+#include "app/views/DetailedRowDelegate.h"
+
 #include <QAbstractItemModel>
+#include <QIcon>
 #include <memory>
 #include <vector>
 
@@ -60,8 +63,17 @@ public:
     }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override {
         const Node* node = nodeOf(index);
-        if (!node || !node->entry || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-        return node->entry->relativePath();
+        if (!node || !node->entry) return {};
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole: return node->entry->relativePath();
+        case Qt::DecorationRole: return iconOf(*node->entry);
+        case DetailedRowDelegate::CountRole: {
+            const int count = node->fetched ? static_cast<int>(node->children.size()) : childCount(*node->entry);
+            return count > 0 ? QVariant(count) : QVariant();
+        }
+        default: return {};
+        }
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override {
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
@@ -72,6 +84,10 @@ protected:
     // every row it lays out, so models answer it without making them where
     // they can.
     virtual bool mayExpand(Entry& entry) const { return entry.numberOfScents() != 0; }
+    // How many rows an entry not yet opened will show; rows show the number beside them.
+    virtual int childCount(Entry& entry) const { return static_cast<int>(entry.numberOfScents()); }
+    // What kind of row this is, as an icon.
+    virtual QIcon iconOf(const Entry& entry) const = 0;
 
     void resetTo(const std::vector<EntryPtr>& topLevel) {
         beginResetModel();

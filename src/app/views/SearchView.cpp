@@ -1,6 +1,7 @@
 #include "app/views/SearchView.h"
 
 #include "app/views/ResultTableModel.h"
+#include "app/views/RuleArea.h"
 #include "app/views/RuleEditorWidget.h"
 #include "app/views/ZNTableView.h"
 #include "appcore/ResultColumnVisibility.h"
@@ -13,7 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScrollArea>
+#include <QEvent>
 #include <QSplitter>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -45,9 +46,7 @@ SearchView::SearchView(Box& box, QWidget* parent)
     previewText_->setReadOnly(true);
     previewSource_->setReadOnly(true);
 
-    auto* rules = new QScrollArea(this);
-    rules->setWidget(ruleEditor_);
-    rules->setWidgetResizable(true);
+    auto* rules = new RuleArea(ruleEditor_, this);
     auto* preview = new QWidget(this);
     auto* previewLayout = new QVBoxLayout(preview);
     previewLayout->setContentsMargins(0, 0, 0, 0);
@@ -58,14 +57,21 @@ SearchView::SearchView(Box& box, QWidget* parent)
     resultsAndPreview->addWidget(preview);
     resultsAndPreview->setStretchFactor(0, 3);
     resultsAndPreview->setStretchFactor(1, 1);
-    auto* rulesAndResults = new QSplitter(Qt::Vertical, this);
-    rulesAndResults->addWidget(rules);
-    rulesAndResults->addWidget(resultsAndPreview);
-    rulesAndResults->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(rulesAndResults);
+    layout->addWidget(rules);
+    layout->addWidget(resultsAndPreview, 1);
     layout->addWidget(status_);
+    // Said over the empty table, so an empty result does not look like a fault.
+    emptyState_ = new QLabel(QStringLiteral("No slips match these rules."), table_->viewport());
+    emptyState_->setObjectName(QStringLiteral("emptyState"));
+    emptyState_->setAlignment(Qt::AlignCenter);
+    emptyState_->setEnabled(false);
+    table_->viewport()->installEventFilter(this);
+    header->setStretchLastSection(true);
+    header->setMinimumSectionSize(40);
+    previewText_->setPlaceholderText(QStringLiteral("The selected slip's text"));
+    previewSource_->setPlaceholderText(QStringLiteral("Source"));
 
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SearchView::tableViewSelectionDidChange);
@@ -131,9 +137,29 @@ void SearchView::refresh() {
     model_->reload();
     selectRowsOfBox();
     reloading_ = false;
+    fitColumnsToContents();
+    emptyState_->setVisible(model_->rowCount() == 0);
     ruleEditor_->refresh();
     clearPreview();
     updateNumberOfSearchResultsTextField();
+}
+
+bool SearchView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_->viewport() && event->type() == QEvent::Resize) emptyState_->resize(table_->viewport()->size());
+    return QWidget::eventFilter(watched, event);
+}
+
+void SearchView::fitColumnsToContents() {
+    // The widest of the first rows sets a column's width, within a bound,
+    // so keywords and titles show and the last column takes the rest.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setResizeContentsPrecision(MeasuredRows);
+    const int widest = qMax(160, width() / 3);
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (table_->isColumnHidden(column)) continue;
+        table_->resizeColumnToContents(column);
+        if (table_->columnWidth(column) > widest) table_->setColumnWidth(column, widest);
+    }
 }
 
 void SearchView::refreshRow(qsizetype row) { model_->reloadRow(int(row)); }

@@ -39,6 +39,8 @@ public:
     QTextEdit* previewText() const { return previewText_; }
     QLineEdit* previewSource() const { return previewSource_; }
     QLabel* statusLine() const { return status_; }
+    // "No slips match…", shown over the table while it is empty.
+    QLabel* emptyState() const { return emptyState_; }
 
     void doubleClickOnBoxTable();
     void updateNumberOfSearchResultsTextField();
@@ -54,6 +56,8 @@ public:
 protected:
     // Another window's column menu may have changed the choice meanwhile.
     void showEvent(QShowEvent* event) override;
+    // The empty-state line covers the table's viewport.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // The result selection changed: the toolbar's states depend on it.
@@ -70,7 +74,10 @@ private:
     RichTextDocument previewDocument_;
     QLineEdit* previewSource_;
     QLabel* status_;
+    QLabel* emptyState_;
     bool reloading_ = false;
+    // Rows measured when columns fit their contents: enough to judge, few enough for big boxes.
+    static constexpr int MeasuredRows = 200;
     std::unique_ptr<ResultColumnVisibility> columnVisibility_;
 
     void connectToBox();
@@ -79,6 +86,7 @@ private:
     void showPreview(const QString& key);
     void selectRowsOfBox();
     void showOnlyColumns(const QStringList& identifiers);
+    void fitColumnsToContents();
 };
 
 }  // namespace fendle

@@ -1,6 +1,8 @@
 #include "app/views/SlipScentModel.h"
 
+#include "app/views/DetailedRowDelegate.h"
 #include "document/Box.h"
+#include "scents/SlipScents.h"
 
 #include <QFont>
 
@@ -50,6 +52,12 @@ QVariant SlipScentModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     switch (role) {
     case Qt::DisplayRole: return plainTextOfItem(itemAt(index));
+    case DetailedRowDelegate::DetailRole: {
+        if (index.internalId() == GroupId) return {};
+        const SlipPtr slip = box_.slip(table_.keyForRow(listRowOf(index)));
+        return slip ? slip->title() : QString();
+    }
+    case DetailedRowDelegate::CountRole: return strengthShown(index);
     case Qt::ToolTipRole: {
         const SlipPtr current = box_.currentSlip();
         return table_.toolTipForRow(listRowOf(index), box_.box(), current.get());
@@ -69,6 +77,16 @@ QVariant SlipScentModel::data(const QModelIndex& index, int role) const {
     }
     default: return {};
     }
+}
+
+QVariant SlipScentModel::strengthShown(const QModelIndex& index) const {
+    // The group row counts the related slips; the slip itself has no strength.
+    if (index.internalId() == GroupId) return rowCount(index) > 0 ? QVariant(rowCount(index) - 1) : QVariant();
+    if (index.row() == 0) return {};
+    const SlipPtr own = box_.slip(table_.keyForRow(1));
+    const SlipPtr related = box_.slip(table_.keyForRow(listRowOf(index)));
+    if (!own || !related) return {};
+    return scentStrength(*own, *related);
 }
 
 Qt::ItemFlags SlipScentModel::flags(const QModelIndex& index) const {

@@ -10,7 +10,8 @@ class Box;
 // The slip-scent list as an item model: one group row "SLIP SCENTS" holding
 // the slip's own key (bold) and the keys of its related slips. Rows are
 // numbered as the list counts them: 0 the group row, 1 the slip itself, 2…
-// the related slips.
+// the related slips. Beside each key it offers the slip's title and its
+// scent strength (the group row: the number of related slips).
 class SlipScentModel : public QAbstractItemModel {
 public:
     explicit SlipScentModel(Box& box, QObject* parent = nullptr);
@@ -36,6 +37,7 @@ private:
     SlipScentOutlineViewDataSource table_;
 
     QVariant itemAt(const QModelIndex& index) const;
+    QVariant strengthShown(const QModelIndex& index) const;
 };
 
 }  // namespace fendle

@@ -1,5 +1,6 @@
 #include "app/views/SlipScentView.h"
 
+#include "app/views/DetailedRowDelegate.h"
 #include "app/views/SlipScentModel.h"
 #include "document/Box.h"
 
@@ -9,6 +10,7 @@ SlipScentView::SlipScentView(fendle::Box& box, QWidget* parent)
     : ZNOutlineView(parent), box_(box), model_(new SlipScentModel(box, this)) {
     setModel(model_);
     setRootIsDecorated(false);
+    setItemDelegate(new DetailedRowDelegate(this));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SlipScentView::selectionDidChange);
     connect(this, &QAbstractItemView::doubleClicked, this, &SlipScentView::doubleClickOnSlipScentTable);
     connect(this, &ZNOutlineView::returnPressed, this, &SlipScentView::doubleClickOnSlipScentTable);

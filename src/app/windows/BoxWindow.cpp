@@ -33,6 +33,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -71,6 +72,9 @@ BoxWindow::BoxWindow(std::shared_ptr<Box> box, QtUiPort& port, const Pasteboard&
                                                           : static_cast<QWidget*>(alternatingScentView_);
         tabs_->addTab(page, tabLabel(tab));
     }
+    // The toolbar's view selector chooses the view; a tab bar below it would say the same again.
+    tabs_->tabBar()->hide();
+    tabs_->setDocumentMode(true);
     setCentralWidget(tabs_);
     resize(900, 640);
     if (settings_.plainTextFont) setDocFont(*settings_.plainTextFont);
@@ -136,6 +140,8 @@ void BoxWindow::connectToolbar() {
         {t->openInExtraSlipWindowToolbarControl, {Command::ShowSelectedSlipsInExtraWindow}},
     };
     for (const auto& [control, commands] : segments) {
+        for (int tag = 0; tag < commands.size(); ++tag)
+            control->setSegmentToolTip(tag, CommandTable::toolTip(commands.at(tag)));
         connect(control, &SegmentedControl::segmentClicked, this, [this, commands = commands](int tag) {
             if (tag < 0 || tag >= commands.size()) {
                 port_.beep();
@@ -149,6 +155,8 @@ void BoxWindow::connectToolbar() {
     connect(t->trashItem, &QAction::triggered, this, [this] { run(Command::BrowseTrash); });
     connect(t->preferencesItem, &QAction::triggered, this, [this] { run(Command::Preferences); });
     connect(t->printItem, &QAction::triggered, this, [this] { run(Command::Print); });
+    t->printItem->setToolTip(CommandTable::toolTip(Command::Print));
+    t->preferencesItem->setToolTip(CommandTable::toolTip(Command::Preferences));
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         const auto tab = tabAtIndex(index);
         if (selectingTab_ || !tab) return;
@@ -173,7 +181,9 @@ void BoxWindow::connectListMenus() {
 void BoxWindow::connectBox() {
     Box& box = *box_;
     BoxDocument& document = box.document();
-    connect(&box, &Box::windowTitleChanged, this, &QMainWindow::setWindowTitle);
+    // "[*]": the desktop's mark of unsaved changes, shown while the window is modified.
+    connect(&box, &Box::windowTitleChanged, this,
+            [this](const QString& title) { setWindowTitle(title + QStringLiteral("[*]")); });
     connect(&box, &Box::tabSelected, this, &BoxWindow::showTab);
     connect(&box, &Box::windowRefreshed, this, [this] {
         scheduleValidation();
@@ -269,6 +279,7 @@ void BoxWindow::validateCommands() {
     validationPending_ = false;
     MenuValidation::logCurrentSlipConsistency(*box_);
     const BoxWindowContext c = context();
+    setWindowModified(c.documentEdited);
     menuBar_->validateAll([&c](const QString& title) { return MenuValidation::validateMenuItem(title, c); });
     const UndoManager& undo = box_->undoManager();
     menuBar_->setUndoTitles(undo.undoActionName(), undo.canUndo(), undo.redoActionName(), undo.canRedo());

@@ -66,6 +66,11 @@ ExtraSlipWindow::ExtraSlipWindow(Box& box, UiPort& ui, const QString& slipKey, c
 QLineEdit* ExtraSlipWindow::makeField(const std::optional<QFont>& font) {
     auto* field = new QLineEdit(this);
     field->setReadOnly(true);
+    // Read-only: no frame and the window's background, so nothing invites typing.
+    field->setFrame(false);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    field->setPalette(palette);
     if (font) field->setFont(*font);
     return field;
 }

@@ -42,4 +42,14 @@ ExtraSlipWindowPlacement::Cascade ExtraSlipWindowPlacement::cascade(const QPoint
     return {topLeft, topLeft + QPoint(CascadeStep, CascadeStep)};
 }
 
+QPoint ExtraSlipWindowPlacement::besideWindow(const QRect& boxWindowFrame, const QSize& windowSize, const QRect& screen) {
+    const int lowestTop = std::max(screen.top(), screen.bottom() + 1 - windowSize.height());
+    const int top = std::clamp(boxWindowFrame.top(), screen.top(), lowestTop);
+    const int right = boxWindowFrame.right() + 1 + ColumnGap;
+    if (right + windowSize.width() <= screen.right() + 1) return {right, top};
+    const int left = boxWindowFrame.left() - ColumnGap - windowSize.width();
+    if (left >= screen.left()) return {left, top};
+    return boxWindowFrame.topLeft() + QPoint(2 * CascadeStep, 2 * CascadeStep);
+}
+
 }  // namespace fendle

@@ -32,6 +32,10 @@ public:
     };
     static Cascade cascade(const QPoint& from, const QPoint& windowPosition, const QSize& windowSize,
                            const QRect& screen);
+
+    // Where the first window of a cascade goes: to the right of the box
+    // window when it fits there, else to its left, else over its corner.
+    static QPoint besideWindow(const QRect& boxWindowFrame, const QSize& windowSize, const QRect& screen);
 };
 
 }  // namespace fendle

@@ -66,7 +66,12 @@ ExtraSlipWindow* ExtraSlipWindows::openExtraSlipWindow(const QString& slipKey) {
     connect(window, &ExtraSlipWindow::arrangeExtraSlipWindows, this, &ExtraSlipWindows::arrangeExtraSlipWindows);
 
     const QScreen* screen = boxWindow_.screen() ? boxWindow_.screen() : QGuiApplication::primaryScreen();
-    const auto cascade = ExtraSlipWindowPlacement::cascade(*nextPoint_, window->pos(), window->frameGeometry().size(),
+    // A new cascade starts beside the box window, not over it.
+    const QPoint start = nextPoint_->isNull() ? ExtraSlipWindowPlacement::besideWindow(
+                                                    boxWindow_.frameGeometry(), window->frameGeometry().size(),
+                                                    screen->availableGeometry())
+                                              : *nextPoint_;
+    const auto cascade = ExtraSlipWindowPlacement::cascade(start, window->pos(), window->frameGeometry().size(),
                                                            screen->availableGeometry());
     window->move(cascade.topLeft);
     *nextPoint_ = cascade.next;

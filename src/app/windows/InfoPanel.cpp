@@ -4,10 +4,12 @@
 #include "app/views/AlternatingScentView.h"
 #include "app/windows/BoxWindow.h"
 #include "app/views/KeywordScentView.h"
+#include "app/views/LocaleDate.h"
 #include "app/program/QtUiPort.h"
 #include "app/dialogs/ResizeImageView.h"
 #include "app/views/ScentRowFinder.h"
 #include "app/views/ZNOutlineView.h"
+#include "app/windows/ExtraSlipWindowPlacement.h"
 #include "document/Box.h"
 #include "platform/system/Defaults.h"
 #include "platform/ui/UndoManager.h"
@@ -17,6 +19,8 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -62,7 +66,7 @@ InfoPanel::InfoPanel(Defaults& defaults, const InspectorTarget& target, QWidget*
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int id) { showView(viewNames.value(id)); });
 
     const QString frame = defaults_.stringForKey(FrameKey);
-    if (!frame.isEmpty()) restoreGeometry(QByteArray::fromBase64(frame.toLatin1()));
+    if (!frame.isEmpty()) placed_ = restoreGeometry(QByteArray::fromBase64(frame.toLatin1()));
     showView(defaults_.stringForKey(SelectedViewKey));
 }
 
@@ -96,8 +100,15 @@ QWidget* InfoPanel::makeSavedSearchesPage() {
         auto* button = new QPushButton(title, page);
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
+        if (action != &InfoPanel::saveSearch) savedSearchButtons_.append(button);
     }
+    buttons->addStretch();
+    noSavedSearches_ = new QLabel(QStringLiteral("No saved searches yet. Save keeps the search rules of the front box."), page);
+    noSavedSearches_->setWordWrap(true);
+    noSavedSearches_->setEnabled(false);
+    layout->addWidget(noSavedSearches_);
     layout->addLayout(buttons);
+    connect(savedSearches_, &QListWidget::currentRowChanged, this, &InfoPanel::enableSavedSearchButtons);
     connect(savedSearches_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (movingSelectionMyself_ || row < 0) return;
         withModel([row](InfoPanelModel& model, BoxWindow&) { model.restoreSearchToSavedSearch(row); });
@@ -107,6 +118,7 @@ QWidget* InfoPanel::makeSavedSearchesPage() {
         const int row = savedSearches_->row(item);
         withModel([row, name = item->text()](InfoPanelModel& model, BoxWindow&) { model.renameSearch(row, name); });
     });
+    enableSavedSearchButtons();
     return page;
 }
 
@@ -141,8 +153,22 @@ void InfoPanel::withModel(const std::function<void(InfoPanelModel&, BoxWindow&)>
 
 void InfoPanel::show() {
     update();
+    if (BoxWindow* window = currentWindow()) keepBeside(*window);
     QWidget::show();
     raise();
+}
+
+void InfoPanel::keepBeside(BoxWindow& window) {
+    // First shown without a stored frame: beside the box window, not in a screen corner.
+    if (!placed_ && window.screen()) {
+        adjustSize();
+        move(ExtraSlipWindowPlacement::besideWindow(window.frameGeometry(), frameGeometry().size(),
+                                                    window.screen()->availableGeometry()));
+        placed_ = true;
+    }
+    // A tool window stays above the window it belongs to.
+    winId();
+    if (windowHandle() && window.windowHandle()) windowHandle()->setTransientParent(window.windowHandle());
 }
 
 QString InfoPanel::selectedViewName() const { return viewNames.value(pages_->currentIndex()); }
@@ -200,6 +226,14 @@ void InfoPanel::savedSearchesChanged(int rowToSelect) {
     }
     if (rowToSelect >= 0 && rowToSelect < savedSearches_->count()) savedSearches_->setCurrentRow(rowToSelect);
     movingSelectionMyself_ = false;
+    noSavedSearches_->setVisible(savedSearches_->count() == 0);
+    enableSavedSearchButtons();
+}
+
+void InfoPanel::enableSavedSearchButtons() {
+    // Replace and Delete act on the selected search.
+    const bool selected = savedSearches_->currentRow() >= 0 && !savedSearches_->selectedItems().isEmpty();
+    for (QPushButton* button : savedSearchButtons_) button->setEnabled(selected);
 }
 
 void InfoPanel::showSlipInfo() {
@@ -219,6 +253,10 @@ void InfoPanel::showSlipInfo() {
     const QString values[] = {info.slipID, info.creationTime,  info.lastModificationTime, info.words,
                               info.keywords, info.keywordScents, info.slipScents};
     for (int i = 0; i < infoFieldTitles.size(); ++i) infoFields_[infoFieldTitles[i]]->setText(values[i]);
+    // People read the times in their own locale; the standard form stays for the files.
+    if (slip->creationTime().isValid()) infoFields_[QStringLiteral("Created")]->setText(localeDateText(slip->creationTime()));
+    if (slip->lastModificationTime().isValid())
+        infoFields_[QStringLiteral("Modified")]->setText(localeDateText(slip->lastModificationTime()));
     if (!author_->hasFocus()) author_->setText(info.author);
 }
 

@@ -75,10 +75,16 @@ private:
     QStringListModel* keywords_;
     QPushButton* addKeywordToSearch_;
     QListWidget* savedSearches_;
+    // Replace and Delete, enabled with a selected search.
+    QList<QPushButton*> savedSearchButtons_;
+    // The hint shown while the box has no saved searches.
+    QLabel* noSavedSearches_ = nullptr;
     QLineEdit* author_;
     std::map<QString, QLabel*> infoFields_;
     ResizeImageView* resizeImage_;
     bool movingSelectionMyself_ = false;
+    // Whether the panel has a place yet (a stored frame or one beside a box window).
+    bool placed_ = false;
 
     BoxWindow* currentWindow() const { return target_.currentBoxWindow(); }
     QWidget* makeKeywordsPage();
@@ -88,8 +94,10 @@ private:
     void withModel(const std::function<void(InfoPanelModel&, BoxWindow&)>& f);
     void updateKeywordsList();
     void savedSearchesChanged(int rowToSelect = -1);
+    void enableSavedSearchButtons();
     void showSlipInfo();
     void storeState();
+    void keepBeside(BoxWindow& window);
 };
 
 }  // namespace fendle

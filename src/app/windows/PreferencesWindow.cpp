@@ -11,11 +11,13 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -42,7 +44,7 @@ const std::map<QString, QString>& checkBoxTitles() {
 
 const QStringList& startupModeTitles() {
     static const QStringList titles{QStringLiteral("Open nothing"), QStringLiteral("Open a new box"),
-                                    QStringLiteral("Show the open panel"), QStringLiteral("Reopen the last box"),
+                                    QStringLiteral("Show the file dialog"), QStringLiteral("Reopen the last box"),
                                     QStringLiteral("Open the default box:")};
     return titles;
 }
@@ -54,10 +56,10 @@ const QStringList& slipToDisplayChoices() {
     return choices;
 }
 
-const QStringList& pageTitles() {
-    static const QStringList titles{QStringLiteral("General"), QStringLiteral("Fonts & Colour"),
-                                    QStringLiteral("Spotlight")};
-    return titles;
+// A minutes field: digits only, as wide as a few of them.
+void makeMinutesField(QLineEdit* field) {
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,6}")), field));
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
 }
 }  // namespace
 
@@ -68,12 +70,15 @@ PreferencesWindow::PreferencesWindow(Preferences& preferences, Defaults& default
     pages_->addTab(makeGeneralPage(), QStringLiteral("General"));
     // "&&": a single "&" would make the next letter a mnemonic.
     pages_->addTab(makeFontPage(), QStringLiteral("Fonts && Colours"));
-    pages_->addTab(makeSpotlightPage(), QStringLiteral("Spotlight"));
+    // The desktop's search on Linux is not the other platform's; its page says what it is here.
+    pages_->addTab(makeSpotlightPage(), QStringLiteral("Desktop Search"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
-    connect(pages_, &QTabWidget::currentChanged, this,
-            [this](int page) { setWindowTitle(pageTitles().value(page, pages_->tabText(page))); });
-    setWindowTitle(pageTitles().first());
+    // One title for the window, as desktop settings dialogues have; the tabs name the pages.
+    setWindowTitle(QStringLiteral("Fendle Preferences"));
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::close);
+    layout->addWidget(close);
 
     chooseFont = [this](const QFont& current, const QString& title) -> std::optional<QFont> {
         bool ok = false;
@@ -125,6 +130,7 @@ QWidget* PreferencesWindow::makeGeneralPage() {
     slipToDisplay_->addItems(slipToDisplayChoices());
     form->addRow(QStringLiteral("Slip shown when a box opens:"), slipToDisplay_);
     autoSaveInterval_ = new QLineEdit(page);
+    makeMinutesField(autoSaveInterval_);
     form->addRow(QStringLiteral("Autosave every (minutes):"), autoSaveInterval_);
     layout->addLayout(form);
     for (const QString& key : Preferences::checkBoxKeys()) {
@@ -171,6 +177,7 @@ QWidget* PreferencesWindow::makeSpotlightPage() {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
     spotlightInterval_ = new QLineEdit(page);
+    makeMinutesField(spotlightInterval_);
     form->addRow(QStringLiteral("Write cache files every (minutes):"), spotlightInterval_);
     deleteSpotlightFiles_ = new QPushButton(QStringLiteral("Delete Cache Files"), page);
     form->addRow(QString(), deleteSpotlightFiles_);
