@@ -77,6 +77,7 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
     const bool tagFiles = services.boolDefault(OpenMetaDefaultKey);
     const qsizetype count = myBox->slipCount();
     qsizetype done = 0;
+    qsizetype failed = 0;
     int shownPercent = 0;
     myBox->forEachSlip([&](const SlipView& slip) {
         // The bar moves by whole per cent: redrawing it costs more than a slip.
@@ -90,11 +91,20 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
         const size_t fingerprint = WrittenFiles::fingerprint(slip, boxPath);
         if (!written_.unchanged(path, fingerprint)) {
             const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
-            if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) return;
+            if (!fileHolds(path, bytes) && !services.writeCacheFile(path, bytes)) {
+                ++failed;
+                return;
+            }
             written_.note(path, fingerprint);
         }
         if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
     });
+    // A file that cannot be written is skipped and made at the next
+    // generation; a full disk is said once, not once per slip.
+    if (failed > 0)
+        services.log(QStringLiteral("SpotlightInterface:writeCacheFiles: %1 of %2 cache files could not be written")
+                         .arg(failed)
+                         .arg(count));
 }
 
 }  // namespace lampwick

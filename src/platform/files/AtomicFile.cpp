@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,13 +52,72 @@ Status keepBackup(const QString& path, const QString& backupPath) {
     return succeeded();
 }
 
+QString temporaryPrefix(const QFileInfo& info) { return QStringLiteral(".") + info.fileName() + QStringLiteral("."); }
+constexpr qsizetype TemporarySuffixLength = 6;  // the XXXXXX
+// A temporary file is locked before anything is written to it; one that was
+// made a moment ago may not be locked yet.
+constexpr qint64 FreshTemporarySeconds = 10;
+
+// A save killed half-way leaves its temporary file behind. One that no save
+// holds locked, and that is not being made this moment, is such a leftover.
+void removeAbandonedTemporaries(const QFileInfo& info) {
+    const QString prefix = temporaryPrefix(info);
+    const QDateTime fresh = QDateTime::currentDateTimeUtc().addSecs(-FreshTemporarySeconds);
+    // By name first: a folder of many files is not looked at file by file.
+    QDirIterator entries(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (!name.startsWith(prefix) || name.size() != prefix.size() + TemporarySuffixLength) continue;
+        const QFileInfo entry = entries.fileInfo();
+        if (entry.size() == 0 && entry.lastModified().toUTC() > fresh) continue;
+        const QByteArray local = QFile::encodeName(entry.filePath());
+        const int descriptor = ::open(local.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (descriptor < 0) continue;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) ::unlink(local.constData());
+        ::close(descriptor);
+    }
+}
+
+// Straight to the file, so that a full disk is reported as the system
+// says it ("No space left on device", "File too large").
+Status writeAll(int descriptor, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return Status::failure(systemError());
+        if (written == 0) return Status::failure(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        done += written;
+    }
+    return succeeded();
+}
+
+// The rename is in the folder's own data: without this a power cut after a
+// reported save could bring the old file back. File systems that cannot
+// sync a folder say so with EINVAL; the file itself is synced there.
+Status syncFolder(const QString& folder) {
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0 || (::fsync(descriptor) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)) {
+        const QString why = systemError();
+        if (descriptor >= 0) ::close(descriptor);
+        return Status::failure(QStringLiteral("cannot sync %1: %2").arg(folder, why));
+    }
+    ::close(descriptor);
+    return succeeded();
+}
+
 Status replaceFile(const QString& path, const QByteArray& bytes, const QString& backupPath, Durability durability) {
     const QFileInfo info(path);
-    QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    // Cache folders hold many files and are written file by file: only
+    // files that are saved for good look for leftovers.
+    if (durability == Durability::Synced) removeAbandonedTemporaries(info);
+    QTemporaryFile temporary(info.absolutePath() + u'/' + temporaryPrefix(info) + QStringLiteral("XXXXXX"));
     if (!temporary.open())
         return Status::failure(QStringLiteral("cannot write in %1: %2").arg(info.absolutePath(), temporary.errorString()));
-    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString()));
+    ::flock(temporary.handle(), LOCK_EX | LOCK_NB);
+    if (const Status written = writeAll(temporary.handle(), bytes); !written)
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
     if (durability == Durability::Synced && ::fsync(temporary.handle()) != 0)
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
     // The temporary file is private; the box gets the old file's mode, or
@@ -73,6 +136,7 @@ Status replaceFile(const QString& path, const QByteArray& bytes, const QString& 
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return Status::failure(QStringLiteral("cannot replace %1: %2").arg(path, systemError()));
     temporary.setAutoRemove(false);
+    if (durability == Durability::Synced) return syncFolder(info.absolutePath());
     return succeeded();
 }
 
