@@ -73,6 +73,13 @@ protected:
             ::utime(QFile::encodeName(folder.filePath(name)).constData(), &old);
         }
     }
+    // Runs the saving program to its end, through the given rounds of saves.
+    void saveToTheEnd(int slips, qint64 rounds) const {
+        QProcess saver;
+        saver.start(saveLoopPath(), {path, QString::number(slips), "0", QString::number(rounds)});
+        ASSERT_TRUE(saver.waitForFinished(120000));
+        ASSERT_EQ(saver.exitCode(), 0) << saver.readAllStandardError().toStdString();
+    }
     static std::chrono::microseconds timed(const std::function<void()>& run) {
         QElapsedTimer timer;
         timer.start();
@@ -144,10 +151,7 @@ TEST_F(KillDuringSaveTest, TheBoxDocumentSaveKilledAtRandomLeavesTheOldOrTheNewF
 
     // The next save, once the killed ones are over, clears what they left.
     ageLeftovers();
-    QProcess last;
-    last.start(saveLoopPath(), saveLoopArguments(path, slips, 0, 1));
-    ASSERT_TRUE(last.waitForFinished(120000));
-    EXPECT_EQ(last.exitCode(), 0) << last.readAllStandardError().toStdString();
+    saveToTheEnd(slips, 1);
     EXPECT_EQ(litter(), QStringList());
 }
 
@@ -156,10 +160,7 @@ TEST_F(KillDuringSaveTest, FendleCliKilledAtRandomLeavesTheOldOrTheNewFileWhole)
     const int slips = int(settings.count(300, 5000));
     const qint64 kills = settings.count(80, 1000);
     Killer killer(settings.seed);
-    QProcess filler;
-    filler.start(saveLoopPath(), saveLoopArguments(path, slips, 0, 1));
-    ASSERT_TRUE(filler.waitForFinished(120000));
-    ASSERT_EQ(filler.exitCode(), 0);
+    saveToTheEnd(slips, 1);
 
     const auto oneAdd = timed([&] { ASSERT_EQ(runCli({"add", path, "--source", "run 0 round 1"}).status, 0); });
     qsizetype count = slips + 1;
