@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 PREFIX      ?= /usr/local
 DESTDIR     ?=
 
-.PHONY: deps run install test screenshots bench fuzz clean
+.PHONY: deps run install test screenshots soak bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,15 @@ screenshots: deps
 	FENDLE_SCREENSHOTS_DIR=$(abspath $(BUILD_DIR))/screenshots ASAN_OPTIONS=detect_leaks=0 \
 	  $(BUILD_DIR)/test/tests/tests_app --gtest_filter='ScreenshotsTest.*'
 	@echo "screenshots: $(BUILD_DIR)/screenshots/"
+
+# The long forms of the reliability tests: thousands of kills during saves
+# and 200,000 random steps, with a random seed each time (printed first;
+# FENDLE_SEED=… repeats a run).
+soak: deps
+	cmake -S . -B $(BUILD_DIR)/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFENDLE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR)/test -j $(JOBS) --target tests_reliability
+	FENDLE_SOAK=1 QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/test/tests/tests_reliability \
+	  --gtest_filter='LongRandomRunTest.*:KillDuringSaveTest.*'
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFENDLE_BENCH=ON -DBUILD_TESTING=OFF $(CMAKE_FLAGS)

@@ -36,18 +36,23 @@ int main(int argc, char** argv)
         return 2;
     }
     // A program already running takes over what this start asked for.
-    const QString serverName = SingleInstance::defaultServerName();
-    if (SingleInstance::handOff(serverName, encodeLaunchRequests(*requests))) return 0;
+    // Without a private folder for the socket this start runs on its own.
+    const Result<QString> serverName = SingleInstance::defaultServerName();
+    if (!serverName) std::fprintf(stderr, "fendle: %s\n", qPrintable(serverName.error()));
+    else if (SingleInstance::handOff(*serverName, encodeLaunchRequests(*requests))) return 0;
 
     Defaults& defaults = Defaults::standard();
     migrateLegacyDefaults(defaults);
     Preferences& preferences = Preferences::sharedInstance();
     FendleGui gui(defaults, preferences);
 
-    SingleInstance instance(serverName);
-    QObject::connect(&instance, &SingleInstance::received, &gui, &FendleGui::takeHandOff);
-    if (const Status listening = instance.listen(); !listening.ok())
-        std::fprintf(stderr, "fendle: %s\n", qPrintable(listening.error()));
+    std::optional<SingleInstance> instance;
+    if (serverName) {
+        instance.emplace(*serverName);
+        QObject::connect(&*instance, &SingleInstance::received, &gui, &FendleGui::takeHandOff);
+        if (const Status listening = instance->listen(); !listening.ok())
+            std::fprintf(stderr, "fendle: %s\n", qPrintable(listening.error()));
+    }
 
     // Logging out ends the program as Quit does.
     QuitSignals quitSignals;

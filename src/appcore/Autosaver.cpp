@@ -5,6 +5,7 @@
 #include "platform/files/MappedFile.h"
 #include "platform/plist/XmlPlist.h"
 #include "platform/system/Log.h"
+#include "platform/ui/UiPort.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,19 +69,34 @@ void Autosaver::autosaveAll() {
 }
 
 void Autosaver::autosave(Box& box, Watched& watched) {
-    if (!QDir().mkpath(folder_)) {
-        logLine(QStringLiteral("Autosaver: could not make %1").arg(folder_));
+    const bool firstCopy = watched.copyPath.isEmpty();
+    if (firstCopy)
+        watched.copyPath = QDir(folder_).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".fendle"));
+    const Status written = writeCopy(box, watched.copyPath);
+    if (written) {
+        watched.failureShown = false;
         return;
     }
-    if (watched.copyPath.isEmpty())
-        watched.copyPath = QDir(folder_).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".fendle"));
+    logLine(QStringLiteral("Autosaver: could not autosave %1: %2").arg(watched.copyPath, written.error()));
+    // No half-made copy is left to be offered; an earlier copy stays whole.
+    if (firstCopy) {
+        removeCopy(watched.copyPath);
+        watched.copyPath.clear();
+    }
+    if (!watched.failureShown) {
+        watched.failureShown = true;
+        box.ui().displayAlert(AutosaveFailedMessage, written.error());
+    }
+}
+
+Status Autosaver::writeCopy(Box& box, const QString& copyPath) const {
+    if (!QDir().mkpath(folder_)) return Status::failure(QStringLiteral("could not make %1").arg(folder_));
     // The record first: a copy without one would not be offered.
     PlistValue::Dictionary record;
     record.emplace_back(BoxPathKey, PlistValue(box.fileName().value_or(QString())));
     record.emplace_back(DateKey, PlistValue(QDateTime::currentDateTimeUtc()));
-    const Status recorded = writeFileAtomically(recordPathOf(watched.copyPath), writeXmlPlist(PlistValue(record)));
-    const Status written = recorded ? box.writeCopy(watched.copyPath) : recorded;
-    if (!written) logLine(QStringLiteral("Autosaver: could not autosave %1: %2").arg(watched.copyPath, written.error()));
+    const Status recorded = writeFileAtomically(recordPathOf(copyPath), writeXmlPlist(PlistValue(record)));
+    return recorded ? box.writeCopy(copyPath) : recorded;
 }
 
 std::optional<QString> Autosaver::copyOf(const Box& box) const {

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/system/Result.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,11 +16,15 @@ class Box;
 // unsaved changes is written to a copy of its own in the autosave folder,
 // beside a small record naming the box's file. The copy goes once the box
 // is saved or closed; a copy still there at the next start belongs to a box
-// whose program ended without closing it.
+// whose program ended without closing it. A failed autosave keeps the last
+// good copy and tells the user once, on the box, until one succeeds again:
+// the user should not believe the changes are safe when they are not.
 class Autosaver : public QObject {
     Q_OBJECT
 public:
     // A copy left by an earlier run, and the file of its box (none: untitled).
+    static inline const QString AutosaveFailedMessage = QStringLiteral("The box could not be auto-saved");
+
     struct Leftover {
         QString copyPath;
         std::optional<QString> boxPath;
@@ -48,6 +54,7 @@ private:
     struct Watched {
         std::weak_ptr<Box> box;
         QString copyPath;
+        bool failureShown = false;
     };
     QString folder_;
     QTimer timer_;
@@ -55,6 +62,7 @@ private:
     std::map<const Box*, Watched> watched_;
 
     void autosave(Box& box, Watched& watched);
+    Status writeCopy(Box& box, const QString& copyPath) const;
     void removeCopy(const QString& copyPath) const;
     static QString recordPathOf(const QString& copyPath);
 };

@@ -1,26 +1,59 @@
 #include "appcore/SingleInstance.h"
 
 #include "appcore/LaunchRequest.h"
-#include "platform/system/UserInfo.h"
+#include "platform/files/Paths.h"
 
+#include <QFile>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QtEndian>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fendle {
 
 namespace {
 constexpr char Acknowledgement = '\x06';
+// Socket paths are limited to 107 bytes: the display part stays short.
+constexpr qsizetype MaxDisplayPart = 32;
+
+// The display this start shows its windows on, as a file name part.
+QString displayPart() {
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty()) return QStringLiteral("nodisplay");
+    display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9._-]")), QStringLiteral("_"));
+    return display.right(MaxDisplayPart);
 }
 
-QString SingleInstance::defaultServerName() {
-    return QStringLiteral("fendle-%1").arg(qEnvironmentVariable("USER", QStringLiteral("user")));
+// A socket file this user made: not a link, not another user's.
+bool isOwnSocket(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode) &&
+           info.st_uid == ::geteuid();
+}
+
+// The process at the other end runs as this user.
+bool peerIsThisUser(qintptr descriptor) {
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    return descriptor >= 0 && ::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           size == sizeof peer && peer.uid == ::geteuid();
+}
+}  // namespace
+
+Result<QString> SingleInstance::defaultServerName() {
+    const Result<QString> folder = Paths::runtimeFolder();
+    if (!folder) return folder;
+    return QStringLiteral("%1/fendle-%2").arg(*folder, displayPart());
 }
 
 bool SingleInstance::handOff(const QString& serverName, const QByteArray& message, int timeoutMilliseconds) {
-    if (message.size() > MaxLaunchPayload) return false;
+    if (message.size() > MaxLaunchPayload || !isOwnSocket(serverName)) return false;
     QLocalSocket socket;
     socket.connectToServer(serverName);
-    if (!socket.waitForConnected(timeoutMilliseconds)) return false;
+    if (!socket.waitForConnected(timeoutMilliseconds) || !peerIsThisUser(socket.socketDescriptor())) return false;
     uchar length[4];
     qToBigEndian(quint32(message.size()), length);
     socket.write(reinterpret_cast<const char*>(length), 4);
@@ -41,9 +74,11 @@ Status SingleInstance::listen() {
     if (server_.isListening()) return succeeded();
     // Listening would take the name over from a running instance, so ask
     // first; only a socket nobody answers on is stale.
-    QLocalSocket probe;
-    probe.connectToServer(serverName_);
-    if (probe.waitForConnected(500)) return Status::failure(QStringLiteral("Another instance is running"));
+    if (isOwnSocket(serverName_)) {
+        QLocalSocket probe;
+        probe.connectToServer(serverName_);
+        if (probe.waitForConnected(500)) return Status::failure(QStringLiteral("Another instance is running"));
+    }
     QLocalServer::removeServer(serverName_);
     if (server_.listen(serverName_)) return succeeded();
     return Status::failure(server_.errorString());
@@ -51,6 +86,11 @@ Status SingleInstance::listen() {
 
 void SingleInstance::takeConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        if (!peerIsThisUser(socket->socketDescriptor())) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         auto take = [this, socket, buffer] {

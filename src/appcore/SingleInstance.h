@@ -10,14 +10,17 @@ namespace fendle {
 // The first start of the program listens on a local socket; a later start
 // hands its message (the encoded launch requests) to it and exits.
 // Messages are a 4-byte big-endian length and the bytes; the receiver
-// answers one byte once it has taken the message.
+// answers one byte once it has taken the message. The socket is named by its
+// full path; both ends speak only to a peer of the same user, since the
+// messages carry the files and addresses the user opens.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     static constexpr int DefaultTimeoutMilliseconds = 5000;
 
-    // Per user, so that users of one machine do not meet.
-    static QString defaultServerName();
+    // In the user's private runtime folder, per display, so that users of
+    // one machine, and sessions of one user, do not meet.
+    static Result<QString> defaultServerName();
     // True when a running instance took the message.
     static bool handOff(const QString& serverName, const QByteArray& message,
                         int timeoutMilliseconds = DefaultTimeoutMilliseconds);

@@ -65,7 +65,9 @@ QString SlipExporter::fileNameForSlip(const Slip& slip, bool useTitles) {
 
 void SlipExporter::reportFailure(const QString& path, Outcome& outcome, const QString& reason) {
     logLine(QStringLiteral("SlipExporter: %1: %2").arg(path, reason));
-    ui_.displayAlert(WriteFailedMessage, path);
+    // The reason too: a full disk asks something else of the user than a
+    // folder they may not write in.
+    ui_.displayAlert(WriteFailedMessage, QStringLiteral("%1\n\n%2").arg(path, reason));
     outcome.failed = true;
 }
 

@@ -74,6 +74,7 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
     const qsizetype count = myBox->slipCount();
     names.reserve(count);
     qsizetype done = 0;
+    qsizetype failed = 0;
     int shownPercent = 0;
     myBox->forEachSlip([&](const SlipView& slip) {
         // The bar moves by whole per cent: redrawing it costs more than a slip.
@@ -90,12 +91,21 @@ void RevadiZozarorivInterface::writeCacheFiles(const QString& folder, const QStr
         const QString path = folder + name;
         if (!written_.unchanged(name, snapshot, onDisk)) {
             const QByteArray bytes = services.xmlPropertyList(CacheFile::contents(slip, boxPath, services));
-            if (!(onDisk && fileHolds(path, bytes)) && !services.writeCacheFile(path, bytes)) return;
+            if (!(onDisk && fileHolds(path, bytes)) && !services.writeCacheFile(path, bytes)) {
+                ++failed;
+                return;
+            }
             written_.note(name, snapshot, FileIdentity::of(path));
         }
         if (tagFiles) myBoxInterface->openMetaController().setUserTags(slip.keywords(), path);
     });
     deleteOldCacheFiles(folder, prefix, listing, names);
+    // A file that cannot be written is skipped and made at the next
+    // generation; a full disk is said once, not once per slip.
+    if (failed > 0)
+        services.log(QStringLiteral("SpotlightInterface:writeCacheFiles: %1 of %2 cache files could not be written")
+                         .arg(failed)
+                         .arg(count));
 }
 
 }  // namespace lampwick

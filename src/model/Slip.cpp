@@ -29,17 +29,21 @@ quint64 Slip::nextTextRevision() {
 
 SlipPtr Slip::copy() const {
     auto copy = std::make_shared<Slip>(slipID_);
-    copy->setTextWithoutLastModificationDate(text_ ? std::optional<RichText>(text_->deepCopy()) : std::nullopt);
-    copy->appendedText_ = appendedText_;
-    copy->keywords_ = keywords_;
-    copy->source_ = source_;
-    copy->slipType_ = slipType_;
-    copy->selectedRanges_ = selectedRanges_;
-    copy->author_ = author_;
-    copy->flagged_ = flagged_;
-    copy->creationTime_ = creationTime_;
-    copy->lastModificationTime_ = lastModificationTime_;
+    copy->restoreFrom(*this);
     return copy;
+}
+
+void Slip::restoreFrom(const Slip& saved) {
+    setTextWithoutLastModificationDate(saved.text_ ? std::optional<RichText>(saved.text_->deepCopy()) : std::nullopt);
+    appendedText_ = saved.appendedText_;
+    keywords_ = saved.keywords_;
+    source_ = saved.source_;
+    slipType_ = saved.slipType_;
+    selectedRanges_ = saved.selectedRanges_;
+    author_ = saved.author_;
+    flagged_ = saved.flagged_;
+    creationTime_ = saved.creationTime_;
+    lastModificationTime_ = saved.lastModificationTime_;
 }
 
 QString Slip::key() const { return QString::number(static_cast<qint32>(slipID_)); }

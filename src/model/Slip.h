@@ -49,6 +49,10 @@ public:
     static SlipPtr create(quint32 slipID = PlaceholderID) { return std::make_shared<Slip>(slipID); }
     // A deep copy with the same number and times; the mobile bits are not copied.
     SlipPtr copy() const;
+    // Takes every field a copy holds from a slip saved earlier, keeping this
+    // slip's own number: undo puts a state back into the very slip that
+    // other undo steps refer to.
+    void restoreFrom(const Slip& saved);
 
     // Identity and plain fields.
     quint32 slipID() const { return slipID_; }

@@ -1,11 +1,8 @@
 #include "ControllerFixture.h"
 #include "appcore/LaunchDispatcher.h"
 #include "appcore/LaunchRequest.h"
-#include "appcore/SingleInstance.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <thread>
 
 using namespace fendle;
 using namespace fendle::test;
@@ -82,36 +79,6 @@ TEST_F(LaunchDispatchTest, RequestsReachTheControllerAndTheServices) {
     EXPECT_EQ(textOf(box->currentSlip()), "new text appended");
     EXPECT_EQ(box->selectedTab(), BoxTab::Search);  // the search service
     EXPECT_EQ(host.links, QStringList{"fendle://1.self"});
-}
-
-TEST(SingleInstanceTest, SecondStartHandsItsArgumentsToTheFirst) {
-    coreApplication();
-    const QString name = QStringLiteral("fendle-test-%1").arg(QCoreApplication::applicationPid());
-    SingleInstance first(name);
-    ASSERT_TRUE(first.listen());
-    QList<QByteArray> received;
-    QObject::connect(&first, &SingleInstance::received, [&](const QByteArray& message) { received.append(message); });
-
-    const auto parsed = parseCommandLine({"/boxes/a.fendle", "fendle://3::/boxes/a.fendle", "--search-box", "x"}, noInput);
-    ASSERT_TRUE(parsed);
-    const QByteArray message = encodeLaunchRequests(*parsed);
-    bool handedOff = false;
-    std::thread second([&] { handedOff = SingleInstance::handOff(name, message); });
-    QElapsedTimer timer;
-    timer.start();
-    while (received.isEmpty() && timer.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    second.join();
-    EXPECT_TRUE(handedOff);
-    ASSERT_EQ(received.size(), 1);
-    const auto decoded = decodeLaunchRequests(received.first());
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(*decoded, *parsed);
-
-    // With nobody listening, the hand-off fails and the caller starts up itself.
-    EXPECT_FALSE(SingleInstance::handOff(name + "-nobody", message, 500));
-    // A second listener on the same name is refused while the first runs.
-    SingleInstance another(name);
-    EXPECT_FALSE(another.listen());
 }
 
 }  // namespace

@@ -12,6 +12,8 @@ namespace fendle::test {
 
 QString cliPath() { return QStringLiteral(FENDLE_CLI_PATH); }
 
+QString saveLoopPath() { return QStringLiteral(FENDLE_SAVE_LOOP_PATH); }
+
 QString scratchFolder() { return QStringLiteral(FENDLE_TEST_SCRATCH_DIR); }
 
 QString binaryFolder() { return QStringLiteral(FENDLE_BINARY_DIR); }

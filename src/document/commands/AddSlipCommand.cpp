@@ -61,13 +61,15 @@ void AddSlipCommand::undo(Box& box, const Record& record) {
     const SlipPtr slip = record.slip;
     switch (record.mode) {
     case Mode::Added:
-        box.registerStep([&box] { addNewSlip(box); }, names::AddSlip);
+        // The same slip, not a fresh one: the steps after the add that redo
+        // brings back next (typing, keywords…) are steps on this slip.
+        box.registerStep([&box, slip] { refile(box, slip, Mode::Added); }, names::AddSlip);
         break;
     case Mode::Pasted:
         box.registerStep([&box, slip] { addSlip(box, slip); }, names::PasteSlip);
         break;
     case Mode::FromRTF:
-        box.registerStep([&box, slip] { redoFromRTF(box, slip); }, names::CreateSlipFromRTF);
+        box.registerStep([&box, slip] { refile(box, slip, Mode::FromRTF); }, names::CreateSlipFromRTF);
         break;
     case Mode::FromFile:
         box.registerStep([&box, slip] { createSlipSystemService(box, slip); }, names::CreateSlipFromFile);
@@ -85,12 +87,13 @@ void AddSlipCommand::undo(Box& box, const Record& record) {
     box.rerunSearch();
 }
 
-void AddSlipCommand::redoFromRTF(Box& box, const SlipPtr& slip) {
+void AddSlipCommand::refile(Box& box, const SlipPtr& slip, Mode mode) {
     box.applierStarted();
     const SlipPtr previous = box.currentSlip();
     box.document().addSlip(slip);
     box.changeCurrentSlip(slip, false);
-    record(box, {slip, previous, Mode::FromRTF});
+    record(box, {slip, previous, mode});
+    box.rerunSearch();
 }
 
 }  // namespace fendle

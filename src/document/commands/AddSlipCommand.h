@@ -7,7 +7,7 @@ class Box;
 
 // Adding a slip: a new one from the template, a pasted one, or one made from
 // rich text or a file. Undoing removes it for good and shows the slip shown
-// before; redoing adds it again the way it came.
+// before; redoing files that same slip again the way it came.
 class AddSlipCommand {
 public:
     enum class Mode { Added = 0, Pasted = 1, FromRTF = 2, FromFile = 3 };
@@ -28,7 +28,8 @@ private:
     };
     static void record(Box& box, const Record& record);
     static void undo(Box& box, const Record& record);
-    static void redoFromRTF(Box& box, const SlipPtr& slip);
+    // Redoing: the slip the step removed, filed again with the next number.
+    static void refile(Box& box, const SlipPtr& slip, Mode mode);
 };
 
 }  // namespace fendle

@@ -13,7 +13,7 @@ void MergeSlipsCommand::perform(Box& box, const QList<SlipPtr>& slips) {
     const SlipPtr first = filed ? filed : slips.first();
     const QList<SlipPtr> others = slips.mid(1);
     box.storeCurrentSlip();
-    const Record record{first->copy(), others};
+    const Record record{first, first->copy(), others};
     box.registerStep([&box, record] { undo(box, record); }, undo_names::MergeSlip);
     box.changeCurrentSlip(first, false);
 
@@ -45,8 +45,9 @@ void MergeSlipsCommand::perform(Box& box, const QList<SlipPtr>& slips) {
 void MergeSlipsCommand::undo(Box& box, const Record& record) {
     box.applierStarted();
     box.storeCurrentSlip();
-    // A fresh copy each time, so the record stays as it was for the next undo.
-    const SlipPtr first = record.firstBefore->copy();
+    // The same slip, as it was: the steps before this one refer to it.
+    const SlipPtr first = record.first;
+    first->restoreFrom(*record.firstBefore);
     box.document().setSlip(first);
     for (const SlipPtr& other : record.others) box.document().setSlip(other);
     box.showReplacement(first);

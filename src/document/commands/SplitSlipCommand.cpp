@@ -8,7 +8,9 @@
 
 namespace fendle {
 
-void SplitSlipCommand::perform(Box& box) {
+void SplitSlipCommand::perform(Box& box) { divide(box, nullptr); }
+
+void SplitSlipCommand::divide(Box& box, const SlipPtr& again) {
     if (box.inTrashMode()) {
         box.ui().displayAlert(QStringLiteral("You cannot split slips in Trash Mode!"));
         return;
@@ -36,12 +38,17 @@ void SplitSlipCommand::perform(Box& box) {
     editor.setSlipText(kept);
     editor.setSelectedRangesOfSlipText({TextRange{selection.location, 0}});
 
-    const SlipPtr created = box.document().createSlip();
-    created->setText(moved);
-    created->setKeywords(divided->keywords());
-    created->setSource(divided->source());
-    created->setSlipType(divided->slipType());
-    created->setAuthor(divided->author());
+    SlipPtr created = again;
+    if (created) {
+        box.document().setSlip(created);
+    } else {
+        created = box.document().createSlip();
+        created->setText(moved);
+        created->setKeywords(divided->keywords());
+        created->setSource(divided->source());
+        created->setSlipType(divided->slipType());
+        created->setAuthor(divided->author());
+    }
     box.document().slipDidChange(created, BoxDocument::Change::Keywords);
     box.changeCurrentSlip(created, false);
     const Record record{textBefore, created, divided, selection.location, selection.length, timeBefore};
@@ -66,7 +73,9 @@ void SplitSlipCommand::redo(Box& box, const Record& record) {
     box.setCurrentSlip(record.dividedSlip);
     box.updateWindow();
     box.editor().setSelectedRangesOfSlipText({TextRange{record.location, record.length}});
-    perform(box);
+    // The same new slip as the first time: the steps redone after this one
+    // are steps on it.
+    divide(box, record.newSlip);
 }
 
 }  // namespace fendle

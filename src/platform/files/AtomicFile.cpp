@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,15 +53,72 @@ Status keepBackup(const QString& path, const QString& backupPath) {
     return succeeded();
 }
 
+QString temporaryPrefix(const QFileInfo& info) { return QStringLiteral(".") + info.fileName() + QStringLiteral("."); }
+constexpr qsizetype TemporarySuffixLength = 6;  // the XXXXXX
+// A temporary file is locked before anything is written to it; one that was
+// made a moment ago may not be locked yet.
+constexpr qint64 FreshTemporarySeconds = 10;
+
+// A save killed half-way leaves its temporary file behind. One that no save
+// holds locked, and that is not being made this moment, is such a leftover.
+void removeAbandonedTemporaries(const QFileInfo& info) {
+    const QString prefix = temporaryPrefix(info);
+    const QDateTime fresh = QDateTime::currentDateTimeUtc().addSecs(-FreshTemporarySeconds);
+    // By name first: a folder of many files is not looked at file by file.
+    QDirIterator entries(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        if (!name.startsWith(prefix) || name.size() != prefix.size() + TemporarySuffixLength) continue;
+        const QFileInfo entry = entries.fileInfo();
+        if (entry.size() == 0 && entry.lastModified().toUTC() > fresh) continue;
+        const QByteArray local = QFile::encodeName(entry.filePath());
+        const int descriptor = ::open(local.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (descriptor < 0) continue;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) ::unlink(local.constData());
+        ::close(descriptor);
+    }
+}
+
+// Straight to the file, so that a full disk is reported as the system
+// says it ("No space left on device", "File too large").
+Status writeAll(int descriptor, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return Status::failure(systemError());
+        if (written == 0) return Status::failure(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        done += written;
+    }
+    return succeeded();
+}
+
+// The rename is in the folder's own data: without this a power cut after a
+// reported save could bring the old file back. File systems that cannot
+// sync a folder say so with EINVAL; the file itself is synced there.
+Status syncFolder(const QString& folder) {
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0 || (::fsync(descriptor) != 0 && errno != EINVAL && errno != ENOTSUP && errno != ENOSYS)) {
+        const QString why = systemError();
+        if (descriptor >= 0) ::close(descriptor);
+        return Status::failure(QStringLiteral("cannot sync %1: %2").arg(folder, why));
+    }
+    ::close(descriptor);
+    return succeeded();
+}
+
 // The temporary file is private; the box gets the old file's mode, or the
 // usual mode for new files.
 Status replaceSyncedFile(const QString& path, const QByteArray& bytes, const QString& backupPath) {
     const QFileInfo info(path);
-    QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
+    removeAbandonedTemporaries(info);
+    QTemporaryFile temporary(info.absolutePath() + u'/' + temporaryPrefix(info) + QStringLiteral("XXXXXX"));
     if (!temporary.open())
         return Status::failure(QStringLiteral("cannot write in %1: %2").arg(info.absolutePath(), temporary.errorString()));
-    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString()));
+    ::flock(temporary.handle(), LOCK_EX | LOCK_NB);
+    if (const Status written = writeAll(temporary.handle(), bytes); !written)
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
     if (::fsync(temporary.handle()) != 0)
         return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
     if (QFileInfo::exists(path)) {
@@ -73,23 +133,13 @@ Status replaceSyncedFile(const QString& path, const QByteArray& bytes, const QSt
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
         return Status::failure(QStringLiteral("cannot replace %1: %2").arg(path, systemError()));
     temporary.setAutoRemove(false);
-    return succeeded();
+    return syncFolder(info.absolutePath());
 }
 
-bool writeAll(int descriptor, const QByteArray& bytes) {
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t got = ::write(descriptor, bytes.constData() + written, size_t(bytes.size() - written));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
-        written += got;
-    }
-    return true;
-}
-
-// Regenerable files come by the ten thousand: a named temporary file made
-// with the usual mode for new files costs fewer calls than an anonymous one
-// that needs a link to get a name and a mode set afterwards.
+// Regenerable files come by the ten thousand and are not synced, nor is
+// their folder swept for leftovers: a named temporary file made with the
+// usual mode for new files costs fewer calls than an anonymous one that
+// needs a link to get a name and a mode set afterwards.
 Status replaceRegenerableFile(const QString& path, const QByteArray& bytes) {
     static std::atomic<quint64> serial{0};
     const QByteArray target = QFile::encodeName(path);
@@ -106,11 +156,11 @@ Status replaceRegenerableFile(const QString& path, const QByteArray& bytes) {
     if (descriptor < 0) return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, systemError()));
     struct stat old {};
     if (::stat(target.constData(), &old) == 0) ::fchmod(descriptor, old.st_mode & 07777);
-    const bool written = writeAll(descriptor, bytes);
-    const QString writeError = systemError();
-    if (::close(descriptor) != 0 || !written) {
+    Status written = writeAll(descriptor, bytes);
+    if (::close(descriptor) != 0 && written) written = Status::failure(systemError());
+    if (!written) {
         ::unlink(temporary.constData());
-        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, written ? systemError() : writeError));
+        return Status::failure(QStringLiteral("cannot write %1: %2").arg(path, written.error()));
     }
     if (std::rename(temporary.constData(), target.constData()) != 0) {
         const QString why = systemError();

@@ -8,8 +8,11 @@ namespace fendle {
 
 // Replaces the file at path with bytes so that a reader sees either the old
 // file or the new one, never a mixture: a temporary file in the same folder
-// is written, flushed to disk and renamed over the old one. With a backup
-// path the previous file is kept there. On failure the old file is untouched.
+// is written, flushed to disk and renamed over the old one, and the folder is
+// synced so that the rename survives a power cut. With a backup path the
+// previous file is kept there. On failure the old file is untouched and the
+// temporary file is gone; one left by a save that was killed is removed by
+// the next save of the same file.
 Status writeFileAtomically(const QString& path, const QByteArray& bytes, const QString& backupPath = QString());
 
 // Files the program can make again (cache files) are replaced the same way

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/system/Result.h"
+
 #include <QString>
 
 namespace fendle {
@@ -11,6 +13,11 @@ public:
     static QString dataHome();    // $XDG_DATA_HOME, ~/.local/share
     static QString configHome();  // $XDG_CONFIG_HOME, ~/.config
     static QString cacheHome();   // $XDG_CACHE_HOME, ~/.cache
+    // The user's private folder for sockets: $XDG_RUNTIME_DIR when it is a
+    // folder only the user can enter, else "fendle-<uid>" in the temporary
+    // folder, made with mode 0700. A folder that fails the check (another
+    // user made it first, or opened it) is refused, never used.
+    static Result<QString> runtimeFolder();
 
     // The per-user application support folder of the other platform.
     static QString applicationSupportFolder() { return dataHome(); }

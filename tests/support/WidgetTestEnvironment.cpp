@@ -9,7 +9,7 @@ public:
     void SetUp() override
     {
         static int argc = 1;
-        static char name[] = "tests_app";
+        static char name[] = "tests";
         static char* argv[] = {name, nullptr};
         application_ = std::make_unique<QApplication>(argc, argv);
     }
