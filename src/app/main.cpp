@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     // After plug-in updates: the same program with the same arguments, once
     // this one no longer listens for later starts.
     if (gui.relaunchRequested()) {
-        instance.close();
+        if (instance) instance->close();
         QProcess::startDetached(QApplication::applicationFilePath(), app.arguments().mid(1));
     }
     return status;

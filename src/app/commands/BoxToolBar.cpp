@@ -160,7 +160,10 @@ bool BoxToolBar::event(QEvent* event) {
 void BoxToolBar::fitToWidth() {
     const bool shown = viewSelectorToolbarControl->textsShown();
     const int withTexts = neededWidth() + (shown ? 0 : viewSelectorToolbarControl->textsExtent());
-    const bool fits = withTexts <= width();
+    // Texts come back only with room to spare, so that the nudge below, or
+    // a layout that answers the new width, cannot flip them back and forth.
+    constexpr int Hysteresis = 16;
+    const bool fits = withTexts + (shown ? 0 : Hysteresis) <= width();
     if (fits == shown || nudging_) return;
     viewSelectorToolbarControl->setTextsShown(fits);
     // The layout placed the items before this resize reached us, by their
