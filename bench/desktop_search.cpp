@@ -1,20 +1,20 @@
 // Desktop search over the cache files of the 100,000-slip box, written by
 // Lampwick's generation as the program writes them: the first search (every
 // file read), later searches, and the refresh after one changed file.
+#include "BuiltLampwick.h"
+#include "CoreBenchmarkMain.h"
 #include "GeneratedBox.h"
 #include "SilentUi.h"
 #include "appcore/Preferences.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/plist/XmlPlist.h"
 #include "platform/system/Defaults.h"
-#include "plugins/PlugInBundle.h"
 #include "plugins/PlugInServices.h"
 #include "plugins/PreferencesPlugInView.h"
 #include "plugins/WindowlessBoxViews.h"
 #include "search/SearchResultsText.h"
 #include "search/desktop/CacheFileIndex.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -29,10 +29,7 @@ constexpr int Slips = 100000;
 const QString& cacheFolder() {
     static QTemporaryDir cache(QDir::currentPath() + QStringLiteral("/bench-desktop-search-XXXXXX"));
     static const QString folder = [] {
-        const Result<PlugInBundle> bundle =
-            PlugInBundle::open(QStringLiteral(FENDLE_BINARY_DIR "/lib/fendle/PlugIns/Lampwick.fdlplugin"));
-        const Result<QObject*> root = bundle ? bundle->principalClass() : Result<QObject*>::failure(bundle);
-        auto* lampwick = root ? qobject_cast<plugin::SpotlightProtocol*>(*root) : nullptr;
+        plugin::SpotlightProtocol* lampwick = bench::builtLampwick();
         if (!lampwick) return QString();
         qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
         static Defaults defaults(Defaults::Domain, cache.filePath(QStringLiteral("config")));
@@ -140,9 +137,4 @@ BENCHMARK(BM_RefreshAfterOneChangedFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+FENDLE_CORE_BENCHMARK_MAIN()

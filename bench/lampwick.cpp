@@ -1,33 +1,24 @@
 // Lampwick's cache-file generation for the 100,000-slip box, run as the box
 // timer runs it: the first generation into an empty folder, and a repeated
 // one with nothing changed, which must leave every file as it is.
+#include "BuiltLampwick.h"
+#include "CoreBenchmarkMain.h"
 #include "GeneratedBox.h"
 #include "appcore/Preferences.h"
 #include "platform/system/Defaults.h"
-#include "plugins/PlugInBundle.h"
 #include "plugins/PlugInServices.h"
 #include "plugins/PreferencesPlugInView.h"
 #include "plugins/WindowlessBoxViews.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 using namespace fendle;
 
 namespace {
 
-plugin::SpotlightProtocol* lampwick() {
-    const Result<PlugInBundle> bundle =
-        PlugInBundle::open(QStringLiteral(FENDLE_BINARY_DIR "/lib/fendle/PlugIns/Lampwick.fdlplugin"));
-    if (!bundle) return nullptr;
-    const Result<QObject*> root = bundle->principalClass();
-    return root ? qobject_cast<plugin::SpotlightProtocol*>(*root) : nullptr;
-}
-
 void generation(benchmark::State& state, bool repeated) {
-    plugin::SpotlightProtocol* principalClass = lampwick();
+    plugin::SpotlightProtocol* principalClass = bench::builtLampwick();
     if (!principalClass) {
         state.SkipWithError("Lampwick.fdlplugin is not built");
         return;
@@ -62,9 +53,4 @@ BENCHMARK(BM_RepeatedGenerationNothingChanged)->Arg(100000)->Iterations(3)->Unit
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+FENDLE_CORE_BENCHMARK_MAIN()

@@ -158,17 +158,9 @@ bool singleKeywordHolds(const Node& node, const QString& keyword) {
 
 bool keywordTestHolds(const Node& node, const Slip& slip, QString* error) {
     const KeywordsArray& keywords = slip.keywords();
-    switch (node.keywordMethod) {
-    case Node::KeywordMethod::Unknown: return false;
-    case Node::KeywordMethod::ContainsObject:
-        return std::find(keywords.begin(), keywords.end(), node.needle) != keywords.end();
-    case Node::KeywordMethod::ThatMatches:
-        if (!node.regex) {
-            *error = node.regexError;
-            return false;
-        }
-        break;
-    default: break;
+    if (node.keywordMethod == Node::KeywordMethod::ThatMatches && !node.regex) {
+        *error = node.regexError;
+        return false;
     }
     return std::any_of(keywords.begin(), keywords.end(), [&node](const QString& keyword) {
         const auto known = node.keywordAnswers.constFind(keyword);

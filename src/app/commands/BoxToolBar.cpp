@@ -166,9 +166,6 @@ void BoxToolBar::fitToWidth() {
     const bool fits = withTexts + (shown ? 0 : Hysteresis) <= width();
     if (fits == shown || nudging_) return;
     viewSelectorToolbarControl->setTextsShown(fits);
-    // Once per width: a nudge must never start another one.
-    if (width() == lastNudgedWidth_) return;
-    lastNudgedWidth_ = width();
     // The layout placed the items before this resize reached us, by their
     // old sizes, and keeps its overflow button until the toolbar is resized
     // again: a resize there and back places them anew.

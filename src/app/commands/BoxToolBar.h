@@ -53,7 +53,6 @@ private:
     // The view selector names its views where there is room, else shows icons only.
     void fitToWidth();
     bool nudging_ = false;
-    int lastNudgedWidth_ = -1;
 };
 
 }  // namespace fendle

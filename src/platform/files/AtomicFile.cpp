@@ -144,12 +144,12 @@ Status replaceRegenerableFile(const QString& path, const QByteArray& bytes) {
     static std::atomic<quint64> serial{0};
     const QByteArray target = QFile::encodeName(path);
     const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray temporaryPrefix =
+    const QByteArray stem =
         target.left(slash + 1) + '.' + target.mid(slash + 1) + '.' + QByteArray::number(::getpid()) + '.';
     QByteArray temporary;
     int descriptor = -1;
     for (int attempt = 0; descriptor < 0 && attempt < 100; ++attempt) {
-        temporary = temporaryPrefix + QByteArray::number(serial++);
+        temporary = stem + QByteArray::number(serial++);
         descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno != EEXIST) break;
     }
